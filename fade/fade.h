@@ -1,0 +1,57 @@
+// The fade engine: colour notation, the two fades and the random colour component.
+//
+// Text is UTF-8. One character is one Unicode code point, so a character outside ASCII gets one
+// colour tag and is never cut apart. Malformed UTF-8 never stops a fade: every byte that does not
+// begin a well-formed sequence (a stray continuation byte, a truncated or overlong sequence, an
+// encoded surrogate, anything above U+10FFFF) counts as one character of its own and is copied
+// through unchanged, so the output always holds every input byte in order.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace vfx::fade {
+
+struct Rgb {
+  int red = 0, green = 0, blue = 0;
+};
+
+// Six uppercase hex digits, red first. Components are rounded half to even and taken modulo 256
+// (-1 gives FF, 300 gives 2C). Values that are not finite count as 0.
+std::string RgbToHex(double red, double green, double blue);
+
+// A copy of the text without U+0020; every other character, other white space included, stays.
+std::string StripSpaces(std::string_view text);
+
+// Per character: "<FONT COLOR=#", its six digits, ">", then the character, with `stylez` on both
+// sides of characters 1, 3, 5, ... Character i (from 1) has the colour start + (d / L) * i, so
+// the last character carries exactly the end colour.
+std::string FadeTwoColors(std::string_view text, double startRed, double startGreen,
+                          double startBlue, double endRed, double endGreen, double endBlue,
+                          std::string_view stylez);
+
+// The same colours, with a wave: characters 1, 5, 9, ... are subscript, 3, 7, 11, ... superscript,
+// each opened and closed around its one character (`stylez` before the opening and the closing).
+std::string FadeWavy(std::string_view text, double startRed, double startGreen, double startBlue,
+                     double endRed, double endGreen, double endBlue, std::string_view stylez);
+
+// The platform's packed colour number: red + 256 * green + 65536 * blue.
+constexpr int ColourValue(int red, int green, int blue) {
+  return red + 256 * green + 65536 * blue;
+}
+constexpr int ColourValue(Rgb colour) { return ColourValue(colour.red, colour.green, colour.blue); }
+
+// Reseeds the process's one generator from the time of day, then draws a whole number 0 to 254.
+int RandomComponent();
+
+// The reseed that RandomComponent performs first. A reseed mixes the time into the generator's
+// current state, so reseeds within one clock tick still lead to different draws.
+void ReseedFromTimeOfDay();
+
+// Seconds since local midnight, with the fraction. Tests replace it; an empty function restores
+// the system clock.
+using TimeOfDaySource = std::function<float()>;
+void SetTimeOfDaySource(TimeOfDaySource source);
+
+}  // namespace vfx::fade

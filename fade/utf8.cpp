@@ -1,0 +1,62 @@
+#include "fade/utf8.h"
+
+namespace vfx::fade {
+namespace {
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Length of the well-formed sequence that starts with `lead`, or 0 when `lead` starts none.
+// The second byte's range also rules out overlong forms, surrogates and values past U+10FFFF.
+struct LeadRule {
+  std::size_t length;
+  unsigned char secondLow, secondHigh;
+};
+
+LeadRule RuleFor(unsigned char lead) {
+  if (lead >= 0xC2 && lead <= 0xDF) return {2, 0x80, 0xBF};
+  if (lead == 0xE0) return {3, 0xA0, 0xBF};
+  if (lead == 0xED) return {3, 0x80, 0x9F};
+  if (lead >= 0xE1 && lead <= 0xEF) return {3, 0x80, 0xBF};
+  if (lead == 0xF0) return {4, 0x90, 0xBF};
+  if (lead >= 0xF1 && lead <= 0xF3) return {4, 0x80, 0xBF};
+  if (lead == 0xF4) return {4, 0x80, 0x8F};
+  return {0, 0, 0};
+}
+
+}  // namespace
+
+std::size_t CharacterLength(std::string_view text, std::size_t position) {
+  if (position >= text.size()) return 0;
+  const auto lead = static_cast<unsigned char>(text[position]);
+  if (lead < 0x80) return 1;
+  const LeadRule rule = RuleFor(lead);
+  if (rule.length == 0 || position + rule.length > text.size()) return 1;
+  const auto second = static_cast<unsigned char>(text[position + 1]);
+  if (second < rule.secondLow || second > rule.secondHigh) return 1;
+  for (std::size_t k = 2; k < rule.length; ++k) {
+    if (!IsContinuation(static_cast<unsigned char>(text[position + k]))) return 1;
+  }
+  return rule.length;
+}
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; at < text.size(); ++count) {
+    at += static_cast<unsigned char>(text[at]) < 0x80 ? 1 : CharacterLength(text, at);
+  }
+  return count;
+}
+
+std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t index) {
+  std::size_t at = 0;
+  for (; index > 0 && at < text.size(); --index) at += CharacterLength(text, at);
+  return at;
+}
+
+std::string_view CharacterRange(std::string_view text, std::size_t first, std::size_t count) {
+  const std::size_t begin = ByteOffsetOfCharacter(text, first);
+  const std::size_t length = ByteOffsetOfCharacter(text.substr(begin), count);
+  return text.substr(begin, length);
+}
+
+}  // namespace vfx::fade

@@ -1,0 +1,75 @@
+# Shared by scripts/test and scripts/demo: installing what a fresh Debian 12 machine lacks, and a
+# Wine prefix with a display that the calling script owns and stops again.
+
+vfx_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+vfx_need_packages() {
+  local missing=()
+  command -v cmake >/dev/null || missing+=(cmake)
+  command -v g++ >/dev/null || missing+=(g++)
+  [ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
+  [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
+  [ -f /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
+  command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix)
+  command -v wine >/dev/null || missing+=(wine)
+  dpkg -s wine32:i386 >/dev/null 2>&1 || missing+=(wine32:i386)
+  dpkg -s wine64 >/dev/null 2>&1 || missing+=(wine64)
+  command -v Xvfb >/dev/null || missing+=(xvfb)
+  command -v import >/dev/null || missing+=(imagemagick)
+  command -v xdotool >/dev/null || missing+=(xdotool)
+  [ -d /usr/share/fonts/truetype/comic-neue ] || missing+=(fonts-comic-neue)
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "installing: ${missing[*]}"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then dpkg --add-architecture i386; fi
+    apt-get update -qq || return 1
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+      >/tmp/vfx-apt.log 2>&1 || { tail -20 /tmp/vfx-apt.log; return 1; }
+  fi
+}
+
+vfx_started_pids=()
+
+# A display for the Windows programs: the caller's, or an Xvfb of our own.
+vfx_need_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 90 120); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
+  done
+  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  vfx_started_pids+=($!)
+  export DISPLAY=:$n
+  local tries
+  for tries in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+# The build folder's own Wine prefix, created on first use, with its wineserver kept running
+# while the caller works so that every program start does not pay for a new server.
+vfx_need_wine_prefix() {
+  export WINEPREFIX=$1 WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    # Comic Sans MS is asked for by name; Comic Neue is the closest face Debian ships.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Comic Sans MS' /d 'Comic Neue' /f \
+      >/dev/null 2>&1 || true
+  fi
+  wineserver -p >/dev/null 2>&1
+  # Wine's own services start with the first program and stay for the server's life. Started
+  # here, they hold /dev/null rather than the output pipe of whatever test runs first, which
+  # would otherwise keep ctest waiting for that pipe to close.
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+vfx_cleanup() {
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  local pid
+  for pid in "${vfx_started_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  vfx_started_pids=()
+}

@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "fade/utf8.h"
+
+namespace vfx::fade {
+namespace {
+
+TEST(Utf8, CountsCodePointsOfWellFormedText) {
+  EXPECT_EQ(CharacterCount(""), 0u);
+  EXPECT_EQ(CharacterCount("abc"), 3u);
+  EXPECT_EQ(CharacterCount("\xC2\xAB(v^v\xE2\x80\xA2"), 6u);
+  EXPECT_EQ(CharacterCount("\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"), 2u);  // U+1F600, U+10FFFF
+}
+
+TEST(Utf8, TakesEachMalformedByteAsOneCharacter) {
+  EXPECT_EQ(CharacterLength("\x80", 0), 1u);
+  EXPECT_EQ(CharacterLength("\xC1\xBF", 0), 1u);          // overlong
+  EXPECT_EQ(CharacterLength("\xE0\x80\x80", 0), 1u);      // overlong
+  EXPECT_EQ(CharacterLength("\xF4\x90\x80\x80", 0), 1u);  // past U+10FFFF
+  EXPECT_EQ(CharacterLength("\xF5\x80\x80\x80", 0), 1u);
+  EXPECT_EQ(CharacterLength("\xE2\x80", 0), 1u);  // truncated: never reads past the end
+  EXPECT_EQ(CharacterLength("\xE2\x80" "a", 0), 1u);
+  EXPECT_EQ(CharacterLength("x", 1), 0u);
+}
+
+TEST(Utf8, CutsRangesOnCharacterBoundaries) {
+  const std::string_view text = "a\xC3\x9F" "b\xE2\x80\xA2";
+  EXPECT_EQ(ByteOffsetOfCharacter(text, 2), 3u);
+  EXPECT_EQ(CharacterRange(text, 1, 2), "\xC3\x9F" "b");
+  EXPECT_EQ(CharacterRange(text, 3, 5), "\xE2\x80\xA2");
+  EXPECT_EQ(CharacterRange(text, 9, 2), "");
+}
+
+}  // namespace
+}  // namespace vfx::fade
