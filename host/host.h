@@ -1,0 +1,74 @@
+// Driving the host client through its windows. Every routine searches the host's windows afresh
+// and keeps nothing between calls; a window that is not found is handle 0, and the steps after
+// it act on nothing.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace vfx::host {
+
+using platform::WindowHandle;
+
+// How long the add-on waits for the host to open a window or answer a send, in seconds of host
+// silence. The host normally answers within a fraction of a second.
+inline constexpr double kHostWaitBound = 10.0;
+// Between two looks at the host's windows the add-on sleeps this long unless an event arrives.
+inline constexpr double kPollInterval = 0.01;
+
+// Searches and reads.
+WindowHandle FindChildByClass(platform::Desktop& desktop, WindowHandle parent,
+                              std::string_view className);
+WindowHandle FindChildByTitle(platform::Desktop& desktop, WindowHandle parent,
+                              std::string_view title);
+std::string GetWindowClass(platform::Desktop& desktop, WindowHandle window);
+std::string GetWindowCaption(platform::Desktop& desktop, WindowHandle window);
+// The window `hops` siblings after `window` in z-order (0 when the siblings run out).
+WindowHandle NextSibling(platform::Desktop& desktop, WindowHandle window, int hops);
+
+// Actions on a host window.
+void ClickWindow(platform::Desktop& desktop, WindowHandle window);
+void FocusWindow(platform::Desktop& desktop, WindowHandle window);
+
+// Waits that keep the add-on's window working. Pause lasts at least `seconds` (none for 0 or
+// less) and returns at once when the program is ending; FlushEvents handles pending events 50
+// times without waiting.
+void Pause(platform::EventPump& events, double seconds);
+void FlushEvents(platform::EventPump& events);
+
+// The frontmost host document window when it is a chat room (it has a member list and a
+// rich-text box), else 0.
+WindowHandle FindChatRoom(platform::Desktop& desktop);
+
+enum class ChatOutcome {
+  kPosted,             // the line went into the room's input box and Enter was pressed
+  kNoChatRoom,         // no chat room, or no input box where the room keeps it
+  kHostNotResponding,  // the host did not answer within the send bound
+  kCancelled,          // the program is ending: nothing more goes to the host
+};
+ChatOutcome SendChat(const platform::Platform& platform, std::string_view line);
+
+// The name in the host's welcome window caption ("Welcome, " name "!"), or empty text.
+std::string GetSignedOnName(platform::Desktop& desktop);
+
+// Opens the host's Keyword window, types the keyword and runs it. False when the Keyword window
+// did not open within the bound, or the program is ending.
+bool RunKeyword(const platform::Platform& platform, std::string_view keyword);
+
+enum class InstantMessageOutcome {
+  kSent,      // the instant message window closed by itself: the host sent it
+  kRefused,   // the host showed its notice; the notice and the message window were closed
+  kNoAnswer,  // a window never opened, or the host neither sent nor refused within the bound
+  kCancelled, // the program is ending
+};
+InstantMessageOutcome SendInstantMessage(const platform::Platform& platform,
+                                         std::string_view recipient, std::string_view text);
+
+// The add-on's own windows.
+void StayOnTop(platform::Desktop& desktop, WindowHandle form);
+void NotOnTop(platform::Desktop& desktop, WindowHandle form);
+void PlaySoundFile(platform::Desktop& desktop, std::string_view fileName);
+
+}  // namespace vfx::host

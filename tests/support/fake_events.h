@@ -1,0 +1,34 @@
+// A fake clock and event pump: time moves only when the code under test waits, and events are
+// scheduled at points of that clock, so no test sleeps.
+#pragma once
+
+#include <functional>
+#include <map>
+
+#include "platform/events.h"
+
+namespace vfx::testing {
+
+class FakeEventPump : public platform::EventPump {
+ public:
+  // Runs `event` inside the first ProcessPendingEvents at or after `time`.
+  void At(double time, std::function<void()> event) { scheduled_.emplace(time, std::move(event)); }
+  void After(double delay, std::function<void()> event) { At(now_ + delay, std::move(event)); }
+
+  int processCount = 0;  // calls of ProcessPendingEvents
+  int waitCount = 0;     // calls of WaitForEvents
+
+  void ProcessPendingEvents() override;
+  double Now() override { return now_; }
+  // Moves the clock to the deadline, or to the next scheduled event if that comes first.
+  void WaitForEvents(double deadline) override;
+  bool IsEnding() override { return ending_; }
+  void MarkEnding() override { ending_ = true; }
+
+ private:
+  double now_ = 1000.0;
+  bool ending_ = false;
+  std::multimap<double, std::function<void()>> scheduled_;
+};
+
+}  // namespace vfx::testing

@@ -1,0 +1,153 @@
+#include "tests/support/fake_host.h"
+
+#include "host/window_table.h"
+
+namespace vfx::testing {
+
+namespace table = host::table;
+using platform::message::kChar;
+using platform::message::kClose;
+using platform::message::kLeftButtonUp;
+
+namespace {
+std::string Str(std::string_view text) { return std::string(text); }
+}  // namespace
+
+FakeHost::FakeHost(FakeDesktop& desktop, FakeHostOptions options)
+    : desktop_(desktop), options_(std::move(options)) {
+  frame = desktop_.Add(0, Str(table::kMainFrameClass), options_.frameCaption);
+  BuildToolbar();
+  documents = desktop_.Add(frame, Str(table::kDocumentAreaClass));
+  BuildChatRoom();
+  welcome = desktop_.Add(documents, Str(table::kDocumentWindowClass),
+                         Str(table::kWelcomeCaption) + options_.member + "!");
+  if (options_.buddyListOpen) OpenBuddyList();
+  desktop_.BringToTop(chatRoom);
+}
+
+bool FakeHost::IsButtonRelease(const SentMessage& message) {
+  return message.message == kLeftButtonUp;
+}
+
+void FakeHost::BuildChatRoom() {
+  chatRoom = desktop_.Add(documents, Str(table::kDocumentWindowClass), "Lobby 12");
+  desktop_.Add(chatRoom, "_AOL_Static", "People Here");
+  transcript = desktop_.Add(chatRoom, Str(table::kRichTextClass));
+  for (const char* other : {"_AOL_Icon", "_AOL_Icon", "_AOL_Static", "_AOL_Icon", "_AOL_Icon"})
+    desktop_.Add(chatRoom, other);
+  input = desktop_.Add(chatRoom, Str(table::kRichTextClass));
+  desktop_.Add(chatRoom, Str(table::kMemberListClass));
+  desktop_.Add(chatRoom, "_AOL_Icon", "Send");
+  desktop_.React(input, [this](const SentMessage& message) -> std::intptr_t {
+    if (message.message == kChar && message.wParam == 13) {
+      chatLines.push_back(desktop_.Text(input));
+      desktop_.SendMessageA(input, platform::message::kSetText, 0, std::string_view());
+      desktop_.sent.pop_back();  // the host's own message is not the add-on's
+    }
+    return 0;
+  });
+}
+
+void FakeHost::BuildToolbar() {
+  const WindowHandle outer = desktop_.Add(frame, Str(table::kOuterToolbarClass));
+  const WindowHandle inner = desktop_.Add(outer, Str(table::kInnerToolbarClass));
+  for (int n = 0; n < 24; ++n) {
+    const WindowHandle button = desktop_.Add(inner, Str(table::kPushButtonClass));
+    if (n == table::kKeywordButtonHops) keywordButton = button;
+  }
+  desktop_.React(keywordButton, [this](const SentMessage& message) -> std::intptr_t {
+    if (IsButtonRelease(message)) {
+      ++keywordButtonClicks;
+      if (options_.opensKeywordWindow) OpenKeywordWindow();
+    }
+    return 0;
+  });
+}
+
+void FakeHost::OpenKeywordWindow() {
+  const WindowHandle window =
+      desktop_.Add(documents, Str(table::kDocumentWindowClass), Str(table::kKeywordWindowCaption));
+  desktop_.BringToTop(window);
+  const WindowHandle edit = desktop_.Add(window, Str(table::kEditClass));
+  const WindowHandle go = desktop_.Add(window, Str(table::kPushButtonClass), "Go");
+  desktop_.React(go, [this, window, edit](const SentMessage& message) -> std::intptr_t {
+    if (!IsButtonRelease(message)) return 0;
+    const std::string keyword = desktop_.Text(edit);
+    keywordsRun.push_back(keyword);
+    if (keyword == table::kBuddyListKeyword && FindDocument(table::kBuddyListCaption) == 0)
+      OpenBuddyList();
+    desktop_.Destroy(window);
+    return 0;
+  });
+}
+
+void FakeHost::OpenBuddyList() {
+  const WindowHandle window =
+      desktop_.Add(documents, Str(table::kDocumentWindowClass), Str(table::kBuddyListCaption));
+  desktop_.BringToTop(window);
+  desktop_.Add(window, "_AOL_Tree");
+  WindowHandle imButton = 0;
+  for (int n = 0; n < 5; ++n) {
+    const WindowHandle button = desktop_.Add(window, Str(table::kPushButtonClass));
+    if (n == table::kInstantMessageButtonHops) imButton = button;
+  }
+  desktop_.React(imButton, [this](const SentMessage& message) -> std::intptr_t {
+    if (IsButtonRelease(message) && options_.opensInstantMessageWindow) OpenInstantMessageWindow();
+    return 0;
+  });
+}
+
+void FakeHost::OpenInstantMessageWindow() {
+  const WindowHandle window = desktop_.Add(documents, Str(table::kDocumentWindowClass),
+                                           Str(table::kInstantMessageCaption));
+  desktop_.BringToTop(window);
+  const WindowHandle to = desktop_.Add(window, Str(table::kEditClass));
+  const WindowHandle text = desktop_.Add(window, Str(table::kRichTextClass));
+  WindowHandle send = 0;
+  for (int n = 0; n < 11; ++n) {
+    const WindowHandle button = desktop_.Add(window, Str(table::kPushButtonClass));
+    if (n == table::kSendButtonHops) send = button;
+  }
+  desktop_.React(window, [this, window](const SentMessage& message) -> std::intptr_t {
+    if (message.message == kClose) desktop_.Destroy(window);
+    return 0;
+  });
+  desktop_.React(send, [this, window, to, text](const SentMessage& message) -> std::intptr_t {
+    if (!IsButtonRelease(message)) return 0;
+    const std::string recipient = desktop_.Text(to);
+    const bool online = options_.buddiesOnline.contains(recipient);
+    instantMessages.push_back({recipient, desktop_.Text(text), !online});
+    if (online) {
+      desktop_.Destroy(window);
+    } else {
+      const WindowHandle notice =
+          desktop_.Add(0, Str(table::kNoticeClass), Str(table::kNoticeCaption));
+      desktop_.React(notice, [this, notice](const SentMessage& closing) -> std::intptr_t {
+        if (closing.message == kClose) desktop_.Destroy(notice);
+        return 0;
+      });
+    }
+    return 0;
+  });
+}
+
+WindowHandle FakeHost::OpenDocumentInFront(std::string caption) {
+  const WindowHandle window =
+      desktop_.Add(documents, Str(table::kDocumentWindowClass), std::move(caption));
+  desktop_.Add(window, Str(table::kRichTextClass));
+  desktop_.BringToTop(window);
+  return window;
+}
+
+WindowHandle FakeHost::FindDocument(std::string_view captionPrefix) const {
+  for (WindowHandle window : desktop_.Children(documents)) {
+    if (desktop_.GetWindowTextA(window, 1000).starts_with(captionPrefix)) return window;
+  }
+  return 0;
+}
+
+WindowHandle FakeHost::Notice() const {
+  return desktop_.FindWindowA(table::kNoticeClass, table::kNoticeCaption);
+}
+
+}  // namespace vfx::testing
