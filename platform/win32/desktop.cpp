@@ -1,0 +1,108 @@
+#include "platform/win32/desktop.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <vector>
+
+#include "platform/win32/text.h"
+
+namespace vfx::platform::win32 {
+namespace {
+
+HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+// The caption as the system keeps it. GetWindowText and GetWindowTextLength send WM_GETTEXT
+// and WM_GETTEXTLENGTH to the window's thread for some windows, and a hung host would hold the
+// add-on there; the system's own copy of the caption is read without asking the window.
+std::wstring StoredCaption(HWND window) {
+  std::vector<wchar_t> buffer(256);
+  for (;;) {
+    const int length = InternalGetWindowText(window, buffer.data(), static_cast<int>(buffer.size()));
+    if (length < static_cast<int>(buffer.size()) - 1) return std::wstring(buffer.data(), length);
+    buffer.resize(buffer.size() * 4);
+  }
+}
+
+std::string AnsiCaption(WindowHandle window) {
+  if (!IsWindow(ToHwnd(window))) return {};
+  return ToAnsi(Narrow(StoredCaption(ToHwnd(window))));
+}
+
+std::string CutToBuffer(std::string ansi, int bufferSize) {
+  if (bufferSize <= 0) return {};
+  if (ansi.size() > static_cast<std::size_t>(bufferSize - 1)) ansi.resize(bufferSize - 1);
+  return FromAnsi(ansi);
+}
+
+MessageResult Send(WindowHandle window, unsigned message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                           Win32Desktop::kSendTimeoutMs, &answer))
+    return std::nullopt;
+  return static_cast<std::intptr_t>(answer);
+}
+
+}  // namespace
+
+WindowHandle Win32Desktop::FindWindowA(std::optional<std::string_view> className,
+                                       std::optional<std::string_view> caption) {
+  const std::string ansiClass = className ? ToAnsi(*className) : std::string();
+  const std::string ansiCaption = caption ? ToAnsi(*caption) : std::string();
+  return FromHwnd(::FindWindowA(className ? ansiClass.c_str() : nullptr,
+                                caption ? ansiCaption.c_str() : nullptr));
+}
+
+WindowHandle Win32Desktop::GetWindow(WindowHandle window, Relation relation) {
+  if (window == kNoWindow) return kNoWindow;
+  return FromHwnd(::GetWindow(ToHwnd(window), relation == Relation::kFirstChild ? GW_CHILD : GW_HWNDNEXT));
+}
+
+std::string Win32Desktop::GetClassNameA(WindowHandle window, int bufferSize) {
+  if (window == kNoWindow || bufferSize <= 0) return {};
+  std::string buffer(static_cast<std::size_t>(bufferSize), '\0');
+  const int length = ::GetClassNameA(ToHwnd(window), buffer.data(), bufferSize);
+  buffer.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return FromAnsi(buffer);
+}
+
+int Win32Desktop::GetWindowTextLengthA(WindowHandle window) {
+  if (window == kNoWindow) return 0;
+  return static_cast<int>(AnsiCaption(window).size());
+}
+
+std::string Win32Desktop::GetWindowTextA(WindowHandle window, int bufferSize) {
+  if (window == kNoWindow) return {};
+  return CutToBuffer(AnsiCaption(window), bufferSize);
+}
+
+MessageResult Win32Desktop::SendMessageA(WindowHandle window, unsigned message,
+                                         std::uintptr_t wParam, std::intptr_t lParam) {
+  if (window == kNoWindow) return std::nullopt;
+  return Send(window, message, wParam, lParam);
+}
+
+MessageResult Win32Desktop::SendMessageA(WindowHandle window, unsigned message,
+                                         std::uintptr_t wParam, std::string_view text) {
+  if (window == kNoWindow) return std::nullopt;
+  const std::string ansi = ToAnsi(text);
+  return Send(window, message, wParam, reinterpret_cast<LPARAM>(ansi.c_str()));
+}
+
+void Win32Desktop::SetFocus(WindowHandle window) {
+  if (window != kNoWindow) ::SetFocus(ToHwnd(window));
+}
+
+void Win32Desktop::SetWindowPos(WindowHandle window, ZOrder insertAfter, int x, int y, int width,
+                                int height, unsigned flags) {
+  if (window == kNoWindow) return;
+  const HWND after = insertAfter == ZOrder::kTopmost ? HWND_TOPMOST : HWND_NOTOPMOST;
+  ::SetWindowPos(ToHwnd(window), after, x, y, width, height, flags);
+}
+
+void Win32Desktop::sndPlaySoundA(std::string_view fileName, unsigned flags) {
+  ::sndPlaySoundA(ToAnsi(fileName).c_str(), flags);
+}
+
+}  // namespace vfx::platform::win32

@@ -1,0 +1,79 @@
+#include "platform/win32/text.h"
+
+#include <windows.h>
+
+#include "fade/utf8.h"
+
+namespace vfx::platform::win32 {
+namespace {
+
+constexpr wchar_t kReplacement = 0xFFFD;
+
+char32_t DecodeAt(std::string_view text, std::size_t at, std::size_t length) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
+  switch (length) {
+    case 1: return byte(0) < 0x80 ? byte(0) : kReplacement;
+    case 2: return (char32_t{byte(0)} & 0x1F) << 6 | (byte(1) & 0x3F);
+    case 3: return (char32_t{byte(0)} & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+    default:
+      return (char32_t{byte(0)} & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 |
+             (byte(3) & 0x3F);
+  }
+}
+
+// UTF-16 by the fade engine's own character rule, so the host receives exactly as many
+// characters as the fade gave tags. `bmpOnly` folds characters beyond the basic plane into one
+// replacement character each, which a code page turns into a single "?".
+std::wstring ToUtf16(std::string_view utf8, bool bmpOnly) {
+  std::wstring wide;
+  wide.reserve(utf8.size());
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::size_t length = fade::CharacterLength(utf8, at);
+    const char32_t point = DecodeAt(utf8, at, length);
+    at += length;
+    if (point < 0x10000) {
+      wide.push_back(static_cast<wchar_t>(point));
+    } else if (bmpOnly) {
+      wide.push_back(kReplacement);
+    } else {
+      const char32_t offset = point - 0x10000;
+      wide.push_back(static_cast<wchar_t>(0xD800 + (offset >> 10)));
+      wide.push_back(static_cast<wchar_t>(0xDC00 + (offset & 0x3FF)));
+    }
+  }
+  return wide;
+}
+
+std::string FromUtf16(std::wstring_view wide, UINT codePage) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const char* fallback = codePage == CP_UTF8 ? nullptr : "?";
+  const int bytes = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, fallback, nullptr);
+  std::string result(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(codePage, flags, wide.data(), size, result.data(), bytes, fallback, nullptr);
+  return result;
+}
+
+std::wstring ToUtf16FromCodePage(std::string_view text, UINT codePage) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+  std::wstring result(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), size, result.data(), length);
+  return result;
+}
+
+}  // namespace
+
+std::string ToAnsi(std::string_view utf8) { return FromUtf16(ToUtf16(utf8, true), CP_ACP); }
+
+std::string FromAnsi(std::string_view ansi) {
+  return FromUtf16(ToUtf16FromCodePage(ansi, CP_ACP), CP_UTF8);
+}
+
+std::wstring Widen(std::string_view utf8) { return ToUtf16(utf8, false); }
+
+std::string Narrow(std::wstring_view wide) { return FromUtf16(wide, CP_UTF8); }
+
+}  // namespace vfx::platform::win32
