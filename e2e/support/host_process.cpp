@@ -1,0 +1,152 @@
+#include "e2e/support/host_process.h"
+
+namespace vfx::e2e {
+namespace {
+
+// Wine maps the Unix root to drive Z:.
+std::string WindowsPath(std::string path) {
+  if (path.empty() || path[0] != '/') return path;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return "Z:" + path;
+}
+
+std::string Quoted(const std::string& argument) {
+  std::string quoted = "\"";
+  for (const char c : argument) {
+    if (c == '"') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+std::string CommandLine(const std::vector<std::string>& options) {
+  std::string line = Quoted(SubstituteHostPath());
+  for (const std::string& option : options) {
+    line += ' ';
+    line += Quoted(option);
+  }
+  return line;
+}
+
+std::string NewLogPath() {
+  char directory[MAX_PATH] = "", path[MAX_PATH] = "";
+  GetTempPathA(sizeof directory, directory);
+  GetTempFileNameA(directory, "vsh", 0, path);
+  return path;
+}
+
+std::string ReadShared(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string content;
+  char buffer[65536];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    content.append(buffer, read);
+  CloseHandle(file);
+  return content;
+}
+
+void Stop(PROCESS_INFORMATION& process) {
+  if (!process.hProcess) return;
+  if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, 10000);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  process = {};
+}
+
+}  // namespace
+
+std::string SubstituteHostPath() { return WindowsPath(VFX_SUBSTITUTE_HOST_EXE); }
+
+double Seconds() {
+  static const auto frequency = [] {
+    LARGE_INTEGER value;
+    QueryPerformanceFrequency(&value);
+    return static_cast<double>(value.QuadPart);
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / frequency;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, double seconds) {
+  const double deadline = Seconds() + seconds;
+  for (;;) {
+    if (condition()) return true;
+    if (Seconds() >= deadline) return false;
+    Sleep(10);
+  }
+}
+
+HostProcess::HostProcess(std::vector<std::string> options) : logPath_(NewLogPath()) {
+  options.insert(options.begin(), {"--log", logPath_});
+  std::string line = CommandLine(options);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process_))
+    return;
+  ready_ = WaitUntil([this] { return !Events("ready").empty() || !Running(); }, 30) &&
+           Running();
+}
+
+HostProcess::~HostProcess() {
+  Stop(process_);
+  DeleteFileA(logPath_.c_str());
+}
+
+bool HostProcess::Running() const {
+  return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::vector<LogEvent> HostProcess::Events() const { return ParseLog(ReadShared(logPath_)); }
+
+std::vector<LogEvent> HostProcess::Events(std::string_view kind) const {
+  std::vector<LogEvent> events;
+  for (LogEvent& event : Events())
+    if (event.kind == kind) events.push_back(std::move(event));
+  return events;
+}
+
+bool HostProcess::WaitForEvents(std::string_view kind, std::size_t count, double seconds) const {
+  return WaitUntil([&] { return Events(kind).size() >= count; }, seconds);
+}
+
+std::optional<ProcessResult> RunHostToEnd(const std::vector<std::string>& options,
+                                          double seconds) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return std::nullopt;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdError = startup.hStdOutput = writeEnd;
+  std::string line = CommandLine(options);
+  PROCESS_INFORMATION process{};
+  const bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      nullptr, &startup, &process);
+  CloseHandle(writeEnd);
+  std::optional<ProcessResult> result;
+  if (started && WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds * 1000)) ==
+                     WAIT_OBJECT_0) {
+    result.emplace();
+    GetExitCodeProcess(process.hProcess, &result->exitCode);
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+      result->standardError.append(buffer, read);
+  }
+  if (started) Stop(process);
+  CloseHandle(readEnd);
+  return result;
+}
+
+}  // namespace vfx::e2e

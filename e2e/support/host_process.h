@@ -1,0 +1,56 @@
+// One substitute-host.exe for one test: started with its own log file, stopped (by its process
+// handle) when the object goes, so nothing is left running whatever the test's outcome.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "e2e/support/host_log.h"
+
+namespace vfx::e2e {
+
+// The substitute host's path as Windows sees it.
+std::string SubstituteHostPath();
+
+struct ProcessResult {
+  DWORD exitCode = 0;
+  std::string standardError;
+};
+// Runs the host to its end with these options (for command lines it refuses); nothing when it
+// was still running after `seconds` (it is then stopped).
+std::optional<ProcessResult> RunHostToEnd(const std::vector<std::string>& options,
+                                          double seconds);
+
+class HostProcess {
+ public:
+  // Starts the host and waits until it has logged "ready" (or has ended, or 30 s passed).
+  explicit HostProcess(std::vector<std::string> options = {});
+  ~HostProcess();
+  HostProcess(const HostProcess&) = delete;
+  HostProcess& operator=(const HostProcess&) = delete;
+
+  bool ready() const { return ready_; }
+  HANDLE process() const { return process_.hProcess; }
+  bool Running() const;
+
+  std::vector<LogEvent> Events() const;
+  std::vector<LogEvent> Events(std::string_view kind) const;
+  // Waits until `count` events of this kind are in the log; false after `seconds`.
+  bool WaitForEvents(std::string_view kind, std::size_t count = 1, double seconds = 10) const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+  std::string logPath_;
+  bool ready_ = false;
+};
+
+// Polls `condition` every 10 ms; false when it still does not hold after `seconds`.
+bool WaitUntil(const std::function<bool()>& condition, double seconds);
+double Seconds();  // a monotonic clock
+
+}  // namespace vfx::e2e
