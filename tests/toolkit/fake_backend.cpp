@@ -1,0 +1,59 @@
+#include "tests/toolkit/fake_backend.h"
+
+#include <algorithm>
+
+namespace vfx::testing {
+namespace {
+
+class FakeFormPeer : public toolkit::FormPeer {
+ public:
+  FakeFormPeer(FakeBackend& backend, toolkit::Form& form, platform::WindowHandle window)
+      : backend_(backend), form_(form), window_(window) {}
+
+  void Changed(toolkit::Property property) override {
+    backend_.events.push_back({form_.name(), property});
+    if (property == toolkit::Property::kBounds) backend_.formSizes.push_back(form_.size());
+  }
+  platform::WindowHandle native_handle() const override { return window_; }
+  toolkit::Size non_client_size() const override { return backend_.nonClient; }
+  void Destroy() override { ++backend_.destroyed; }
+
+ private:
+  FakeBackend& backend_;
+  toolkit::Form& form_;
+  platform::WindowHandle window_;
+};
+
+class FakePeer : public toolkit::Peer {
+ public:
+  FakePeer(FakeBackend& backend, toolkit::Control& control, platform::WindowHandle window)
+      : backend_(backend), control_(control), window_(window) {}
+  void Changed(toolkit::Property property) override {
+    backend_.events.push_back({control_.name(), property});
+  }
+  platform::WindowHandle native_handle() const override { return window_; }
+
+ private:
+  FakeBackend& backend_;
+  toolkit::Control& control_;
+  platform::WindowHandle window_;
+};
+
+}  // namespace
+
+std::unique_ptr<toolkit::FormPeer> FakeBackend::CreateFormPeer(toolkit::Form& form) {
+  formWindow = desktop_.Add(platform::kNoWindow, "VontraFX.Main", form.caption());
+  return std::make_unique<FakeFormPeer>(*this, form, formWindow);
+}
+
+std::unique_ptr<toolkit::Peer> FakeBackend::CreatePeer(toolkit::Control& control) {
+  return std::make_unique<FakePeer>(*this, control, next_++);
+}
+
+int FakeBackend::CountOf(const std::string& control, toolkit::Property property) const {
+  return static_cast<int>(std::count_if(events.begin(), events.end(), [&](const PeerEvent& e) {
+    return e.control == control && e.property == property;
+  }));
+}
+
+}  // namespace vfx::testing

@@ -1,0 +1,99 @@
+#include "toolkit/control.h"
+
+#include "toolkit/container.h"
+#include "toolkit/form.h"
+
+namespace vfx::toolkit {
+
+Container::~Container() = default;
+
+void Container::adopt(std::unique_ptr<Control> control) {
+  Control& added = *control;
+  children_.push_back(std::move(control));
+  // A control added to a form that already has its window gets its own at once.
+  if (Backend* backend = form().backend()) added.realize(*backend);
+}
+
+void Container::realize_children(Backend& backend) {
+  for (const auto& child : children_) child->realize(backend);
+}
+
+Control::Control(Container& parent, Kind kind, std::string name, int id)
+    : parent_(parent), kind_(kind), name_(std::move(name)), id_(id) {
+  switch (kind) {
+    case Kind::kTextBox:
+      back_colour_ = kWindow;
+      fore_colour_ = kWindowText;
+      break;
+    default:
+      back_colour_ = kButtonFace;
+      fore_colour_ = kButtonText;
+      break;
+  }
+}
+
+Control::~Control() = default;
+
+Form& Control::form() const { return parent_.form(); }
+
+void Control::set_bounds(Bounds bounds) {
+  if (bounds == bounds_) return;
+  bounds_ = bounds;
+  changed(Property::kBounds);
+}
+
+void Control::set_enabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  changed(Property::kEnabled);
+}
+
+void Control::set_visible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  changed(Property::kVisible);
+}
+
+const Font& Control::font() const { return font_ ? *font_ : form().font(); }
+
+void Control::set_font(Font font) {
+  if (font_ && *font_ == font) return;
+  font_ = std::move(font);
+  changed(Property::kFont);
+}
+
+void Control::set_back_colour(Colour colour) {
+  if (colour == back_colour_) return;
+  back_colour_ = colour;
+  changed(Property::kColours);
+}
+
+void Control::set_fore_colour(Colour colour) {
+  if (colour == fore_colour_) return;
+  fore_colour_ = colour;
+  changed(Property::kColours);
+}
+
+void Control::set_caption(std::string_view caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  changed(Property::kCaption);
+  caption_changed();
+}
+
+void Control::set_focus() {
+  if (!accepts_focus() || !enabled_ || !visible_) return;
+  form().focus(*this);
+}
+
+bool Control::has_focus() const { return form().focused() == this; }
+
+platform::WindowHandle Control::native_handle() const {
+  return peer_ ? peer_->native_handle() : platform::kNoWindow;
+}
+
+void Control::realize(Backend& backend) {
+  if (!peer_) peer_ = backend.CreatePeer(*this);
+}
+
+}  // namespace vfx::toolkit

@@ -1,0 +1,96 @@
+// What every control has: a place, enabled and visible states, a font, colours, a caption and
+// the keyboard focus. Setters compare first, and tell the peer (and run a handler, in the
+// controls that have one) only when the value really changes.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "toolkit/colour.h"
+#include "toolkit/font.h"
+#include "toolkit/geometry.h"
+#include "toolkit/peer.h"
+
+namespace vfx::toolkit {
+
+class Container;
+class Form;
+
+class Control {
+ public:
+  enum class Kind {
+    kCommandButton,
+    kCheckBox,
+    kOptionButton,
+    kHScrollBar,
+    kLabel,
+    kPictureBox,
+    kTextBox,
+    kFrame,
+    kImage,
+  };
+
+  Control(Container& parent, Kind kind, std::string name, int id);
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control();
+
+  Kind kind() const { return kind_; }
+  const std::string& name() const { return name_; }
+  // The native control ID, stable across runs.
+  int id() const { return id_; }
+  Container& parent() const { return parent_; }
+  Form& form() const;
+
+  const Bounds& bounds() const { return bounds_; }
+  void set_bounds(Bounds bounds);
+
+  bool is_enabled() const { return enabled_; }
+  void set_enabled(bool enabled);
+  bool is_visible() const { return visible_; }
+  void set_visible(bool visible);
+
+  // The control's own font, or the form's when it has none.
+  const Font& font() const;
+  void set_font(Font font);
+
+  Colour back_colour() const { return back_colour_; }
+  void set_back_colour(Colour colour);
+  Colour fore_colour() const { return fore_colour_; }
+  void set_fore_colour(Colour colour);
+
+  const std::string& caption() const { return caption_; }
+  void set_caption(std::string_view caption);
+
+  // Nothing happens for a control that is disabled, hidden or cannot hold the focus.
+  void set_focus();
+  bool has_focus() const;
+  virtual bool accepts_focus() const { return true; }
+
+  Peer* peer() const { return peer_.get(); }
+  platform::WindowHandle native_handle() const;
+  // Creates the native peer; a container creates its children's after its own.
+  virtual void realize(Backend& backend);
+
+ protected:
+  void changed(Property property) {
+    if (peer_) peer_->Changed(property);
+  }
+  virtual void caption_changed() {}
+
+ private:
+  Container& parent_;
+  Kind kind_;
+  std::string name_;
+  int id_;
+  Bounds bounds_;
+  bool enabled_ = true, visible_ = true;
+  std::optional<Font> font_;
+  Colour back_colour_, fore_colour_;
+  std::string caption_;
+  std::unique_ptr<Peer> peer_;
+};
+
+}  // namespace vfx::toolkit

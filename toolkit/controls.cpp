@@ -1,0 +1,133 @@
+// The controls' value semantics: compare, store, tell the peer, then run the handler.
+#include "toolkit/check_box.h"
+#include "toolkit/command_button.h"
+#include "toolkit/frame.h"
+#include "toolkit/h_scroll_bar.h"
+#include "toolkit/image.h"
+#include "toolkit/label.h"
+#include "toolkit/option_button.h"
+#include "toolkit/picture_box.h"
+#include "toolkit/text_box.h"
+
+#include <algorithm>
+
+namespace vfx::toolkit {
+
+CommandButton::CommandButton(Container& parent, std::string name, int id)
+    : Control(parent, Kind::kCommandButton, std::move(name), id) {}
+
+void CommandButton::click() {
+  if (on_click) on_click();
+}
+
+CheckBox::CheckBox(Container& parent, std::string name, int id)
+    : Control(parent, Kind::kCheckBox, std::move(name), id) {}
+
+void CheckBox::set_value(int value) {
+  if (value < kUnchecked || value > kGrayed || value == value_) return;
+  value_ = value;
+  changed(Property::kValue);
+  if (on_click) on_click();
+}
+
+void CheckBox::toggle() { set_value(value_ == kUnchecked ? kChecked : kUnchecked); }
+
+void CheckBox::set_initial_value(int value) {
+  if (value < kUnchecked || value > kGrayed || value == value_) return;
+  value_ = value;
+  changed(Property::kValue);
+}
+
+OptionButton::OptionButton(Container& parent, std::string name, int id)
+    : Control(parent, Kind::kOptionButton, std::move(name), id) {}
+
+void OptionButton::clear_siblings() {
+  for (const auto& sibling : parent().children()) {
+    if (sibling.get() == this || sibling->kind() != Kind::kOptionButton) continue;
+    auto& option = static_cast<OptionButton&>(*sibling);
+    if (option.value_) {
+      option.value_ = false;
+      option.changed(Property::kValue);
+    }
+  }
+}
+
+void OptionButton::set_value(bool value) {
+  if (value == value_) return;
+  if (value) clear_siblings();
+  value_ = value;
+  changed(Property::kValue);
+  if (value && on_click) on_click();
+}
+
+void OptionButton::set_initial_value(bool value) {
+  if (value == value_) return;
+  if (value) clear_siblings();
+  value_ = value;
+  changed(Property::kValue);
+}
+
+HScrollBar::HScrollBar(Container& parent, std::string name, int id)
+    : Control(parent, Kind::kHScrollBar, std::move(name), id) {}
+
+void HScrollBar::set_range(int minimum, int maximum) {
+  if (maximum < minimum) std::swap(minimum, maximum);
+  minimum_ = minimum;
+  maximum_ = maximum;
+  value_ = std::clamp(value_, minimum_, maximum_);
+  changed(Property::kValue);
+}
+
+void HScrollBar::set_steps(int small_change, int large_change) {
+  small_change_ = std::max(1, small_change);
+  large_change_ = std::max(1, large_change);
+  changed(Property::kValue);
+}
+
+void HScrollBar::set_value(int value) {
+  value = std::clamp(value, minimum_, maximum_);
+  if (value == value_) return;
+  value_ = value;
+  changed(Property::kValue);
+  if (on_change) on_change();
+}
+
+Label::Label(Container& parent, std::string name, int id)
+    : Control(parent, Kind::kLabel, std::move(name), id) {}
+
+PictureBox::PictureBox(Container& parent, std::string name, int id)
+    : Control(parent, Kind::kPictureBox, std::move(name), id) {}
+
+TextBox::TextBox(Container& parent, std::string name, int id)
+    : Control(parent, Kind::kTextBox, std::move(name), id) {}
+
+void TextBox::caption_changed() {
+  if (on_change) on_change();
+}
+
+void TextBox::double_click() {
+  if (on_double_click) on_double_click();
+}
+
+Frame::Frame(Container& parent, std::string name, int id)
+    : Control(parent, Kind::kFrame, std::move(name), id) {}
+
+void Frame::realize(Backend& backend) {
+  Control::realize(backend);
+  realize_children(backend);
+}
+
+Image::Image(Container& parent, std::string name, int id)
+    : Control(parent, Kind::kImage, std::move(name), id) {}
+
+void Image::set_picture(std::string picture) {
+  if (picture == picture_) return;
+  picture_ = std::move(picture);
+  changed(Property::kPicture);
+}
+
+void Image::click() {
+  if (on_click) on_click();
+}
+
+}  // namespace vfx::toolkit

@@ -1,0 +1,115 @@
+// A top-level window. Its Width and Height are the outer size, caption and borders included;
+// the design gives the client area, and the window system's metrics make up the rest.
+//
+// The size the code assigns is the size the code reads back: the native window shows it rounded
+// to whole pixels, but the rounding does not feed back into the next step of a resizing loop.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "toolkit/colour.h"
+#include "toolkit/container.h"
+#include "toolkit/font.h"
+#include "toolkit/geometry.h"
+#include "toolkit/peer.h"
+
+namespace vfx::toolkit {
+
+class CommandButton;
+class Control;
+
+class Form : public Container {
+ public:
+  enum class WindowState { kNormal, kMinimized };
+
+  // Caption and borders of a small-caption tool window at 96 dots per inch, for a form without
+  // a native window.
+  static constexpr Size kHeadlessNonClient{90, 315};
+
+  explicit Form(std::string name);
+  ~Form() override;
+
+  const std::string& name() const { return name_; }
+  Form& form() override { return *this; }
+  platform::WindowHandle container_handle() const override { return native_handle(); }
+
+  const std::string& caption() const { return caption_; }
+  void set_caption(std::string_view caption);
+
+  // The default font of the controls that have none of their own.
+  const Font& font() const { return font_; }
+  void set_font(Font font) { font_ = std::move(font); }
+  Colour back_colour() const { return back_colour_; }
+  void set_back_colour(Colour colour);
+  // The name of the window's icon, as the native side knows it.
+  const std::string& icon() const { return icon_; }
+  void set_icon(std::string icon) { icon_ = std::move(icon); }
+
+  // The client area as designed; the outer size follows from it.
+  void set_client_size(float width, float height);
+  Size client_design_size() const { return client_design_; }
+  Size non_client_size() const;
+
+  float width() const { return size_.width; }
+  float height() const { return size_.height; }
+  Size size() const { return size_; }
+  // Each assignment resizes the window at once.
+  void set_width(float width);
+  void set_height(float height);
+
+  WindowState window_state() const { return window_state_; }
+  void set_window_state(WindowState state);
+
+  // Enter in any control but a command button presses it.
+  CommandButton* default_button() const { return default_button_; }
+  void set_default_button(CommandButton* button);
+
+  Control* focused() const { return focused_; }
+
+  // Creates the native window (hidden) and every control's peer, in tab order.
+  void realize(Backend& backend);
+  FormPeer* peer() const { return peer_.get(); }
+  Backend* backend() const { return backend_; }
+  platform::WindowHandle native_handle() const;
+
+  bool is_visible() const { return visible_; }
+  void show();
+  // Runs on_unload, then destroys the window. A second unload does nothing.
+  void unload();
+  bool is_loaded() const { return loaded_; }
+  std::function<void()> on_unload;
+
+  // For the peers: what the window system did on its own.
+  void native_focus_changed(Control* control) { focused_ = control; }
+  void native_resized(Size size) { size_ = size; }
+  void native_window_state_changed(WindowState state) { window_state_ = state; }
+  void native_close_requested() { unload(); }
+
+  // For Control::set_focus.
+  void focus(Control& control);
+
+ private:
+  void changed(Property property) {
+    if (peer_ && loaded_) peer_->Changed(property);
+  }
+
+  std::string name_;
+  std::string caption_;
+  Font font_;
+  Colour back_colour_ = kButtonFace;
+  std::string icon_;
+  Size client_design_;
+  Size size_;
+  bool sized_by_code_ = false;
+  WindowState window_state_ = WindowState::kNormal;
+  CommandButton* default_button_ = nullptr;
+  Control* focused_ = nullptr;
+  bool visible_ = false, loaded_ = true;
+  Backend* backend_ = nullptr;
+  std::unique_ptr<FormPeer> peer_;
+};
+
+}  // namespace vfx::toolkit

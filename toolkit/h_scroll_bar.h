@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+
+#include "toolkit/control.h"
+
+namespace vfx::toolkit {
+
+class HScrollBar : public Control {
+ public:
+  HScrollBar(Container& parent, std::string name, int id);
+
+  int minimum() const { return minimum_; }
+  int maximum() const { return maximum_; }
+  // The value is moved into the new range without running on_change.
+  void set_range(int minimum, int maximum);
+  int small_change() const { return small_change_; }
+  int large_change() const { return large_change_; }
+  void set_steps(int small_change, int large_change);
+
+  int value() const { return value_; }
+  // A value outside the range is taken as the nearest end. on_change runs when the value
+  // changes, by code or by the user, and not otherwise.
+  void set_value(int value);
+
+  std::function<void()> on_change;
+
+ private:
+  int minimum_ = 0, maximum_ = 32767, small_change_ = 1, large_change_ = 1;
+  int value_ = 0;
+};
+
+}  // namespace vfx::toolkit

@@ -1,0 +1,29 @@
+// Option buttons are exclusive among the option buttons of their container.
+#pragma once
+
+#include <functional>
+
+#include "toolkit/control.h"
+
+namespace vfx::toolkit {
+
+class OptionButton : public Control {
+ public:
+  OptionButton(Container& parent, std::string name, int id);
+
+  bool value() const { return value_; }
+  // Selecting clears the others of the group, then runs on_click; selecting the selected one
+  // runs nothing. Clearing runs no handler.
+  void set_value(bool value);
+  // A design-time selection: no handler runs.
+  void set_initial_value(bool value);
+
+  std::function<void()> on_click;
+
+ private:
+  void clear_siblings();
+
+  bool value_ = false;
+};
+
+}  // namespace vfx::toolkit

@@ -1,0 +1,55 @@
+// The native side of the model. A control without a peer is headless: the model alone holds its
+// state, which is how the portable tests run the code that ships. A peer reads what it needs
+// from its control when told which property changed; native events go the other way, through
+// the control's own setters, so the model is updated first and the handler runs after.
+#pragma once
+
+#include <memory>
+
+#include "platform/desktop.h"
+#include "toolkit/geometry.h"
+
+namespace vfx::toolkit {
+
+class Control;
+class Form;
+
+enum class Property {
+  kCaption,  // caption, or a text box's text
+  kValue,
+  kEnabled,
+  kVisible,
+  kFont,
+  kColours,
+  kBounds,
+  kFocus,
+  kWindowState,
+  kDefaultButton,
+  kPicture,
+};
+
+class Peer {
+ public:
+  virtual ~Peer() = default;
+  virtual void Changed(Property property) = 0;
+  virtual platform::WindowHandle native_handle() const = 0;
+};
+
+class FormPeer : public Peer {
+ public:
+  // What the window system adds to the client area (caption and borders), in twips.
+  virtual Size non_client_size() const = 0;
+  // Destroys the window and every control in it. The peers themselves stay until the model goes,
+  // since the handler that unloads may be running inside one of them.
+  virtual void Destroy() = 0;
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  virtual std::unique_ptr<FormPeer> CreateFormPeer(Form& form) = 0;
+  // The control's container already has its peer.
+  virtual std::unique_ptr<Peer> CreatePeer(Control& control) = 0;
+};
+
+}  // namespace vfx::toolkit

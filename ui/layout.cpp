@@ -1,0 +1,102 @@
+#include "ui/layout.h"
+
+namespace vfx::ui::layout {
+namespace {
+
+constexpr Item kTopControls[] = {
+    {.kind = Kind::kTextBox, .number = 1, .bounds = {120, 120, 2552, 612}, .face = Face::kBold,
+     .back = kLightGrey, .multiLine = true},
+
+    {.kind = Kind::kCommandButton, .number = 1, .bounds = {6720, 0, 1212, 325},
+     .caption = "Send to Chat", .back = kWindowGrey, .graphical = true},
+    {.kind = Kind::kCommandButton, .number = 2, .bounds = {6720, 325, 1212, 325},
+     .caption = "Minimize", .back = kWindowGrey, .graphical = true},
+    {.kind = Kind::kCommandButton, .number = 3, .bounds = {6720, 650, 1212, 325},
+     .caption = "Advertise", .back = kWindowGrey, .graphical = true},
+    {.kind = Kind::kCommandButton, .number = 4, .bounds = {6720, 975, 1212, 325},
+     .caption = "Self Test", .back = kWindowGrey, .graphical = true},
+    {.kind = Kind::kCommandButton, .number = 5, .bounds = {6720, 1300, 1212, 325},
+     .caption = "Randomize", .back = kWindowGrey, .graphical = true},
+    {.kind = Kind::kCommandButton, .number = 6, .bounds = {6720, 1625, 1212, 325},
+     .caption = "Exit", .back = kWindowGrey, .graphical = true},
+
+    {.kind = Kind::kCommandButton, .number = 13, .bounds = {6480, 40, 200, 215},
+     .face = Face::kArrow, .back = kLightGrey, .graphical = true, .enabled = false,
+     .arrow = Arrow::kUp},
+    {.kind = Kind::kCommandButton, .number = 7, .bounds = {6480, 280, 200, 215},
+     .face = Face::kArrow, .back = kLightGrey, .graphical = true, .arrow = Arrow::kDown},
+    {.kind = Kind::kCommandButton, .number = 12, .bounds = {6240, 520, 200, 215},
+     .face = Face::kArrow, .back = kLightGrey, .graphical = true, .enabled = false,
+     .arrow = Arrow::kLeft},
+    {.kind = Kind::kCommandButton, .number = 8, .bounds = {6480, 520, 200, 215},
+     .face = Face::kArrow, .back = kLightGrey, .graphical = true, .arrow = Arrow::kRight},
+    {.kind = Kind::kCommandButton, .number = 10, .bounds = {6480, 760, 200, 228}, .caption = "?",
+     .face = Face::kBold, .back = kLightGrey, .graphical = true},
+
+    {.kind = Kind::kCheckBox, .number = 1, .bounds = {2880, 0, 1092, 312}, .caption = "&Bold",
+     .face = Face::kBold, .back = kWindowGrey, .fore = kBlack, .value = 1},
+    {.kind = Kind::kCheckBox, .number = 2, .bounds = {2880, 240, 1092, 252},
+     .caption = "&Italics", .face = Face::kItalic, .back = kWindowGrey, .fore = kBlack},
+    {.kind = Kind::kCheckBox, .number = 5, .bounds = {2880, 480, 1092, 252}, .caption = "&Wavy",
+     .back = kWindowGrey, .fore = kBlack},
+    {.kind = Kind::kCheckBox, .number = 3, .bounds = {4080, 0, 1092, 252},
+     .caption = "&Underline", .face = Face::kUnderline, .back = kWindowGrey, .fore = kBlack},
+    {.kind = Kind::kCheckBox, .number = 4, .bounds = {4080, 240, 1092, 252},
+     .caption = "&Strike", .face = Face::kStrike, .back = kWindowGrey, .fore = kBlack},
+    {.kind = Kind::kCheckBox, .number = 8, .bounds = {4080, 480, 1092, 252},
+     .caption = "&Random", .back = kWindowGrey},
+    {.kind = Kind::kCheckBox, .number = 9, .bounds = {5280, 0, 1092, 252},
+     .caption = "Attention"},
+    {.kind = Kind::kCheckBox, .number = 6, .bounds = {5280, 240, 1092, 252},
+     .caption = "&Clear Text", .back = kWindowGrey, .fore = kBlack, .value = 1},
+    {.kind = Kind::kCheckBox, .number = 7, .bounds = {5280, 480, 1092, 252},
+     .caption = "On Top", .back = kWindowGrey},
+};
+
+constexpr Item kOuterControls[] = {
+    {.kind = Kind::kTextBox, .number = 2, .bounds = {8040, 120, 2292, 1332},
+     .back = kLightGrey, .multiLine = true},
+    {.kind = Kind::kCommandButton, .number = 9, .bounds = {8640, 1560, 1092, 325},
+     .caption = "View HTML"},
+
+    {.kind = Kind::kFrame, .number = 1, .bounds = {7080, 2040, 3252, 1092},
+     .caption = "IM Send"},
+    {.kind = Kind::kTextBox, .number = 3, .bounds = {120, 240, 1572, 288},
+     .caption = "To Whom?", .inFrame = true},
+    {.kind = Kind::kOptionButton, .number = 11, .bounds = {120, 720, 1452, 252},
+     .caption = "Send to Room ", .value = 1, .inFrame = true},
+    {.kind = Kind::kOptionButton, .number = 12, .bounds = {1920, 720, 1212, 252},
+     .caption = "IM Send", .inFrame = true},
+    // Its top lies 12 twips above the frame's bottom edge: the frame shows only that strip.
+    {.kind = Kind::kCommandButton, .number = 11, .bounds = {600, 1080, 1212, 252},
+     .caption = "Send", .inFrame = true},
+    {.kind = Kind::kImage, .number = 1, .bounds = {2280, 240, 492, 372}, .inFrame = true},
+};
+
+}  // namespace
+
+std::span<const Item> TopControls() { return kTopControls; }
+std::span<const Item> OuterControls() { return kOuterControls; }
+
+ColourPanel PanelOf(int colour) {
+  const int column = (colour - 1) % 5;
+  const int x = 120 + 1320 * column;
+  const int band = colour <= 5 ? 0 : 1200;  // the lower band lies 1200 twips further down
+  // The column at x 1440 has its labels a little further apart.
+  const int greenOffset = column == 1 ? 435 : 425;
+  const int blueOffset = column == 1 ? 864 : 840;
+
+  ColourPanel panel;
+  panel.option = {x, 840 + band, 1212, 192};
+  panel.swatch = {x, 1080 + band, 1212, 252};
+  for (int c = 0; c < 3; ++c) {
+    panel.bar[c] = {x, 1320 + 120 * c + band, 1092, 132};
+    panel.marker[c] = {x + 1080, 1320 + 120 * c + band, 132, 132};
+  }
+  panel.label[0] = {x, 1680 + band, 408, 252};
+  panel.label[1] = {x + greenOffset, 1680 + band, 408, 252};
+  panel.label[2] = {x + blueOffset, 1680 + band, 408, 252};
+  return panel;
+}
+
+}  // namespace vfx::ui::layout

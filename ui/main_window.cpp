@@ -1,0 +1,414 @@
+#include "ui/main_window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "host/host.h"
+#include "ui/control_ids.h"
+#include "ui/fonts.h"
+#include "ui/layout.h"
+
+namespace vfx::ui {
+
+const char kHelpText[] =
+    "The arrows are used for enlarging and shrinking the form. To get the next 5 colors, hit the "
+    "Down arrow, and to get the HTML writer, hit the Right arrow. To send it to IMz go Down, and "
+    "to the Right.  It will change the Send to Chat button a Send to IM button, allowing you to "
+    "type the name in the IM Box of the person whom you wish to chat.   If you want to minimze "
+    "the form, but still be able to type, DOUBLE CLICK the text area that you type in, this will "
+    "shrink Vontra FX for you.";
+
+const char kAboutText[] =
+    "Vontra FX 1.0\n\n"
+    "A ten-colour text fader: type a line, pick up to ten colours and a few styles, and send it "
+    "into the chat room or as an instant message, every character in its own colour.";
+
+namespace {
+
+using layout::Arrow;
+using layout::Face;
+using layout::Item;
+using layout::Kind;
+using toolkit::Form;
+
+// The sizes the arrows and the double click move between, outer twips.
+constexpr float kTallThreshold = 3400, kTallHeight = 3550, kBasicHeightFloor = 2315;
+constexpr float kWideThreshold = 10000, kWideWidth = 10550, kBasicWidthFloor = 8050;
+constexpr float kCompactThreshold = 3000, kCompactWidth = 2850, kCompactHeight = 1150;
+constexpr float kRestoredWidth = 8100, kRestoredHeight = 2350;
+constexpr float kGrowStep = 50, kShrinkStep = 25;
+
+std::string CountCaption(int n) {
+  return std::to_string(n) + (n == 1 ? " Color" : " Colors");
+}
+
+void Apply(toolkit::Control& control, const Item& item) {
+  control.set_bounds(item.bounds);
+  if (*item.caption) control.set_caption(item.caption);
+  if (item.back != layout::kKindDefault) control.set_back_colour(item.back);
+  if (item.fore != layout::kKindDefault) control.set_fore_colour(item.fore);
+  control.set_enabled(item.enabled);
+}
+
+}  // namespace
+
+ZiruZezuzo::ZiruZezuzo(Services services) : services_(services) {
+  windowFont_ = ChooseWindowFont(services_.fonts);
+  Build();
+  Connect();
+}
+
+toolkit::Font ZiruZezuzo::FontFor(int face) const {
+  toolkit::Font font = windowFont_;
+  switch (static_cast<Face>(face)) {
+    case Face::kWindow:
+    case Face::kArrow:
+      break;
+    case Face::kBold:
+      font.bold = true;
+      break;
+    case Face::kItalic:
+      font.italic = true;
+      break;
+    case Face::kUnderline:
+      font.underline = true;
+      break;
+    case Face::kStrike:
+      font.strikethrough = true;
+      break;
+  }
+  return font;
+}
+
+void ZiruZezuzo::Build() {
+  form_.set_caption(kAppTitle);
+  form_.set_font(windowFont_);
+  form_.set_back_colour(layout::kWindowGrey);
+  form_.set_icon(kAppIcon);
+  form_.set_client_size(layout::kClientWidth, layout::kClientHeight);
+
+  const ArrowGlyphs arrows = ChooseArrowGlyphs(services_.fonts, windowFont_);
+
+  auto build = [&](const Item& item) {
+    toolkit::Container& container =
+        item.inFrame ? static_cast<toolkit::Container&>(*frame1_) : form_;
+    const std::string number = std::to_string(item.number);
+    toolkit::Control* control = nullptr;
+    switch (item.kind) {
+      case Kind::kCommandButton: {
+        auto& button = container.add<toolkit::CommandButton>("Command" + number,
+                                                             ids::CommandId(item.number));
+        button.set_style(item.graphical ? toolkit::CommandButton::Style::kGraphical
+                                        : toolkit::CommandButton::Style::kStandard);
+        commands_.at(item.number) = &button;
+        control = &button;
+        break;
+      }
+      case Kind::kCheckBox: {
+        auto& box = container.add<toolkit::CheckBox>("Check" + number, ids::CheckId(item.number));
+        box.set_initial_value(item.value);
+        checks_.at(item.number) = &box;
+        control = &box;
+        break;
+      }
+      case Kind::kOptionButton: {
+        auto& option =
+            container.add<toolkit::OptionButton>("Option" + number, ids::OptionId(item.number));
+        option.set_initial_value(item.value == 1);
+        options_.at(item.number) = &option;
+        control = &option;
+        break;
+      }
+      case Kind::kTextBox: {
+        auto& text = container.add<toolkit::TextBox>("Text" + number, ids::TextId(item.number));
+        text.set_multi_line(item.multiLine);
+        texts_.at(item.number) = &text;
+        control = &text;
+        break;
+      }
+      case Kind::kFrame:
+        frame1_ = &container.add<toolkit::Frame>("Frame" + number, ids::kFrame1);
+        control = frame1_;
+        break;
+      case Kind::kImage:
+        image1_ = &container.add<toolkit::Image>("Image" + number, ids::kImage1);
+        image1_->set_picture(kAppIcon);
+        control = image1_;
+        break;
+      case Kind::kHScrollBar:
+      case Kind::kLabel:
+      case Kind::kPictureBox:
+        return;  // the colour panel's, built by its rule
+    }
+    Apply(*control, item);
+    if (item.arrow != Arrow::kNone) {
+      control->set_font(arrows.font);
+      control->set_caption(arrows.of(item.arrow));
+    } else if (item.face != Face::kWindow) {
+      control->set_font(FontFor(static_cast<int>(item.face)));
+    }
+  };
+
+  for (const Item& item : layout::TopControls()) build(item);
+  BuildColourPanel();
+  for (const Item& item : layout::OuterControls()) build(item);
+
+  form_.set_default_button(commands_[1]);
+  Text(1).set_focus();
+}
+
+void ZiruZezuzo::BuildColourPanel() {
+  const toolkit::Font bold = FontFor(static_cast<int>(Face::kBold));
+  for (int k = 1; k <= kColourCount; ++k) {
+    const ColourGroup& group = kColourGroups[k - 1];
+    const layout::ColourPanel panel = layout::PanelOf(k);
+
+    auto& option = form_.add<toolkit::OptionButton>("Option" + std::to_string(group.option),
+                                                    ids::OptionId(group.option));
+    option.set_bounds(panel.option);
+    option.set_caption(CountCaption(k));
+    option.set_font(bold);
+    option.set_back_colour(layout::kWindowGrey);
+    options_.at(group.option) = &option;
+
+    auto& swatch = form_.add<toolkit::PictureBox>("Picture" + std::to_string(group.swatch),
+                                                  ids::PictureId(group.swatch));
+    swatch.set_bounds(panel.swatch);
+    swatch.set_back_colour(layout::kBlack);
+    swatches_.at(group.swatch) = &swatch;
+
+    // The markers first: their squares overlap the end of the bars by a little.
+    for (int c = kRed; c <= kBlue; ++c) {
+      const int array = 3 + c;
+      auto& marker = form_.add<toolkit::PictureBox>(
+          "Picture" + std::to_string(array) + "(" + std::to_string(k - 1) + ")",
+          ids::MarkerId(array, k - 1));
+      marker.set_bounds(panel.marker[c]);
+      marker.set_back_colour(layout::kMarkerColours[c]);
+      markers_[c][k - 1] = &marker;
+    }
+    for (int c = kRed; c <= kBlue; ++c) {
+      const int n = group.bar[c];
+      auto& bar = form_.add<toolkit::HScrollBar>("HScroll" + std::to_string(n), ids::HScrollId(n));
+      bar.set_bounds(panel.bar[c]);
+      bar.set_range(0, 255);
+      bar.set_steps(1, 16);
+      bars_.at(n) = &bar;
+    }
+    for (int c = kRed; c <= kBlue; ++c) {
+      const int n = group.label[c];
+      auto& label = form_.add<toolkit::Label>("Label" + std::to_string(n), ids::LabelId(n));
+      label.set_bounds(panel.label[c]);
+      label.set_font(bold);
+      label.set_fore_colour(layout::kLabelColours[c]);
+      label.set_back_colour(layout::kLabelBack);
+      labels_.at(n) = &label;
+    }
+  }
+}
+
+void ZiruZezuzo::Connect() {
+  auto hook = [](std::function<void()>& handler) {
+    return [&handler] {
+      if (handler) handler();
+    };
+  };
+  Command(1).on_click = hook(hooks.Command1_Click);
+  Command(2).on_click = [this] { Command2_Click(); };
+  Command(3).on_click = hook(hooks.Command3_Click);
+  Command(4).on_click = hook(hooks.Command4_Click);
+  Command(5).on_click = [this] { Command5_Click(); };
+  Command(6).on_click = [this] { Command6_Click(); };
+  Command(7).on_click = [this] { Command7_Click(); };
+  Command(8).on_click = [this] { Command8_Click(); };
+  Command(9).on_click = hook(hooks.Command9_Click);
+  Command(10).on_click = [this] { Command10_Click(); };
+  Command(11).on_click = hook(hooks.Command11_Click);
+  Command(12).on_click = [this] { Command12_Click(); };
+  Command(13).on_click = [this] { Command13_Click(); };
+
+  for (int n : {1, 2, 3, 4, 5, 6, 8}) Check(n).on_click = [this, n] { Check_Click(n); };
+  Check(7).on_click = [this] { Check7_Click(); };
+  // Check9 "Attention" has no handler: ticking it only changes its value.
+
+  for (int n = 1; n <= 30; ++n) HScroll(n).on_change = [this, n] { HScroll_Change(n); };
+  for (int n = 1; n <= 10; ++n) Option(n).on_click = [this, n] { Option_Click(n); };
+  Option(11).on_click = hook(hooks.Option11_Click);
+  Option(12).on_click = hook(hooks.Option12_Click);
+
+  Text(1).on_double_click = [this] { Text1_DblClick(); };
+  Image1().on_click = [this] { Image1_Click(); };
+}
+
+fade::Rgb ZiruZezuzo::Colour(int k) {
+  const ColourGroup& group = kColourGroups.at(k - 1);
+  return {HScroll(group.bar[kRed]).value(), HScroll(group.bar[kGreen]).value(),
+          HScroll(group.bar[kBlue]).value()};
+}
+
+int ZiruZezuzo::SelectedColourCount() {
+  for (int k = 1; k <= kColourCount; ++k)
+    if (Option(kColourGroups[k - 1].option).value()) return k;
+  return 0;
+}
+
+void ZiruZezuzo::Form_Load() {
+  OnTopSuspended = false;
+  ViewHtml = "no";
+
+  Option(2).set_value(true);
+  // Every bar is 0 here: the swatches start black.
+  Picture(1).set_back_colour(fade::ColourValue(Colour(1)));
+  for (int n : {2, 6, 7, 8, 9, 10, 11, 12, 13})
+    Picture(n).set_back_colour(fade::ColourValue(Colour(2)));
+  for (int n : {7, 10, 15}) HScroll(n).set_value(0);
+
+  // The start-up announcement goes to the chat room here, before the window takes its place.
+
+  Check7_Click();
+  Check(7).set_value(1);
+  Option_Click(3);
+  Option(3).set_value(true);
+  for (int i = 0; i < 3; ++i) Check7_Click();
+  host::NotOnTop(services_.platform.desktop, form_.native_handle());
+  host::StayOnTop(services_.platform.desktop, form_.native_handle());
+}
+
+void ZiruZezuzo::HScroll_Change(int n) {
+  const BarPlace place = FindBar(n);
+  const ColourGroup& group = kColourGroups.at(place.colour - 1);
+  Label(group.label[place.component]).set_caption(std::to_string(HScroll(n).value()));
+  Picture(group.swatch).set_back_colour(fade::ColourValue(Colour(place.colour)));
+}
+
+void ZiruZezuzo::Option_Click(int n) {
+  form_.set_caption(std::string(kAppTitle) + " - " + CountCaption(n));
+  if (n < kColourCount) DisableColors();
+  for (int k = 1; k <= n; ++k) Enable(k);
+}
+
+void ZiruZezuzo::DisableColors() {
+  for (int n : {1, 2, 6, 7, 8, 9, 10, 11, 12, 13}) Picture(n).set_visible(false);
+  for (int n = 1; n <= 30; ++n) HScroll(n).set_enabled(false);
+  for (int n = 1; n <= 30; ++n) Label(n).set_enabled(false);
+}
+
+void ZiruZezuzo::Enable(int n) {
+  const ColourGroup& group = kColourGroups.at(n - 1);
+  Picture(group.swatch).set_visible(true);
+  for (Component c : ComponentsInBarOrder(n)) HScroll(group.bar[c]).set_enabled(true);
+  // Labels by their own numbers, lowest first, as the bars.
+  std::array<int, 3> labels = group.label;
+  std::sort(labels.begin(), labels.end());
+  for (int label : labels) Label(label).set_enabled(true);
+}
+
+void ZiruZezuzo::Command5_Click() {
+  for (int k = 1; k <= kColourCount; ++k) {
+    bool takesPart = false;
+    for (int j = k; j <= kColourCount; ++j) takesPart = takesPart || Option(j).value();
+    if (!takesPart) continue;
+    const ColourGroup& group = kColourGroups[k - 1];
+    for (Component c : ComponentsInBarOrder(k)) {
+      toolkit::HScrollBar& bar = HScroll(group.bar[c]);
+      toolkit::Label& label = Label(group.label[c]);
+      const int r = random.component();
+      for (int i = 1; i <= r; ++i) {
+        random.reseed();
+        bar.set_value(static_cast<std::int16_t>(i));
+        label.set_caption(std::to_string(i));
+      }
+    }
+  }
+}
+
+void ZiruZezuzo::Check_Click(int) { Text(1).set_focus(); }
+
+void ZiruZezuzo::Check7_Click() {
+  if (Check(7).value() == 0)
+    host::NotOnTop(services_.platform.desktop, form_.native_handle());
+  else
+    host::StayOnTop(services_.platform.desktop, form_.native_handle());
+}
+
+void ZiruZezuzo::Command2_Click() { form_.set_window_state(Form::WindowState::kMinimized); }
+
+// The closing announcement comes before this with the life cycle's Exit.
+void ZiruZezuzo::Command6_Click() { form_.unload(); }
+
+void ZiruZezuzo::ShowBox(const char* text) {
+  if (Check(7).value() == 1) {
+    Check(7).set_value(0);
+    OnTopSuspended = true;
+  }
+  services_.dialogs.ShowMessage(form_.native_handle(), kAppTitle, text);
+  if (OnTopSuspended) {
+    Check(7).set_value(1);
+    OnTopSuspended = false;
+  }
+}
+
+void ZiruZezuzo::Command10_Click() { ShowBox(kHelpText); }
+void ZiruZezuzo::Image1_Click() { ShowBox(kAboutText); }
+
+void ZiruZezuzo::Command7_Click() {
+  const float height = form_.height();
+  if (height < kTallThreshold) {
+    for (float v = height; v <= kTallHeight; v += kGrowStep) form_.set_height(v);
+    Command(13).set_enabled(true);
+    Command(7).set_enabled(false);
+  }
+  Text(1).set_focus();
+}
+
+void ZiruZezuzo::Command13_Click() {
+  const float height = form_.height();
+  if (height > kTallThreshold) {
+    // The count of the heights 2315, 2340, ... that do not exceed the start.
+    const int steps = static_cast<int>(std::floor((height - kBasicHeightFloor) / kShrinkStep)) + 1;
+    for (int i = 0; i < steps; ++i) form_.set_height(form_.height() - kShrinkStep);
+    Command(13).set_enabled(false);
+    Command(7).set_enabled(true);
+  }
+  Text(1).set_focus();
+}
+
+void ZiruZezuzo::Command8_Click() {
+  const float width = form_.width();
+  if (width < kWideThreshold) {
+    for (float v = width; v <= kWideWidth; v += kGrowStep) form_.set_width(v);
+    Command(8).set_enabled(false);
+    Command(12).set_enabled(true);
+  }
+  Text(1).set_focus();
+}
+
+void ZiruZezuzo::Command12_Click() {
+  const float width = form_.width();
+  if (width > kWideThreshold) {
+    const int steps = static_cast<int>(std::floor((width - kBasicWidthFloor) / kShrinkStep)) + 1;
+    for (int i = 0; i < steps; ++i) form_.set_width(form_.width() - kShrinkStep);
+    Command(8).set_enabled(true);
+    Command(12).set_enabled(false);
+  }
+  Text(1).set_focus();
+}
+
+void ZiruZezuzo::Text1_DblClick() {
+  Command(7).set_enabled(true);
+  Command(8).set_enabled(true);
+  Command(12).set_enabled(false);
+  Command(13).set_enabled(false);
+  const float width = form_.width(), height = form_.height();
+  if (width > kCompactThreshold) {
+    for (float v = width; v >= kCompactWidth; v -= kGrowStep) form_.set_width(v);
+    for (float v = height; v >= kCompactHeight; v -= kGrowStep) form_.set_height(v);
+  } else {
+    for (float v = width; v <= kRestoredWidth; v += kGrowStep) form_.set_width(v);
+    for (float v = height; v <= kRestoredHeight; v += kGrowStep) form_.set_height(v);
+  }
+}
+
+}  // namespace vfx::ui

@@ -1,0 +1,140 @@
+// ZiruZezuzo, the add-on's main window: every control, built from the layout tables, and the
+// handlers of the colour panel, Randomize, the style boxes, On Top, Minimize, help and about,
+// and the resizing arrows.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/dialogs.h"
+#include "platform/fonts.h"
+#include "platform/platform.h"
+#include "toolkit/check_box.h"
+#include "toolkit/command_button.h"
+#include "toolkit/form.h"
+#include "toolkit/frame.h"
+#include "toolkit/h_scroll_bar.h"
+#include "toolkit/image.h"
+#include "toolkit/label.h"
+#include "toolkit/option_button.h"
+#include "toolkit/picture_box.h"
+#include "toolkit/text_box.h"
+#include "ui/colour_table.h"
+#include "fade/fade.h"
+
+namespace vfx::ui {
+
+inline constexpr char kAppTitle[] = "Vontra FX";
+// The picture of the window's icon and of Image1, as the native side knows it.
+inline constexpr char kAppIcon[] = "app";
+
+extern const char kHelpText[];
+extern const char kAboutText[];
+
+class ZiruZezuzo {
+ public:
+  struct Services {
+    platform::Platform platform;
+    platform::Dialogs& dialogs;
+    platform::Fonts& fonts;
+  };
+
+  // Draws colour components for Randomize: the fade engine's, unless a benchmark or test wants
+  // fixed draws.
+  struct RandomSource {
+    std::function<int()> component = fade::RandomComponent;
+    std::function<void()> reseed = fade::ReseedFromTimeOfDay;
+  };
+
+  explicit ZiruZezuzo(Services services);
+  ZiruZezuzo(const ZiruZezuzo&) = delete;
+  ZiruZezuzo& operator=(const ZiruZezuzo&) = delete;
+
+  toolkit::Form& form() { return form_; }
+
+  // The controls by their names' numbers.
+  toolkit::CommandButton& Command(int n) { return *commands_.at(n); }
+  toolkit::CheckBox& Check(int n) { return *checks_.at(n); }
+  toolkit::HScrollBar& HScroll(int n) { return *bars_.at(n); }
+  toolkit::Label& Label(int n) { return *labels_.at(n); }
+  toolkit::OptionButton& Option(int n) { return *options_.at(n); }
+  // The swatches Picture1, Picture2, Picture6 .. Picture13.
+  toolkit::PictureBox& Picture(int n) { return *swatches_.at(n); }
+  // The marker squares: Picture3 (red), Picture4 (green), Picture5 (blue), index 0 .. 9.
+  toolkit::PictureBox& Marker(int array, int index) { return *markers_.at(array - 3).at(index); }
+  toolkit::TextBox& Text(int n) { return *texts_.at(n); }
+  toolkit::Frame& Frame1() { return *frame1_; }
+  toolkit::Image& Image1() { return *image1_; }
+
+  // Colour k (1 to 10) as its three bars hold it, read through the colour-to-control table.
+  fade::Rgb Colour(int k);
+  // N of the selected option "N Colors", the lowest number first; 0 when none is selected.
+  int SelectedColourCount();
+
+  // The window's variables.
+  std::string ViewHtml;
+  bool ImMode = false;
+  std::string AttentionBanner;
+  bool OnTopSuspended = false;
+
+  RandomSource random;
+
+  // Where the Send run, the HTML view, the instant-message frame, Advertise and Self Test plug
+  // in. Until they are set, those controls do nothing.
+  struct Hooks {
+    std::function<void()> Command1_Click, Command9_Click, Command11_Click, Option11_Click,
+        Option12_Click, Command3_Click, Command4_Click;
+  } hooks;
+
+  // The start-up state of the window, before it is shown.
+  void Form_Load();
+
+  // The colour panel.
+  void HScroll_Change(int n);
+  void Option_Click(int n);  // 1 to 10
+  void DisableColors();
+  void Enable(int n);
+
+  void Command5_Click();  // Randomize
+
+  void Check_Click(int n);  // the style boxes 1 to 6 and 8
+  void Check7_Click();      // On Top
+
+  void Command2_Click();   // Minimize
+  void Command6_Click();   // Exit
+  void Command10_Click();  // help
+  void Image1_Click();     // about
+
+  void Command7_Click();   // Down
+  void Command13_Click();  // Up
+  void Command8_Click();   // Right
+  void Command12_Click();  // Left
+  void Text1_DblClick();
+
+ private:
+  void Build();
+  void BuildColourPanel();
+  void Connect();
+  toolkit::Font FontFor(int face) const;
+  // The help and about boxes: On Top is suspended while the box is up.
+  void ShowBox(const char* text);
+
+  Services services_;
+  toolkit::Form form_{"ZiruZezuzo"};
+  toolkit::Font windowFont_;
+
+  std::array<toolkit::CommandButton*, 14> commands_{};
+  std::array<toolkit::CheckBox*, 10> checks_{};
+  std::array<toolkit::HScrollBar*, 31> bars_{};
+  std::array<toolkit::Label*, 31> labels_{};
+  std::array<toolkit::OptionButton*, 13> options_{};
+  std::array<toolkit::PictureBox*, 14> swatches_{};
+  std::array<std::array<toolkit::PictureBox*, 10>, 3> markers_{};
+  std::array<toolkit::TextBox*, 4> texts_{};
+  toolkit::Frame* frame1_ = nullptr;
+  toolkit::Image* image1_ = nullptr;
+};
+
+}  // namespace vfx::ui
