@@ -79,7 +79,7 @@ void ChatRoom::PostInput() {
   Log().Write("chat", {Text("window", room_), Text("speaker", member_), Bytes("text", line)});
   HangIf(HangPoint::kChat);
   AppendChatLine(transcript_, member_, line);
-  SetWindowTextA(input_, "");
+  SetOwnText(input_, "");
 }
 
 }  // namespace vfx::subhost

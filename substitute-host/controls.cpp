@@ -9,11 +9,13 @@ namespace vfx::subhost {
 namespace {
 
 HINSTANCE gInstance = nullptr;
+int gOwnTextChanges = 0;
 
 // A text set by another program (WM_SETTEXT that arrived from another thread) is recorded as
-// received, before the control converts or trims anything.
+// received, before the control converts or trims anything. The host's own changes made while
+// it handles another program's message count as its own, whatever InSendMessage says.
 void LogOutsideSetText(HWND control, LPARAM text) {
-  if (!InSendMessage() || text == 0) return;
+  if (!InSendMessage() || gOwnTextChanges > 0 || text == 0) return;
   Log().Write("set-text", {Text("window", OwningCaption(control)),
                            Text("control", ClassName(control)),
                            Bytes("text", reinterpret_cast<const char*>(text))});
@@ -248,6 +250,12 @@ HFONT InterfaceBoldFont() {
 HFONT SmallFont() {
   static const HFONT font = MakeFont("Tahoma", 10, FW_NORMAL);
   return font;
+}
+
+void SetOwnText(HWND control, const char* text) {
+  ++gOwnTextChanges;
+  SetWindowTextA(control, text);
+  --gOwnTextChanges;
 }
 
 std::string WindowText(HWND window) {

@@ -43,6 +43,9 @@ HFONT InterfaceFont();
 HFONT InterfaceBoldFont();
 HFONT SmallFont();
 
+// Sets a control's text from the host's own code: not recorded as text received from outside.
+void SetOwnText(HWND control, const char* text);
+
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 // The caption of the document window (or frame) a control lives in.

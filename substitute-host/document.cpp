@@ -7,6 +7,8 @@ namespace vfx::subhost {
 namespace {
 
 // The host's document windows have their own light blue-grey page.
+constexpr UINT_PTR kCloseTimer = 1;
+
 HBRUSH PageBrush() {
   static const HBRUSH brush = CreateSolidBrush(kPageColour);
   return brush;
@@ -48,6 +50,8 @@ bool Document::Open(HWND mdiClient, POINT where) {
 
 void Document::CloseSoon() { PostMessageA(window_, WM_CLOSE, 0, 0); }
 
+void Document::CloseAfter(UINT milliseconds) { SetTimer(window_, kCloseTimer, milliseconds, nullptr); }
+
 LRESULT CALLBACK Document::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -76,6 +80,11 @@ LRESULT Document::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       OnSize(LOWORD(lParam), HIWORD(lParam));
       break;  // the MDI child procedure needs it too
+    case WM_TIMER:
+      if (wParam != kCloseTimer) break;
+      KillTimer(window_, kCloseTimer);
+      CloseSoon();
+      return 0;
     case WM_SETFOCUS: {
       const LRESULT result = DefMDIChildProcA(window_, message, wParam, lParam);
       if (HWND target = FocusTarget()) SetFocus(target);

@@ -24,8 +24,10 @@ class Document {
 
   // Creates the window in the MDI client at `where` (its new top); false when that failed.
   bool Open(HWND mdiClient, POINT where);
-  // Closes it the way its close box does, once the current message has been handled.
+  // Closes it the way its close box does, once the current message has been handled, or after
+  // a while.
   void CloseSoon();
+  void CloseAfter(UINT milliseconds);
   HWND window() const { return window_; }
 
  protected:

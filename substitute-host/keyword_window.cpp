@@ -6,6 +6,7 @@ namespace vfx::subhost {
 namespace {
 
 enum : int { kEditId = 1, kGoId, kListId, kHelpId };
+constexpr UINT kLingerMs = 400;
 
 }  // namespace
 
@@ -31,13 +32,14 @@ void KeywordWindow::OnCommand(int id, WORD code, HWND) {
   if ((id == kGoId && code == kIconClicked) || (id == kEditId && code == kEditEnter)) Run();
 }
 
-// The keyword runs once; further clicks on Go before the window has closed do nothing.
+// The keyword runs once. The window lingers a moment, so that a second press of Go right after
+// the first still lands on it (and does nothing) instead of racing its closing.
 void KeywordWindow::Run() {
   const std::string keyword = WindowText(edit_);
   if (ran_ || keyword.empty()) return;
   ran_ = true;
   app_.RunKeyword(keyword);
-  CloseSoon();
+  CloseAfter(kLingerMs);
 }
 
 }  // namespace vfx::subhost
