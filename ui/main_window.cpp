@@ -134,7 +134,7 @@ void ZiruZezuzo::Build() {
         break;
       case Kind::kImage:
         image1_ = &container.add<toolkit::Image>("Image" + number, ids::kImage1);
-        image1_->set_picture(kAppIcon);
+        image1_->set_picture(kImage1Picture);
         control = image1_;
         break;
       case Kind::kHScrollBar:
@@ -239,6 +239,8 @@ void ZiruZezuzo::Connect() {
   Option(12).on_click = hook(hooks.Option12_Click);
 
   Text(1).on_double_click = [this] { Text1_DblClick(); };
+  // From the moment the window starts to unload, every wait returns at once.
+  form_.on_unload = [this] { services_.platform.events.MarkEnding(); };
   Image1().on_click = [this] { Image1_Click(); };
 }
 

@@ -27,8 +27,9 @@
 namespace vfx::ui {
 
 inline constexpr char kAppTitle[] = "Vontra FX";
-// The picture of the window's icon and of Image1, as the native side knows it.
+// The pictures of the window's icon and of Image1, by the names the native side knows.
 inline constexpr char kAppIcon[] = "app";
+inline constexpr char kImage1Picture[] = "image1";
 
 extern const char kHelpText[];
 extern const char kAboutText[];

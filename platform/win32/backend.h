@@ -1,0 +1,72 @@
+// The toolkit's native side on Win32: creates a real window for the form and a real control for
+// each control, and keeps what they share (the screen's DPI, fonts, brushes, icons).
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+#include "platform/win32/event_pump.h"
+#include "toolkit/colour.h"
+#include "toolkit/font.h"
+#include "toolkit/geometry.h"
+#include "toolkit/peer.h"
+
+namespace vfx::platform::win32 {
+
+class Win32Backend final : public toolkit::Backend {
+ public:
+  // Pictures by the names the model uses, as icon resource IDs of the program.
+  using Pictures = std::map<std::string, int>;
+
+  Win32Backend(Win32EventPump& events, Pictures pictures);
+  ~Win32Backend() override;
+
+  std::unique_ptr<toolkit::FormPeer> CreateFormPeer(toolkit::Form& form) override;
+  std::unique_ptr<toolkit::Peer> CreatePeer(toolkit::Control& control) override;
+
+  Win32EventPump& events() { return events_; }
+
+  // Twips to pixels at the screen's DPI, and back.
+  int PixelsX(double twips) const;
+  int PixelsY(double twips) const;
+  double TwipsX(int pixels) const { return pixels * 1440.0 / dpiX_; }
+  double TwipsY(int pixels) const { return pixels * 1440.0 / dpiY_; }
+  // A control's place in pixels; the edges are rounded, so neighbours that touch in twips
+  // touch on the screen.
+  RECT PixelRect(const toolkit::Bounds& bounds) const;
+
+  HFONT FontFor(const toolkit::Font& font);
+  static COLORREF ToColorRef(toolkit::Colour colour);
+  // The icon named by the model, at the size asked for; the system's application icon when the
+  // program has no such picture.
+  HICON Icon(const std::string& picture, int width, int height);
+
+ private:
+  using FontKey = std::tuple<std::string, double, bool, bool, bool, bool, bool>;
+
+  Win32EventPump& events_;
+  Pictures pictures_;
+  int dpiX_ = 96, dpiY_ = 96;
+  std::map<FontKey, HFONT> fonts_;
+  std::map<std::tuple<std::string, int, int>, HICON> icons_;
+};
+
+// A brush for one colour, remade when the colour changes.
+class Brush {
+ public:
+  Brush() = default;
+  Brush(const Brush&) = delete;
+  Brush& operator=(const Brush&) = delete;
+  ~Brush();
+  HBRUSH Get(toolkit::Colour colour);
+
+ private:
+  HBRUSH brush_ = nullptr;
+  toolkit::Colour colour_ = 0;
+};
+
+}  // namespace vfx::platform::win32

@@ -1,0 +1,523 @@
+// One peer per kind of control, each over a real Win32 control (or one of our small window
+// classes where Win32 has none that fits).
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/win32/peers.h"
+#include "platform/win32/text.h"
+#include "toolkit/check_box.h"
+#include "toolkit/command_button.h"
+#include "toolkit/frame.h"
+#include "toolkit/h_scroll_bar.h"
+#include "toolkit/image.h"
+#include "toolkit/label.h"
+#include "toolkit/option_button.h"
+#include "toolkit/picture_box.h"
+#include "toolkit/text_box.h"
+
+namespace vfx::platform::win32 {
+
+using toolkit::Property;
+
+// ---- what every control shares
+
+HWND ControlPeer::ParentWindow() const {
+  return reinterpret_cast<HWND>(control_.parent().container_handle());
+}
+
+DWORD ControlPeer::BaseStyle() const {
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_GROUP;
+  if (control_.is_visible()) style |= WS_VISIBLE;
+  if (!control_.is_enabled()) style |= WS_DISABLED;
+  return style;
+}
+
+RECT ControlPeer::Place() const { return backend_.PixelRect(control_.bounds()); }
+
+void ControlPeer::Finish() {
+  if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(backend_.FontFor(control_.font())), FALSE);
+}
+
+bool ControlPeer::FormIsShowing() const {
+  HWND top = GetAncestor(hwnd, GA_ROOT);
+  return top && IsWindowVisible(top) && !IsIconic(top);
+}
+
+HBRUSH ControlPeer::PaintColours(HDC dc) {
+  SetTextColor(dc, Win32Backend::ToColorRef(control_.fore_colour()));
+  SetBkColor(dc, Win32Backend::ToColorRef(control_.back_colour()));
+  return brush_.Get(control_.back_colour());
+}
+
+void ControlPeer::Changed(Property property) {
+  if (!hwnd) return;
+  switch (property) {
+    case Property::kCaption:
+      SetWindowTextW(hwnd, Widen(control_.caption()).c_str());
+      break;
+    case Property::kEnabled:
+      EnableWindow(hwnd, control_.is_enabled());
+      break;
+    case Property::kVisible:
+      ShowWindow(hwnd, control_.is_visible() ? SW_SHOWNA : SW_HIDE);
+      break;
+    case Property::kFont:
+      SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(backend_.FontFor(control_.font())),
+                   TRUE);
+      break;
+    case Property::kColours:
+      InvalidateRect(hwnd, nullptr, TRUE);
+      break;
+    case Property::kBounds: {
+      const RECT place = Place();
+      MoveWindow(hwnd, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 TRUE);
+      break;
+    }
+    case Property::kFocus:
+      // A window that is not showing takes the focus when it is activated.
+      if (FormIsShowing()) SetFocus(hwnd);
+      break;
+    case Property::kValue:
+    case Property::kWindowState:
+    case Property::kDefaultButton:
+    case Property::kPicture:
+      break;
+  }
+}
+
+bool ControlPeer::OnMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+  if (message == WM_SETFOCUS) control_.form().native_focus_changed(&control_);
+  return false;
+}
+
+namespace {
+
+// ---- command button: owner-drawn when graphical, so that it shows its back colour
+
+class ButtonPeer final : public ControlPeer {
+ public:
+  ButtonPeer(Win32Backend& backend, toolkit::CommandButton& button)
+      : ControlPeer(backend, button), button_(button) {
+    DWORD style = BaseStyle() | WS_TABSTOP;
+    style |= graphical() ? BS_OWNERDRAW : (is_default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    CreateControl(L"BUTTON", Widen(button.caption()), style, 0, Place(), ParentWindow(),
+                  button.id());
+    Finish();
+  }
+
+  void Changed(Property property) override {
+    ControlPeer::Changed(property);
+    if (!hwnd || property != Property::kDefaultButton) return;
+    if (graphical())
+      InvalidateRect(hwnd, nullptr, TRUE);
+    else
+      SendMessageW(hwnd, BM_SETSTYLE, is_default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  }
+
+  void OnCommand(int code) override {
+    if (code == BN_CLICKED) button_.click();
+  }
+
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (message == WM_GETDLGCODE && graphical()) {
+      // An owner-drawn button is still a push button to the dialog manager.
+      result = DLGC_BUTTON | (is_default() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+      return true;
+    }
+    return ControlPeer::OnMessage(message, wParam, lParam, result);
+  }
+
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
+    HDC dc = item.hDC;
+    RECT face = item.rcItem;
+    const bool pressed = item.itemState & ODS_SELECTED;
+    const bool disabled = item.itemState & ODS_DISABLED;
+
+    FillRect(dc, &face, brush_.Get(button_.back_colour()));
+    if (is_default()) {
+      FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      InflateRect(&face, -1, -1);
+    }
+    DrawEdge(dc, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    RECT text = face;
+    if (pressed) OffsetRect(&text, 1, 1);
+    HGDIOBJ previous = SelectObject(dc, backend_.FontFor(button_.font()));
+    SetBkMode(dc, TRANSPARENT);
+    const std::wstring caption = Widen(button_.caption());
+    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    if (disabled) {
+      // The engraved look of a disabled classic button.
+      OffsetRect(&text, 1, 1);
+      SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+      DrawTextW(dc, caption.c_str(), -1, &text, format);
+      OffsetRect(&text, -1, -1);
+      SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    } else {
+      SetTextColor(dc, Win32Backend::ToColorRef(button_.fore_colour()));
+    }
+    DrawTextW(dc, caption.c_str(), -1, &text, format);
+    SelectObject(dc, previous);
+
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+      RECT focus = face;
+      InflateRect(&focus, -3, -3);
+      DrawFocusRect(dc, &focus);
+    }
+    return true;
+  }
+
+ private:
+  bool graphical() const {
+    return button_.style() == toolkit::CommandButton::Style::kGraphical;
+  }
+  bool is_default() const { return button_.form().default_button() == &button_; }
+
+  toolkit::CommandButton& button_;
+};
+
+// ---- check box and option button: real buttons, checked by the model
+
+class CheckBoxPeer final : public ControlPeer {
+ public:
+  CheckBoxPeer(Win32Backend& backend, toolkit::CheckBox& box)
+      : ControlPeer(backend, box), box_(box) {
+    CreateControl(L"BUTTON", Widen(box.caption()), BaseStyle() | WS_TABSTOP | BS_CHECKBOX, 0,
+                  Place(), ParentWindow(), box.id());
+    Finish();
+    Changed(Property::kValue);
+  }
+  void Changed(Property property) override {
+    ControlPeer::Changed(property);
+    if (hwnd && property == Property::kValue) SendMessageW(hwnd, BM_SETCHECK, box_.value(), 0);
+  }
+  void OnCommand(int code) override {
+    if (code == BN_CLICKED) box_.toggle();
+  }
+  HBRUSH OnCtlColor(HDC dc) override { return PaintColours(dc); }
+
+ private:
+  toolkit::CheckBox& box_;
+};
+
+class OptionButtonPeer final : public ControlPeer {
+ public:
+  OptionButtonPeer(Win32Backend& backend, toolkit::OptionButton& option)
+      : ControlPeer(backend, option), option_(option) {
+    CreateControl(L"BUTTON", Widen(option.caption()), BaseStyle() | WS_TABSTOP | BS_RADIOBUTTON,
+                  0, Place(), ParentWindow(), option.id());
+    Finish();
+    Changed(Property::kValue);
+  }
+  void Changed(Property property) override {
+    ControlPeer::Changed(property);
+    if (hwnd && property == Property::kValue)
+      SendMessageW(hwnd, BM_SETCHECK, option_.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  void OnCommand(int code) override {
+    if (code == BN_CLICKED) option_.set_value(true);
+  }
+  HBRUSH OnCtlColor(HDC dc) override { return PaintColours(dc); }
+
+ private:
+  toolkit::OptionButton& option_;
+};
+
+// ---- horizontal scroll bar: a scroll position set by code sends no WM_HSCROLL, so the model's
+// own change handling is the only one
+
+class HScrollBarPeer final : public ControlPeer {
+ public:
+  HScrollBarPeer(Win32Backend& backend, toolkit::HScrollBar& bar)
+      : ControlPeer(backend, bar), bar_(bar) {
+    CreateControl(L"SCROLLBAR", L"", BaseStyle() | WS_TABSTOP | SBS_HORZ, 0, Place(),
+                  ParentWindow(), bar.id());
+    Changed(Property::kValue);
+  }
+  void Changed(Property property) override {
+    ControlPeer::Changed(property);
+    if (!hwnd || property != Property::kValue) return;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS;
+    info.nMin = bar_.minimum();
+    info.nMax = bar_.maximum();
+    info.nPos = bar_.value();
+    SetScrollInfo(hwnd, SB_CTL, &info, TRUE);
+  }
+  void OnHScroll(int request) override {
+    int value = bar_.value();
+    switch (request) {
+      case SB_LINELEFT: value -= bar_.small_change(); break;
+      case SB_LINERIGHT: value += bar_.small_change(); break;
+      case SB_PAGELEFT: value -= bar_.large_change(); break;
+      case SB_PAGERIGHT: value += bar_.large_change(); break;
+      case SB_LEFT: value = bar_.minimum(); break;
+      case SB_RIGHT: value = bar_.maximum(); break;
+      case SB_THUMBTRACK:
+      case SB_THUMBPOSITION: {
+        SCROLLINFO info{};
+    info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        GetScrollInfo(hwnd, SB_CTL, &info);
+        value = info.nTrackPos;
+        break;
+      }
+      default:
+        return;
+    }
+    bar_.set_value(value);
+  }
+
+ private:
+  toolkit::HScrollBar& bar_;
+};
+
+// ---- label
+
+class LabelPeer final : public ControlPeer {
+ public:
+  LabelPeer(Win32Backend& backend, toolkit::Label& label) : ControlPeer(backend, label) {
+    CreateControl(L"STATIC", Widen(label.caption()), BaseStyle() | SS_LEFT, 0, Place(),
+                  ParentWindow(), label.id());
+    Finish();
+  }
+  HBRUSH OnCtlColor(HDC dc) override { return PaintColours(dc); }
+};
+
+// ---- swatch: a window that is its back colour
+
+constexpr wchar_t kSwatchClass[] = L"VontraFX.Swatch";
+
+class SwatchPeer final : public ControlPeer {
+ public:
+  SwatchPeer(Win32Backend& backend, toolkit::PictureBox& picture)
+      : ControlPeer(backend, picture) {
+    RegisterCustomClass(kSwatchClass, 0, nullptr);
+    CreateCustom(kSwatchClass, L"", BaseStyle(), 0, Place(), ParentWindow(), picture.id());
+  }
+  void Changed(Property property) override {
+    ControlPeer::Changed(property);
+    // Repainted at once: Randomize walks the colour in a loop that does not return to the
+    // message loop, and the swatch follows each step.
+    if (hwnd && property == Property::kColours && IsWindowVisible(hwnd)) UpdateWindow(hwnd);
+  }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    switch (message) {
+      case WM_ERASEBKGND: {
+        RECT area;
+        GetClientRect(hwnd, &area);
+        FillRect(reinterpret_cast<HDC>(wParam), &area, brush_.Get(control_.back_colour()));
+        result = 1;
+        return true;
+      }
+      case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(hwnd, &paint);
+        EndPaint(hwnd, &paint);
+        result = 0;
+        return true;
+      }
+      default:
+        return ControlPeer::OnMessage(message, wParam, lParam, result);
+    }
+  }
+};
+
+// ---- text box
+
+class TextBoxPeer final : public ControlPeer {
+ public:
+  TextBoxPeer(Win32Backend& backend, toolkit::TextBox& text)
+      : ControlPeer(backend, text), text_(text) {
+    DWORD style = BaseStyle() | WS_TABSTOP;
+    // No ES_WANTRETURN: Enter goes to the default button, Ctrl+Enter makes a line break.
+    style |= text.is_multi_line() ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+    CreateControl(L"EDIT", Widen(text.text()), style, WS_EX_CLIENTEDGE, Place(), ParentWindow(),
+                  text.id());
+    Finish();
+  }
+  void Changed(Property property) override {
+    if (property == Property::kCaption && fromNative_) return;  // it holds that text already
+    ControlPeer::Changed(property);
+  }
+  void OnCommand(int code) override {
+    if (code != EN_CHANGE) return;
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, wide.data(), length + 1)));
+    fromNative_ = true;
+    text_.set_text(Narrow(wide));
+    fromNative_ = false;
+  }
+  HBRUSH OnCtlColor(HDC dc) override { return PaintColours(dc); }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (message == WM_LBUTTONDBLCLK) {
+      result = DefSubclassProc(hwnd, message, wParam, lParam);
+      text_.double_click();
+      return true;
+    }
+    return ControlPeer::OnMessage(message, wParam, lParam, result);
+  }
+
+ private:
+  toolkit::TextBox& text_;
+  bool fromNative_ = false;
+};
+
+// ---- frame: a real container, so that it parents and clips its controls
+
+constexpr wchar_t kFrameClass[] = L"VontraFX.Frame";
+
+class FramePeer final : public ControlPeer {
+ public:
+  FramePeer(Win32Backend& backend, toolkit::Frame& frame) : ControlPeer(backend, frame) {
+    RegisterCustomClass(kFrameClass, 0, nullptr);
+    CreateCustom(kFrameClass, Widen(frame.caption()), BaseStyle() | WS_CLIPCHILDREN,
+                 WS_EX_CONTROLPARENT, Place(), ParentWindow(), frame.id());
+  }
+  void Changed(Property property) override {
+    ControlPeer::Changed(property);
+    if (hwnd && (property == Property::kCaption || property == Property::kFont))
+      InvalidateRect(hwnd, nullptr, TRUE);
+  }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (Reflect(hwnd, message, wParam, lParam, result)) return true;
+    switch (message) {
+      case WM_ERASEBKGND: {
+        RECT area;
+        GetClientRect(hwnd, &area);
+        FillRect(reinterpret_cast<HDC>(wParam), &area, brush_.Get(control_.back_colour()));
+        result = 1;
+        return true;
+      }
+      case WM_PAINT:
+        Paint();
+        result = 0;
+        return true;
+      default:
+        return ControlPeer::OnMessage(message, wParam, lParam, result);
+    }
+  }
+
+ private:
+  // A group box's etched border with the caption set into its top edge.
+  void Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    HGDIOBJ previous = SelectObject(dc, backend_.FontFor(control_.font()));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    RECT area;
+    GetClientRect(hwnd, &area);
+    RECT border = area;
+    border.top += metrics.tmHeight / 2;
+    DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
+    const std::wstring caption = Widen(control_.caption());
+    if (!caption.empty()) {
+      RECT text{metrics.tmAveCharWidth, 0, area.right, metrics.tmHeight};
+      DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
+      InflateRect(&text, 2, 0);
+      FillRect(dc, &text, brush_.Get(control_.back_colour()));
+      InflateRect(&text, -2, 0);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, Win32Backend::ToColorRef(control_.fore_colour()));
+      DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
+    }
+    SelectObject(dc, previous);
+    EndPaint(hwnd, &paint);
+  }
+};
+
+// ---- image: an icon stretched to the control, clickable
+
+constexpr wchar_t kImageClass[] = L"VontraFX.Image";
+
+class ImagePeer final : public ControlPeer {
+ public:
+  ImagePeer(Win32Backend& backend, toolkit::Image& image) : ControlPeer(backend, image), image_(image) {
+    RegisterCustomClass(kImageClass, 0, nullptr);
+    CreateCustom(kImageClass, L"", BaseStyle(), 0, Place(), ParentWindow(), image.id());
+  }
+  void Changed(Property property) override {
+    ControlPeer::Changed(property);
+    if (hwnd && property == Property::kPicture) InvalidateRect(hwnd, nullptr, TRUE);
+  }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    switch (message) {
+      case WM_ERASEBKGND:
+        result = 1;
+        return true;
+      case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd, &paint);
+        RECT area;
+        GetClientRect(hwnd, &area);
+        FillRect(dc, &area, brush_.Get(control_.back_colour()));
+        if (!image_.picture().empty()) {
+          // The icon image nearest the control's size, then stretched to it.
+          const int side = std::max(area.right, area.bottom) > 24 ? 32 : 16;
+          HICON icon = backend_.Icon(image_.picture(), side, side);
+          if (icon) DrawIconEx(dc, 0, 0, icon, area.right, area.bottom, 0, nullptr, DI_NORMAL);
+        }
+        EndPaint(hwnd, &paint);
+        result = 0;
+        return true;
+      }
+      case WM_LBUTTONDOWN:
+        SetCapture(hwnd);
+        result = 0;
+        return true;
+      case WM_LBUTTONUP: {
+        const bool captured = GetCapture() == hwnd;
+        if (captured) ReleaseCapture();
+        RECT area;
+        GetClientRect(hwnd, &area);
+        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (captured && PtInRect(&area, at)) image_.click();
+        result = 0;
+        return true;
+      }
+      default:
+        return ControlPeer::OnMessage(message, wParam, lParam, result);
+    }
+  }
+
+ private:
+  toolkit::Image& image_;
+};
+
+}  // namespace
+
+std::unique_ptr<toolkit::Peer> CreateControlPeer(Win32Backend& backend, toolkit::Control& control) {
+  using Kind = toolkit::Control::Kind;
+  switch (control.kind()) {
+    case Kind::kCommandButton:
+      return std::make_unique<ButtonPeer>(backend, static_cast<toolkit::CommandButton&>(control));
+    case Kind::kCheckBox:
+      return std::make_unique<CheckBoxPeer>(backend, static_cast<toolkit::CheckBox&>(control));
+    case Kind::kOptionButton:
+      return std::make_unique<OptionButtonPeer>(backend,
+                                                static_cast<toolkit::OptionButton&>(control));
+    case Kind::kHScrollBar:
+      return std::make_unique<HScrollBarPeer>(backend, static_cast<toolkit::HScrollBar&>(control));
+    case Kind::kLabel:
+      return std::make_unique<LabelPeer>(backend, static_cast<toolkit::Label&>(control));
+    case Kind::kPictureBox:
+      return std::make_unique<SwatchPeer>(backend, static_cast<toolkit::PictureBox&>(control));
+    case Kind::kTextBox:
+      return std::make_unique<TextBoxPeer>(backend, static_cast<toolkit::TextBox&>(control));
+    case Kind::kFrame:
+      return std::make_unique<FramePeer>(backend, static_cast<toolkit::Frame&>(control));
+    case Kind::kImage:
+      return std::make_unique<ImagePeer>(backend, static_cast<toolkit::Image&>(control));
+  }
+  return nullptr;
+}
+
+}  // namespace vfx::platform::win32

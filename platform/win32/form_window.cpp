@@ -1,0 +1,185 @@
+// The form's window: a fixed-size tool window (small caption, no maximize or minimize box, no
+// task-bar button) that holds the controls and answers for them as a dialog would: the default
+// button, access keys and the tab order come from the dialog manager, which the event pump
+// runs every message through.
+#include <cmath>
+#include <string>
+
+#include "platform/win32/peers.h"
+#include "platform/win32/text.h"
+#include "toolkit/command_button.h"
+#include "toolkit/control.h"
+
+namespace vfx::platform::win32 {
+namespace {
+
+using toolkit::Property;
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+
+class FormWindow final : public Wnd, public toolkit::FormPeer {
+ public:
+  FormWindow(Win32Backend& backend, toolkit::Form& form) : backend_(backend), form_(form) {
+    const std::wstring className = L"VontraFX." + Widen(form.name());
+    const int big = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
+    RegisterCustomClass(className.c_str(), 0, backend.Icon(form.icon(), big, big));
+    const RECT place{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 200, CW_USEDEFAULT + 200};
+    CreateCustom(className.c_str(), Widen(form.caption()), kStyle, kExStyle, place, nullptr, 0);
+    if (!hwnd) return;
+    SendMessageW(hwnd, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(backend.Icon(form.icon(), big, big)));
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(backend.Icon(form.icon(), small, small)));
+    // What the window system really adds around the client area, measured on the window.
+    RECT outer, client;
+    GetWindowRect(hwnd, &outer);
+    GetClientRect(hwnd, &client);
+    frame_ = {static_cast<float>(backend.TwipsX((outer.right - outer.left) - client.right)),
+              static_cast<float>(backend.TwipsY((outer.bottom - outer.top) - client.bottom))};
+    backend.events().AddDialogWindow(hwnd);
+  }
+
+  ~FormWindow() override {
+    if (hwnd) backend_.events().RemoveDialogWindow(hwnd);
+  }
+
+  platform::WindowHandle native_handle() const override {
+    return reinterpret_cast<platform::WindowHandle>(hwnd);
+  }
+  toolkit::Size non_client_size() const override { return frame_; }
+
+  void Destroy() override {
+    if (!hwnd) return;
+    backend_.events().RemoveDialogWindow(hwnd);
+    Wnd::Destroy();
+  }
+
+  void Changed(Property property) override {
+    if (!hwnd) return;
+    switch (property) {
+      case Property::kCaption:
+        SetWindowTextW(hwnd, Widen(form_.caption()).c_str());
+        break;
+      case Property::kBounds: {
+        applying_ = true;
+        SetWindowPos(hwnd, nullptr, 0, 0, backend_.PixelsX(form_.width()),
+                     backend_.PixelsY(form_.height()),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        applying_ = false;
+        break;
+      }
+      case Property::kVisible:
+        ShowWindow(hwnd, form_.is_visible() ? SW_SHOW : SW_HIDE);
+        if (form_.is_visible()) UpdateWindow(hwnd);
+        break;
+      case Property::kWindowState:
+        ShowWindow(hwnd, form_.window_state() == toolkit::Form::WindowState::kMinimized
+                             ? SW_MINIMIZE
+                             : SW_RESTORE);
+        break;
+      case Property::kColours:
+        InvalidateRect(hwnd, nullptr, TRUE);
+        break;
+      case Property::kFocus:
+        FocusModelControl();
+        break;
+      default:
+        break;
+    }
+  }
+
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (Reflect(hwnd, message, wParam, lParam, result)) return true;
+    switch (message) {
+      case WM_ERASEBKGND: {
+        RECT area;
+        GetClientRect(hwnd, &area);
+        FillRect(reinterpret_cast<HDC>(wParam), &area, brush_.Get(form_.back_colour()));
+        result = 1;
+        return true;
+      }
+      case DM_GETDEFID:
+        result = DefaultId();
+        return true;
+      case WM_GETMINMAXINFO: {
+        // The compact strip is narrower than the system's least tracking size.
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize = {1, 1};
+        result = 0;
+        return true;
+      }
+      case WM_SIZE:
+        Resized(wParam);
+        return false;
+      case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+          FocusModelControl();
+          result = 0;
+          return true;
+        }
+        return false;
+      case WM_SETFOCUS:
+        FocusModelControl();
+        result = 0;
+        return true;
+      case WM_CLOSE:
+        form_.native_close_requested();
+        result = 0;
+        return true;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  // The focused command button answers Enter itself; elsewhere the form's default button does.
+  LRESULT DefaultId() const {
+    toolkit::Control* control = form_.focused();
+    if (control && control->kind() == toolkit::Control::Kind::kCommandButton &&
+        GetFocus() == reinterpret_cast<HWND>(control->native_handle()))
+      return MAKELRESULT(control->id(), DC_HASDEFID);
+    if (toolkit::CommandButton* button = form_.default_button())
+      return MAKELRESULT(button->id(), DC_HASDEFID);
+    return 0;
+  }
+
+  void FocusModelControl() {
+    toolkit::Control* control = form_.focused();
+    HWND target = control ? reinterpret_cast<HWND>(control->native_handle()) : nullptr;
+    if (target && IsWindowVisible(hwnd) && IsWindowEnabled(target)) SetFocus(target);
+  }
+
+  void Resized(WPARAM kind) {
+    using State = toolkit::Form::WindowState;
+    if (kind == SIZE_MINIMIZED) {
+      form_.native_window_state_changed(State::kMinimized);
+      return;
+    }
+    if (kind == SIZE_RESTORED) form_.native_window_state_changed(State::kNormal);
+    if (applying_ || kind != SIZE_RESTORED) return;
+    // A size the window system chose on its own: the model takes it, unless the window is
+    // only showing the model's size rounded to pixels.
+    RECT outer;
+    GetWindowRect(hwnd, &outer);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    if (width == backend_.PixelsX(form_.width()) && height == backend_.PixelsY(form_.height()))
+      return;
+    form_.native_resized({static_cast<float>(backend_.TwipsX(width)),
+                          static_cast<float>(backend_.TwipsY(height))});
+  }
+
+  Win32Backend& backend_;
+  toolkit::Form& form_;
+  toolkit::Size frame_;
+  Brush brush_;
+  bool applying_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<toolkit::FormPeer> CreateFormWindow(Win32Backend& backend, toolkit::Form& form) {
+  return std::make_unique<FormWindow>(backend, form);
+}
+
+}  // namespace vfx::platform::win32

@@ -1,0 +1,34 @@
+// vontrafx.exe: the main window, loaded, shown and run until it is unloaded.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "assets/resource_ids.h"
+#include "platform/win32/backend.h"
+#include "platform/win32/desktop.h"
+#include "platform/win32/dialogs.h"
+#include "platform/win32/event_pump.h"
+#include "ui/main_window.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace vfx;
+  SetProcessDPIAware();
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&controls);
+
+  platform::win32::Win32EventPump events;
+  platform::win32::Win32Desktop desktop;
+  platform::win32::Win32Dialogs dialogs;
+  platform::win32::Win32Fonts fonts;
+  platform::win32::Win32Backend backend(
+      events, {{ui::kAppIcon, assets::kAppIcon}, {ui::kImage1Picture, assets::kImage1Icon}});
+
+  ui::ZiruZezuzo window({{desktop, events}, dialogs, fonts});
+  window.form().realize(backend);
+  window.Form_Load();
+  window.form().show();
+  events.Run();
+  return 0;
+}
