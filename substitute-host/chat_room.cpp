@@ -46,7 +46,6 @@ void ChatRoom::CreateControls() {
   SendMessageA(members_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(member_.c_str()));
   for (const std::string& name : others_)
     SendMessageA(members_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  PrepareTranscript(transcript_);
   AppendServiceLine(transcript_, "*** You are in \"" + room_ + "\". ***");
   if (!others_.empty()) AppendChatLine(transcript_, others_.front(), "hey all <B>:-)</B>");
 }

@@ -4,6 +4,7 @@
 
 #include "substitute-host/event_log.h"
 #include "substitute-host/hang.h"
+#include "substitute-host/transcript.h"
 
 namespace vfx::subhost {
 namespace {
@@ -62,9 +63,13 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return CallWindowProcA(original, window, message, wParam, lParam);
 }
 
+// A read-only "RICHCNTL" is a chat transcript, drawn by the host itself; the others are rich
+// edit controls.
 LRESULT CALLBACK RichTextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   static const WNDPROC original = OriginalProc(window);
   if (message == WM_SETTEXT) LogOutsideSetText(window, lParam);
+  LRESULT result = 0;
+  if (HandleTranscriptMessage(window, message, wParam, lParam, &result)) return result;
   return CallWindowProcA(original, window, message, wParam, lParam);
 }
 

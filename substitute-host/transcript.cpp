@@ -1,104 +1,395 @@
 #include "substitute-host/transcript.h"
 
-#include <richedit.h>
-
+#include <algorithm>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "substitute-host/markup.h"
 
 namespace vfx::subhost {
 namespace {
 
-constexpr char kTranscriptFace[] = "Arial";
-constexpr int kTranscriptTwips = 200;  // 10 points
-constexpr int kSpeakerColumnTwips = 1600;
-constexpr COLORREF kSpeakerColour = RGB(0, 0, 0);
+constexpr char kFace[] = "Arial";
+constexpr int kPoints = 10, kScriptPoints = 8;
+constexpr int kMargin = 4, kTextColumn = 110;  // pixels
+constexpr int kSubscriptDrop = 3, kSuperscriptRise = 4;
+// Room above and below a row's normal text for what is raised or lowered.
+constexpr int kRowPadTop = 1, kRowPadBottom = 3;
 constexpr COLORREF kServiceColour = RGB(0x60, 0x60, 0x70);
-constexpr DWORD kEffectsMask = CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT |
-                               CFM_SUBSCRIPT | CFM_SUPERSCRIPT;
+constexpr std::size_t kKeptLines = 1000;
+constexpr char kPropertyName[] = "VfxTranscript";
 
-CHARFORMAT2A FormatOf(const TextStyle& style) {
-  CHARFORMAT2A format{};
-  format.cbSize = sizeof format;
-  format.dwMask = kEffectsMask;
-  if (style.colour) {
-    format.crTextColor = RGB(style.colour->red, style.colour->green, style.colour->blue);
-  } else {
-    format.dwEffects |= CFE_AUTOCOLOR;
+struct DrawStyle {
+  COLORREF colour = RGB(0, 0, 0);
+  bool bold = false, italic = false, underline = false, strike = false;
+  Script script = Script::kNormal;
+};
+
+DrawStyle FromTextStyle(const TextStyle& style) {
+  DrawStyle draw;
+  if (style.colour) draw.colour = RGB(style.colour->red, style.colour->green, style.colour->blue);
+  draw.bold = style.bold;
+  draw.italic = style.italic;
+  draw.underline = style.underline;
+  draw.strike = style.strike;
+  draw.script = style.script;
+  return draw;
+}
+
+// One font per combination of styles, made once.
+class Fonts {
+ public:
+  HFONT For(const DrawStyle& style) {
+    const bool small = style.script != Script::kNormal;
+    const int key = style.bold | style.italic << 1 | style.underline << 2 | style.strike << 3 |
+                    small << 4;
+    HFONT& font = fonts_[key];
+    if (!font) {
+      font = CreateFontA(-MulDiv(small ? kScriptPoints : kPoints, Dpi(), 72), 0, 0, 0,
+                         style.bold ? FW_BOLD : FW_NORMAL, style.italic, style.underline,
+                         style.strike, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                         CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, kFace);
+    }
+    return font;
   }
-  if (style.bold) format.dwEffects |= CFE_BOLD;
-  if (style.italic) format.dwEffects |= CFE_ITALIC;
-  if (style.underline) format.dwEffects |= CFE_UNDERLINE;
-  if (style.strike) format.dwEffects |= CFE_STRIKEOUT;
-  if (style.script == Script::kSubscript) format.dwEffects |= CFE_SUBSCRIPT;
-  if (style.script == Script::kSuperscript) format.dwEffects |= CFE_SUPERSCRIPT;
-  return format;
+  ~Fonts() {
+    for (auto& entry : fonts_) DeleteObject(entry.second);
+  }
+
+ private:
+  static int Dpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+  }
+  std::map<int, HFONT> fonts_;
+};
+
+struct Fragment {
+  std::string text;
+  int style;
+  int x;
+};
+
+// A posted line: its bytes, each with the index of its style, and where its text starts.
+struct Line {
+  std::string text;
+  std::vector<int> styleOf;
+  std::vector<DrawStyle> styles;
+  std::size_t bodyStart = 0;  // the speaker's part comes before
+  std::string plain;          // for WM_GETTEXT
+  std::vector<std::vector<Fragment>> rows;
+};
+
+class Transcript {
+ public:
+  explicit Transcript(HWND window) : window_(window) {}
+
+  void Add(Line line) {
+    lines_.push_back(std::move(line));
+    if (lines_.size() > kKeptLines) lines_.erase(lines_.begin());
+    if (HDC dc = GetDC(window_)) {
+      Layout(dc, lines_.back());
+      ReleaseDC(window_, dc);
+    }
+    UpdateScrollBar(true);
+    InvalidateRect(window_, nullptr, FALSE);
+  }
+
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_PAINT:
+        Paint();
+        return 0;
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_SIZE:
+        Relayout();
+        return 0;
+      case WM_VSCROLL:
+        Scroll(LOWORD(wParam));
+        return 0;
+      case WM_MOUSEWHEEL:
+        ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3 * RowHeight());
+        return 0;
+      case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(PlainText().size());
+      case WM_GETTEXT:
+        return CopyText(static_cast<std::size_t>(wParam), reinterpret_cast<char*>(lParam));
+      case WM_SETTEXT:
+        return FALSE;  // a transcript takes lines, not text
+      case WM_SETFONT:
+        return 0;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+  }
+
+ private:
+  int RowHeight() {
+    if (rowHeight_ == 0) {
+      HDC dc = GetDC(window_);
+      HGDIOBJ old = SelectObject(dc, fonts_.For({}));
+      TEXTMETRICA metrics;
+      GetTextMetricsA(dc, &metrics);
+      ascent_ = metrics.tmAscent;
+      rowHeight_ = metrics.tmHeight + kRowPadTop + kRowPadBottom;
+      SelectObject(dc, old);
+      ReleaseDC(window_, dc);
+    }
+    return rowHeight_;
+  }
+
+  int Width(HDC dc, const Line& line, std::size_t from, std::size_t to) {
+    int width = 0;
+    while (from < to) {
+      std::size_t end = from;
+      while (end < to && line.styleOf[end] == line.styleOf[from]) ++end;
+      SelectObject(dc, fonts_.For(line.styles[line.styleOf[from]]));
+      SIZE size{};
+      GetTextExtentPoint32A(dc, line.text.data() + from, static_cast<int>(end - from), &size);
+      width += size.cx;
+      from = end;
+    }
+    return width;
+  }
+
+  // Adds bytes [from, to) at x on the current row, one fragment per style.
+  void Place(HDC dc, Line& line, std::size_t from, std::size_t to, int& x) {
+    for (std::size_t i = from; i < to; ++i) {
+      std::vector<Fragment>& row = line.rows.back();
+      if (row.empty() || row.back().style != line.styleOf[i]) {
+        const int at = x + (i > from ? Width(dc, line, from, i) : 0);
+        row.push_back({{}, line.styleOf[i], at});
+      }
+      row.back().text += line.text[i];
+    }
+    x += Width(dc, line, from, to);
+  }
+
+  // Greedy word wrap; a continued row starts at the text column, and a word wider than a row
+  // is cut where it must be.
+  void Layout(HDC dc, Line& line) {
+    RECT client;
+    GetClientRect(window_, &client);
+    const int right = std::max<int>(client.right - kMargin, kTextColumn + 40);
+    HGDIOBJ old = SelectObject(dc, fonts_.For({}));
+    line.rows.assign(1, {});
+    int x = kMargin;
+    Place(dc, line, 0, line.bodyStart, x);
+    const int column = line.bodyStart > 0 ? std::max(kTextColumn, x + 4) : kMargin;
+    x = column;
+    const std::size_t n = line.text.size();
+    for (std::size_t i = line.bodyStart; i < n;) {
+      std::size_t wordEnd = i;
+      while (wordEnd < n && line.text[wordEnd] != ' ') ++wordEnd;
+      std::size_t end = wordEnd;
+      while (end < n && line.text[end] == ' ') ++end;
+      const int wordWidth = Width(dc, line, i, wordEnd);
+      if (x + wordWidth > right && x > column) {
+        line.rows.emplace_back();
+        x = column;
+      }
+      if (column + wordWidth <= right) {
+        Place(dc, line, i, end, x);
+      } else {
+        for (std::size_t k = i; k < end; ++k) {
+          if (x + Width(dc, line, k, k + 1) > right && x > column) {
+            line.rows.emplace_back();
+            x = column;
+          }
+          Place(dc, line, k, k + 1, x);
+        }
+      }
+      i = end;
+    }
+    SelectObject(dc, old);
+  }
+
+  void Relayout() {
+    if (HDC dc = GetDC(window_)) {
+      for (Line& line : lines_) Layout(dc, line);
+      ReleaseDC(window_, dc);
+    }
+    UpdateScrollBar(false);
+    InvalidateRect(window_, nullptr, FALSE);
+  }
+
+  int ContentHeight() {
+    int rows = 0;
+    for (const Line& line : lines_) rows += static_cast<int>(line.rows.size());
+    return rows * RowHeight() + 2 * kMargin;
+  }
+
+  void UpdateScrollBar(bool toBottom) {
+    RECT client;
+    GetClientRect(window_, &client);
+    const int page = client.bottom;
+    const int maximum = std::max(0, ContentHeight() - page);
+    scroll_ = toBottom ? maximum : std::clamp(scroll_, 0, maximum);
+    SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL, 0, ContentHeight() - 1,
+                    static_cast<UINT>(page), scroll_, 0};
+    SetScrollInfo(window_, SB_VERT, &info, TRUE);
+  }
+
+  void ScrollBy(int pixels) {
+    scroll_ += pixels;
+    UpdateScrollBar(false);
+    InvalidateRect(window_, nullptr, FALSE);
+  }
+
+  void Scroll(WORD request) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(window_, SB_VERT, &info);
+    switch (request) {
+      case SB_LINEUP: return ScrollBy(-RowHeight());
+      case SB_LINEDOWN: return ScrollBy(RowHeight());
+      case SB_PAGEUP: return ScrollBy(-static_cast<int>(info.nPage));
+      case SB_PAGEDOWN: return ScrollBy(static_cast<int>(info.nPage));
+      case SB_TOP: return ScrollBy(-scroll_);
+      case SB_BOTTOM: return ScrollBy(ContentHeight());
+      case SB_THUMBTRACK:
+      case SB_THUMBPOSITION: return ScrollBy(info.nTrackPos - scroll_);
+    }
+  }
+
+  void DrawRow(HDC dc, const Line& line, const std::vector<Fragment>& row, int top) {
+    for (const Fragment& fragment : row) {
+      const DrawStyle& style = line.styles[fragment.style];
+      HFONT font = fonts_.For(style);
+      SelectObject(dc, font);
+      int y = top + kRowPadTop;
+      if (style.script != Script::kNormal) {
+        TEXTMETRICA small;
+        GetTextMetricsA(dc, &small);
+        y += ascent_ - small.tmAscent +
+             (style.script == Script::kSubscript ? kSubscriptDrop : -kSuperscriptRise);
+      }
+      SetTextColor(dc, style.colour);
+      ExtTextOutA(dc, fragment.x, y, 0, nullptr, fragment.text.data(),
+                  static_cast<UINT>(fragment.text.size()), nullptr);
+    }
+  }
+
+  void Paint() {
+    PAINTSTRUCT paint;
+    HDC target = BeginPaint(window_, &paint);
+    RECT client;
+    GetClientRect(window_, &client);
+    // Drawn off screen first, so a busy room does not flicker.
+    HDC dc = CreateCompatibleDC(target);
+    HBITMAP bitmap = CreateCompatibleBitmap(target, client.right, client.bottom);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ oldFont = SelectObject(dc, fonts_.For({}));
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(dc, TRANSPARENT);
+    const int rowHeight = RowHeight();
+    int top = kMargin - scroll_;
+    for (const Line& line : lines_) {
+      for (const auto& row : line.rows) {
+        if (top + rowHeight > 0 && top < client.bottom) DrawRow(dc, line, row, top);
+        top += rowHeight;
+      }
+    }
+    BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    EndPaint(window_, &paint);
+  }
+
+  std::string PlainText() const {
+    std::string text;
+    for (const Line& line : lines_) {
+      if (!text.empty()) text += "\r\n";
+      text += line.plain;
+    }
+    return text;
+  }
+
+  LRESULT CopyText(std::size_t capacity, char* buffer) const {
+    if (capacity == 0 || !buffer) return 0;
+    const std::string text = PlainText();
+    const std::size_t length = std::min(text.size(), capacity - 1);
+    std::copy_n(text.data(), length, buffer);
+    buffer[length] = '\0';
+    return static_cast<LRESULT>(length);
+  }
+
+  HWND window_;
+  Fonts fonts_;
+  std::vector<Line> lines_;
+  int scroll_ = 0, rowHeight_ = 0, ascent_ = 0;
+};
+
+Transcript* TranscriptOf(HWND window) {
+  return static_cast<Transcript*>(GetPropA(window, kPropertyName));
 }
 
-// Appends text at the end in the given format; the rich edit converts it from the code page.
-void AppendRun(HWND transcript, const std::string& text, CHARFORMAT2A format) {
-  CHARRANGE end{-1, -1};
-  SendMessageA(transcript, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
-  SendMessageA(transcript, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-  SendMessageA(transcript, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+int AddStyle(Line& line, const DrawStyle& style) {
+  line.styles.push_back(style);
+  return static_cast<int>(line.styles.size()) - 1;
 }
 
-void StartLine(HWND transcript) {
-  if (GetWindowTextLengthA(transcript) > 0) AppendRun(transcript, "\r\n", FormatOf({}));
-}
-
-void ScrollToEnd(HWND transcript) { SendMessageA(transcript, WM_VSCROLL, SB_BOTTOM, 0); }
-
-// A line read from an edit box may carry line breaks; the transcript shows one line per post.
-std::string OneLine(std::string_view text) {
-  std::string line(text);
-  for (char& c : line)
-    if (c == '\r' || c == '\n') c = ' ';
-  return line;
+void AddText(Line& line, std::string_view text, int style) {
+  for (char c : text) {
+    // A line read from an edit box may carry line breaks; the transcript shows one line.
+    line.text += (c == '\r' || c == '\n' || c == '\t') ? ' ' : c;
+    line.styleOf.push_back(style);
+  }
 }
 
 }  // namespace
 
-void PrepareTranscript(HWND transcript) {
-  CHARFORMAT2A format{};
-  format.cbSize = sizeof format;
-  format.dwMask = CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_CHARSET;
-  format.dwEffects = CFE_AUTOCOLOR;
-  format.yHeight = kTranscriptTwips;
-  format.bCharSet = ANSI_CHARSET;
-  lstrcpynA(format.szFaceName, kTranscriptFace, LF_FACESIZE);
-  SendMessageA(transcript, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
-  SendMessageA(transcript, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  SendMessageA(transcript, EM_SETBKGNDCOLOR, 0, RGB(255, 255, 255));
-  // The text of a line starts at one tab stop, and wrapped lines hang there too.
-  PARAFORMAT paragraph{};
-  paragraph.cbSize = sizeof paragraph;
-  paragraph.dwMask = PFM_TABSTOPS | PFM_OFFSET;
-  paragraph.cTabCount = 1;
-  paragraph.rgxTabs[0] = kSpeakerColumnTwips;
-  paragraph.dxOffset = kSpeakerColumnTwips;
-  SendMessageA(transcript, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
-  SendMessageA(transcript, EM_SETREADONLY, TRUE, 0);
+bool HandleTranscriptMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                             LRESULT* result) {
+  if (message == WM_NCCREATE &&
+      (reinterpret_cast<const CREATESTRUCTA*>(lParam)->style & ES_READONLY)) {
+    SetPropA(window, kPropertyName, new Transcript(window));
+  }
+  Transcript* transcript = TranscriptOf(window);
+  if (!transcript) return false;
+  if (message == WM_NCDESTROY) {
+    RemovePropA(window, kPropertyName);
+    delete transcript;
+    *result = DefWindowProcA(window, message, wParam, lParam);
+    return true;
+  }
+  *result = transcript->Handle(message, wParam, lParam);
+  return true;
 }
 
 void AppendChatLine(HWND transcript, std::string_view speaker, std::string_view markup) {
-  StartLine(transcript);
-  CHARFORMAT2A name = FormatOf({});
-  name.dwEffects = CFE_BOLD;
-  name.crTextColor = kSpeakerColour;
-  AppendRun(transcript, std::string(speaker) + ":\t", name);
-  for (const Run& run : ParseMarkup(OneLine(markup)))
-    AppendRun(transcript, run.text, FormatOf(run.style));
-  ScrollToEnd(transcript);
+  Transcript* view = TranscriptOf(transcript);
+  if (!view) return;
+  Line line;
+  DrawStyle name;
+  name.bold = true;
+  AddText(line, std::string(speaker) + ":", AddStyle(line, name));
+  line.bodyStart = line.text.size();
+  line.plain = line.text + "\t";
+  for (const Run& run : ParseMarkup(markup)) {
+    AddText(line, run.text, AddStyle(line, FromTextStyle(run.style)));
+    line.plain.append(run.text);
+  }
+  view->Add(std::move(line));
 }
 
 void AppendServiceLine(HWND transcript, std::string_view text) {
-  StartLine(transcript);
-  CHARFORMAT2A format = FormatOf({});
-  format.dwEffects = CFE_ITALIC;
-  format.crTextColor = kServiceColour;
-  AppendRun(transcript, OneLine(text), format);
-  ScrollToEnd(transcript);
+  Transcript* view = TranscriptOf(transcript);
+  if (!view) return;
+  Line line;
+  DrawStyle service;
+  service.italic = true;
+  service.colour = kServiceColour;
+  AddText(line, text, AddStyle(line, service));
+  line.plain = std::string(text);
+  view->Add(std::move(line));
 }
 
 }  // namespace vfx::subhost
