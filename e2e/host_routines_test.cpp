@@ -1,4 +1,4 @@
-// The add-on's host routines, over the real Win32 desktop seam, against substitute-host.exe in
+// The add-on's host routines, over the real Win32 desktop seam and event pump, against substitute-host.exe in
 // another process: what the host received is read from its log.
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 
 #include "e2e/support/host_process.h"
 #include "e2e/support/host_windows.h"
-#include "e2e/support/test_pump.h"
 #include "host/host.h"
 #include "platform/win32/desktop.h"
+#include "platform/win32/event_pump.h"
 
 namespace vfx::e2e {
 namespace {
@@ -52,7 +52,7 @@ class HostRoutines : public ::testing::Test {
   }
 
   platform::win32::Win32Desktop desktop_;
-  TestPump pump_;
+  platform::win32::Win32EventPump pump_;
   platform::Platform platform_{desktop_, pump_};
   std::unique_ptr<HostProcess> host_;
 };
