@@ -43,6 +43,14 @@ RECT Win32Backend::PixelRect(const toolkit::Bounds& bounds) const {
           PixelsY(bounds.top + bounds.height)};
 }
 
+void Win32Backend::PaceFrame(HWND window) {
+  constexpr double kFrame = 1.0 / 60;
+  const double now = events_.Now();
+  if (now - lastFrame_ < kFrame) return;
+  lastFrame_ = now;
+  RedrawWindow(GetAncestor(window, GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 HFONT Win32Backend::FontFor(const toolkit::Font& font) {
   const FontKey key{font.face,      font.points,        font.bold,  font.italic,
                     font.underline, font.strikethrough, font.symbol};

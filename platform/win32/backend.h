@@ -39,6 +39,11 @@ class Win32Backend final : public toolkit::Backend {
   // touch on the screen.
   RECT PixelRect(const toolkit::Bounds& bounds) const;
 
+  // Within a handler that changes many controls in a row (the Randomize walk), the window is
+  // brought up to date about sixty times a second rather than at every step; the rest is
+  // painted when the handler returns to the message loop.
+  void PaceFrame(HWND window);
+
   HFONT FontFor(const toolkit::Font& font);
   static COLORREF ToColorRef(toolkit::Colour colour);
   // The icon named by the model, at the size asked for; the system's application icon when the
@@ -51,6 +56,7 @@ class Win32Backend final : public toolkit::Backend {
   Win32EventPump& events_;
   Pictures pictures_;
   int dpiX_ = 96, dpiY_ = 96;
+  double lastFrame_ = 0;
   std::map<FontKey, HFONT> fonts_;
   std::map<std::tuple<std::string, int, int>, HICON> icons_;
 };

@@ -52,6 +52,7 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   void Destroy() override {
     if (!hwnd) return;
     backend_.events().RemoveDialogWindow(hwnd);
+    destroying_ = true;
     Wnd::Destroy();
   }
 
@@ -71,7 +72,10 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
       }
       case Property::kVisible:
         ShowWindow(hwnd, form_.is_visible() ? SW_SHOW : SW_HIDE);
-        if (form_.is_visible()) UpdateWindow(hwnd);
+        if (form_.is_visible()) {
+          FocusModelControl();
+          UpdateWindow(hwnd);
+        }
         break;
       case Property::kWindowState:
         ShowWindow(hwnd, form_.window_state() == toolkit::Form::WindowState::kMinimized
@@ -145,6 +149,7 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   }
 
   void FocusModelControl() {
+    if (destroying_) return;
     toolkit::Control* control = form_.focused();
     HWND target = control ? reinterpret_cast<HWND>(control->native_handle()) : nullptr;
     if (target && IsWindowVisible(hwnd) && IsWindowEnabled(target)) SetFocus(target);
@@ -174,6 +179,7 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   toolkit::Size frame_;
   Brush brush_;
   bool applying_ = false;
+  bool destroying_ = false;
 };
 
 }  // namespace

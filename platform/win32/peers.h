@@ -33,10 +33,14 @@ class ControlPeer : public Wnd, public toolkit::Peer {
   // Text and back colours into the DC, and the back brush.
   HBRUSH PaintColours(HDC dc);
   bool FormIsShowing() const;
+  // Marks the control for repainting, once until it has painted, and lets the backend pace
+  // the painting.
+  void Repaint();
 
   Win32Backend& backend_;
   toolkit::Control& control_;
   Brush brush_;
+  bool awaitingPaint_ = false;
 };
 
 std::unique_ptr<toolkit::Peer> CreateControlPeer(Win32Backend& backend, toolkit::Control& control);

@@ -41,6 +41,8 @@ struct Wnd {
 
   // The window's own messages; true when handled, with the result in `result`.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // What the window would have done with the message without us.
+  LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
 
  protected:
   // For containers: passes a child's notification to the child's peer. True when handled.
@@ -51,9 +53,9 @@ struct Wnd {
   void Attach(HWND window);
   void Detach();
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
-  bool subclassed_ = false;
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // A standard control's own procedure, which ours runs in front of; null for our classes.
+  WNDPROC original_ = nullptr;
 };
 
 }  // namespace vfx::platform::win32

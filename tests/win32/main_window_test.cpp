@@ -1,0 +1,295 @@
+// The main window on real Win32 controls under the real dialog manager: sizes, topmost, keyboard.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/win32/backend.h"
+#include "platform/win32/desktop.h"
+#include "platform/win32/dialogs.h"
+#include "platform/win32/event_pump.h"
+#include "platform/win32/text.h"
+#include "ui/control_ids.h"
+#include "ui/main_window.h"
+
+namespace vfx::ui {
+namespace {
+
+using platform::win32::Win32Backend;
+using platform::win32::Win32Desktop;
+using platform::win32::Win32Dialogs;
+using platform::win32::Win32EventPump;
+using platform::win32::Win32Fonts;
+
+// The real box, or a stand-in that runs a check instead.
+class SwitchableDialogs : public platform::Dialogs {
+ public:
+  std::function<void()> instead;
+  void ShowMessage(platform::WindowHandle owner, std::string_view caption,
+                   std::string_view text) override {
+    if (instead) {
+      instead();
+      return;
+    }
+    real_.ShowMessage(owner, caption, text);
+  }
+
+ private:
+  Win32Dialogs real_;
+};
+
+class MainWindowWin32Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = std::make_unique<ZiruZezuzo>(ZiruZezuzo::Services{{desktop_, events_}, dialogs_, fonts_});
+    window_->form().realize(backend_);
+    window_->Form_Load();
+    window_->form().show();
+    hwnd_ = reinterpret_cast<HWND>(window_->form().native_handle());
+    ASSERT_NE(hwnd_, nullptr);
+    SetForegroundWindow(hwnd_);
+    Pump(0.2);
+  }
+  void TearDown() override {
+    window_->form().unload();
+    Pump(0.05);
+  }
+
+  ZiruZezuzo& window() { return *window_; }
+  HWND Handle(toolkit::Control& control) {
+    return reinterpret_cast<HWND>(control.native_handle());
+  }
+  // Handles events for `seconds`, or until `done` holds.
+  void Pump(double seconds, const std::function<bool()>& done = nullptr) {
+    const double deadline = events_.Now() + seconds;
+    for (;;) {
+      events_.ProcessPendingEvents();
+      if ((done && done()) || events_.Now() >= deadline) return;
+      events_.WaitForEvents(std::min(deadline, events_.Now() + 0.01));
+    }
+  }
+  bool IsTopmost() { return (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+  SIZE OuterPixels() {
+    RECT outer;
+    GetWindowRect(hwnd_, &outer);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+  }
+  double PixelTwips() { return 1440.0 / GetDeviceCaps(GetDC(nullptr), LOGPIXELSX); }
+  void Click(toolkit::Control& control) {
+    SendMessageW(Handle(control), BM_CLICK, 0, 0);
+    Pump(0.02);
+  }
+  static void Key(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+  }
+  static void Press(WORD key) {
+    Key(key, false);
+    Key(key, true);
+  }
+  std::string Text1() {
+    wchar_t buffer[256] = {};
+    GetWindowTextW(Handle(window().Text(1)), buffer, 256);
+    return platform::win32::Narrow(buffer);
+  }
+
+  Win32EventPump events_;
+  Win32Desktop desktop_;
+  SwitchableDialogs dialogs_;
+  Win32Fonts fonts_;
+  Win32Backend backend_{events_, {}};
+  std::unique_ptr<ZiruZezuzo> window_;
+  HWND hwnd_ = nullptr;
+};
+
+TEST_F(MainWindowWin32Test, AFixedToolWindowWhoseClientAreaIsTheDesignedOne) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const double twips = PixelTwips();
+  EXPECT_NEAR(client.right * twips, 8040, twips / 2 + 0.01);
+  EXPECT_NEAR(client.bottom * twips, 2004, twips / 2 + 0.01);
+
+  const LONG style = GetWindowLongW(hwnd_, GWL_STYLE), exStyle = GetWindowLongW(hwnd_, GWL_EXSTYLE);
+  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+  EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
+  EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME));
+  EXPECT_TRUE(style & WS_CAPTION);
+
+  // The outer size is the client area plus what the tool-window metrics add.
+  RECT expected = client;
+  AdjustWindowRectEx(&expected, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(exStyle));
+  const SIZE outer = OuterPixels();
+  EXPECT_EQ(outer.cx, expected.right - expected.left);
+  EXPECT_EQ(outer.cy, expected.bottom - expected.top);
+  EXPECT_NEAR(window().form().width(), outer.cx * twips, twips / 2 + 0.01);
+  EXPECT_NEAR(window().form().height(), outer.cy * twips, twips / 2 + 0.01);
+  EXPECT_EQ(platform::win32::Narrow([&] {
+              wchar_t caption[64] = {};
+              GetWindowTextW(hwnd_, caption, 64);
+              return std::wstring(caption);
+            }()),
+            "Vontra FX - 3 Colors");
+}
+
+TEST_F(MainWindowWin32Test, ControlsAreFoundByTheirIdsAndText1IsFirstInTabOrder) {
+  wchar_t caption[64] = {};
+  GetWindowTextW(GetDlgItem(hwnd_, ids::CommandId(1)), caption, 64);
+  EXPECT_STREQ(caption, L"Send to Chat");
+  HWND frame = GetDlgItem(hwnd_, ids::kFrame1);
+  GetWindowTextW(GetDlgItem(frame, ids::TextId(3)), caption, 64);
+  EXPECT_STREQ(caption, L"To Whom?");
+  EXPECT_EQ(GetNextDlgTabItem(hwnd_, nullptr, FALSE), Handle(window().Text(1)));
+  EXPECT_EQ(GetFocus(), Handle(window().Text(1)));
+}
+
+TEST_F(MainWindowWin32Test, TopmostFollowsOnTopAndANativeClickUpdatesTheModelFirst) {
+  EXPECT_TRUE(IsTopmost());
+  window().Check(7).set_value(0);
+  EXPECT_FALSE(IsTopmost());
+  Click(window().Check(7));
+  EXPECT_EQ(window().Check(7).value(), 1);
+  EXPECT_EQ(SendMessageW(Handle(window().Check(7)), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(IsTopmost());
+
+  SendMessageW(hwnd_, WM_HSCROLL, SB_LINERIGHT,
+               reinterpret_cast<LPARAM>(Handle(window().HScroll(3))));
+  EXPECT_EQ(window().HScroll(3).value(), 1);
+  EXPECT_EQ(window().Label(1).caption(), "1");
+}
+
+TEST_F(MainWindowWin32Test, AfterRandomizeTheRealControlsShowWhatTheModelHolds) {
+  window().Command(5).set_focus();
+  Click(window().Command(5));
+  Pump(0.1);
+  for (int n = 1; n <= 30; ++n) {
+    HWND bar = Handle(window().HScroll(n));
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), window().HScroll(n).value()) << n;
+    wchar_t text[16] = {};
+    GetWindowTextW(Handle(window().Label(n)), text, 16);
+    EXPECT_EQ(platform::win32::Narrow(text), window().Label(n).caption()) << n;
+  }
+  EXPECT_EQ(GetFocus(), Handle(window().Command(5)));
+}
+
+bool sawBox, topmostDuringBox;
+HWND mainWindow;
+
+// Runs inside the box's own message loop: looks, then presses OK.
+void CALLBACK LookAtTheBox(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = FindWindowW(L"#32770", L"Vontra FX");
+  if (!box || sawBox) return;
+  sawBox = true;
+  topmostDuringBox = (GetWindowLongW(mainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(MainWindowWin32Test, TheWindowLeavesTheTopBandWhileTheRealMessageBoxIsUp) {
+  sawBox = false;
+  topmostDuringBox = true;
+  mainWindow = hwnd_;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAtTheBox);
+  window().Command(10).click();
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(sawBox);
+  EXPECT_FALSE(topmostDuringBox);
+  EXPECT_TRUE(IsTopmost());
+  EXPECT_EQ(window().Check(7).value(), 1);
+}
+
+TEST_F(MainWindowWin32Test, ResizingWithPixelRoundingLandsInTheStateTable) {
+  const double twips = PixelTwips();
+  auto w = [&] { return OuterPixels().cx * twips; };
+  auto h = [&] { return OuterPixels().cy * twips; };
+  auto enabled = [&](int n) { return IsWindowEnabled(Handle(window().Command(n))) != FALSE; };
+
+  Click(window().Command(7));  // Down: Tall
+  EXPECT_GT(h(), 3400);
+  EXPECT_LE(h(), 3550 + twips);
+  EXPECT_TRUE(enabled(13));
+  EXPECT_FALSE(enabled(7));
+  Click(window().Command(8));  // Right: Tall and wide
+  EXPECT_GT(w(), 10000);
+  EXPECT_LE(w(), 10550 + twips);
+  Click(window().Command(13));  // Up: Wide
+  EXPECT_LT(h(), 3400);
+  EXPECT_GE(h(), 2290 - twips);
+  EXPECT_LT(h(), 2315 + twips);
+  Click(window().Command(12));  // Left: Basic
+  EXPECT_GT(w(), 3000);
+  EXPECT_LT(w(), 10000);
+  EXPECT_GE(w(), 8025 - twips);
+  EXPECT_LT(w(), 8050 + twips);
+  EXPECT_TRUE(enabled(7) && enabled(8) && !enabled(12) && !enabled(13));
+
+  // The command column stays in view after Up and Left.
+  RECT client, exit;
+  GetClientRect(hwnd_, &client);
+  GetWindowRect(Handle(window().Command(6)), &exit);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&exit), 2);
+  EXPECT_LE(exit.bottom, client.bottom);
+  EXPECT_LE(exit.right, client.right);
+
+  PostMessageW(Handle(window().Text(1)), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  Pump(0.5, [&] { return w() <= 3000; });
+  EXPECT_LT(w(), 2900 + twips);
+  EXPECT_LT(h(), 1200 + twips);
+  RECT text;
+  GetWindowRect(Handle(window().Text(1)), &text);
+  GetClientRect(hwnd_, &client);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&text), 2);
+  EXPECT_LE(text.right, client.right);  // the typing strip still shows the whole box
+  EXPECT_LE(text.bottom, client.bottom);
+}
+
+TEST_F(MainWindowWin32Test, EnterPressesSendAndCtrlEnterBreaksTheLine) {
+  int sends = 0;
+  window().hooks.Command1_Click = [&] { ++sends; };
+  SetFocus(Handle(window().Text(1)));
+  Press('A');
+  Press('B');
+  Press(VK_RETURN);
+  Pump(1.0, [&] { return sends > 0; });
+  EXPECT_EQ(sends, 1);
+  EXPECT_EQ(Text1(), "ab");
+
+  Key(VK_CONTROL, false);
+  Press(VK_RETURN);
+  Key(VK_CONTROL, true);
+  Press('C');
+  Pump(1.0, [&] { return Text1().size() >= 5; });
+  EXPECT_EQ(Text1(), "ab\r\nc");
+  EXPECT_EQ(window().Text(1).text(), "ab\r\nc");  // the model follows the edit
+  EXPECT_EQ(sends, 1);
+}
+
+TEST_F(MainWindowWin32Test, AltBTogglesBoldAndLeavesTheCaretInText1) {
+  SetFocus(Handle(window().Text(1)));
+  ASSERT_EQ(window().Check(1).value(), 1);
+  Key(VK_MENU, false);
+  Press('B');
+  Key(VK_MENU, true);
+  Pump(1.0, [&] { return window().Check(1).value() == 0; });
+  EXPECT_EQ(window().Check(1).value(), 0);
+  EXPECT_EQ(SendMessageW(Handle(window().Check(1)), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(GetFocus(), Handle(window().Text(1)));
+  EXPECT_TRUE(window().Text(1).has_focus());
+  Press('X');
+  Pump(0.5, [&] { return !Text1().empty(); });
+  EXPECT_EQ(Text1(), "x");
+}
+
+TEST_F(MainWindowWin32Test, ClosingTheWindowUnloadsItAndEndsTheWaits) {
+  SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(window().form().is_loaded());
+  EXPECT_FALSE(IsWindow(hwnd_));
+  EXPECT_TRUE(events_.IsEnding());
+}
+
+}  // namespace
+}  // namespace vfx::ui
