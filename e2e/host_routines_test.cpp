@@ -1,7 +1,6 @@
-// The add-on's host routines, over the real Win32 desktop seam and event pump, against substitute-host.exe in
-// another process: what the host received is read from its log.
+// The add-on's host routines, over the real Win32 desktop seam and event pump, against
+// substitute-host.exe in another process: what the host received is read from its log.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <memory>
@@ -137,7 +136,8 @@ TEST_F(HostRoutines, InstantMessageToAStrangerClosesTheNoticeThenTheWindow) {
   EXPECT_EQ(host_->Events("im-refused").at(0).Bytes("to"), "Nobody Here");
   ASSERT_TRUE(host_->WaitForEvents("window-close", 2));
   std::vector<std::string> closed;
-  for (const LogEvent& event : host_->Events("window-close")) closed.push_back(event.Field("window"));
+  for (const LogEvent& event : host_->Events("window-close"))
+    closed.push_back(event.Field("window"));
   EXPECT_EQ(closed, (std::vector<std::string>{"America Online", "Send Instant Message"}));
   EXPECT_EQ(FindWindowA("#32770", "America Online"), nullptr);
   EXPECT_TRUE(WaitUntil([] { return WaitForDocument("Send Instant Message", 0) == nullptr; }, 5));
@@ -146,7 +146,8 @@ TEST_F(HostRoutines, InstantMessageToAStrangerClosesTheNoticeThenTheWindow) {
 TEST_F(HostRoutines, AWindowThatNeverOpensEndsAtTheBound) {
   ASSERT_NO_FATAL_FAILURE(Start({"--buddy-list-open", "--never-open", "im"}));
   const double start = Seconds();
-  EXPECT_EQ(host::SendInstantMessage(platform_, "Qelvar", "lost"), InstantMessageOutcome::kNoAnswer);
+  EXPECT_EQ(host::SendInstantMessage(platform_, "Qelvar", "lost"),
+            InstantMessageOutcome::kNoAnswer);
   const double waited = Seconds() - start;
   EXPECT_GE(waited, host::kHostWaitBound - 0.1);
   EXPECT_LT(waited, host::kHostWaitBound + 5);

@@ -1,7 +1,6 @@
 // The substitute host seen from another process with raw Win32 calls: the window tree the
 // add-on walks, and what the host does with the add-on's messages, asserted on its log.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <memory>
@@ -21,9 +20,7 @@ const std::string kFadeLine =
 
 class SubstituteHost : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(HostFrame(), nullptr) << "another substitute host is running";
-  }
+  void SetUp() override { ASSERT_EQ(HostFrame(), nullptr) << "another substitute host is running"; }
 
   void Start(std::vector<std::string> options = {}) {
     host_ = std::make_unique<HostProcess>(std::move(options));
@@ -110,9 +107,9 @@ TEST_F(SubstituteHost, ZOrderIsTheOrderTheSystemEnumeratesChildren) {
   EXPECT_EQ(collected.found, Children(Room()));
   std::vector<std::string> classes;
   for (HWND child : Children(Room())) classes.push_back(ClassOf(child));
-  EXPECT_EQ(classes, (std::vector<std::string>{"RICHCNTL", "_AOL_Static", "_AOL_Listbox",
-                                                "_AOL_Icon", "_AOL_Icon", "_AOL_Icon",
-                                                "_AOL_Edit", "_AOL_Icon"}));
+  EXPECT_EQ(classes,
+            (std::vector<std::string>{"RICHCNTL", "_AOL_Static", "_AOL_Listbox", "_AOL_Icon",
+                                      "_AOL_Icon", "_AOL_Icon", "_AOL_Edit", "_AOL_Icon"}));
 }
 
 TEST_F(SubstituteHost, EnterPostsTheInputBoxByteForByteAndEmptiesIt) {
@@ -227,14 +224,16 @@ TEST_F(SubstituteHost, InstantMessageToAStrangerIsRefusedWithAModelessNotice) {
 
   // The notice is modeless: the host keeps answering its other windows meanwhile.
   DWORD_PTR answer = 0;
-  EXPECT_NE(SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+  EXPECT_NE(SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer),
+            0);
   EXPECT_EQ(answer, std::string("Send Instant Message").size());
 
   SendMessageA(notice, WM_CLOSE, 0, 0);
   SendMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notice) && !IsWindow(window); }, 5));
   std::vector<std::string> closed;
-  for (const LogEvent& event : host_->Events("window-close")) closed.push_back(event.Field("window"));
+  for (const LogEvent& event : host_->Events("window-close"))
+    closed.push_back(event.Field("window"));
   EXPECT_EQ(closed, (std::vector<std::string>{"America Online", "Send Instant Message"}));
 }
 

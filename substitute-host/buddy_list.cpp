@@ -17,17 +17,29 @@ BuddyList::BuddyList(HostApp& app, std::vector<std::string> online)
 
 void BuddyList::CreateControls() {
   const std::string count = "Buddies online: " + std::to_string(online_.size());
-  CreateControl(window_, {.text = count.c_str(), .x = 8, .y = 8, .width = 196, .height = 16,
+  CreateControl(window_, {.text = count.c_str(),
+                          .x = 8,
+                          .y = 8,
+                          .width = 196,
+                          .height = 16,
                           .font = InterfaceBoldFont()});
-  list_ = CreateControl(window_, {.className = kTreeClass, .x = 8, .y = 28, .width = 196,
-                                  .height = 200, .id = kListId,
+  list_ = CreateControl(window_, {.className = kTreeClass,
+                                  .x = 8,
+                                  .y = 28,
+                                  .width = 196,
+                                  .height = 200,
+                                  .id = kListId,
                                   .style = WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                                   .exStyle = WS_EX_CLIENTEDGE});
   for (const std::string& name : online_)
     SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   for (int i = 0; i < 6; ++i)
-    CreateControl(window_, {.className = kIconClass, .text = kIcons[i], .x = 8 + (i % 3) * 66,
-                            .y = 236 + (i / 3) * 30, .width = 62, .height = 26,
+    CreateControl(window_, {.className = kIconClass,
+                            .text = kIcons[i],
+                            .x = 8 + (i % 3) * 66,
+                            .y = 236 + (i / 3) * 30,
+                            .width = 62,
+                            .height = 26,
                             .id = kFirstIconId + i});
 }
 

@@ -23,11 +23,11 @@ ChatRoom::ChatRoom(HostApp& app, std::string room, std::string member,
 void ChatRoom::CreateControls() {
   // The order below is the z-order the add-on walks: the input box is the sixth window after
   // the transcript, counting every class.
-  transcript_ = CreateControl(window_, {.className = kRichTextClass,
-                                        .id = kTranscriptId,
-                                        .style = ES_MULTILINE | ES_READONLY | WS_VSCROLL |
-                                                 ES_AUTOVSCROLL,
-                                        .exStyle = WS_EX_CLIENTEDGE});
+  transcript_ =
+      CreateControl(window_, {.className = kRichTextClass,
+                              .id = kTranscriptId,
+                              .style = ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL,
+                              .exStyle = WS_EX_CLIENTEDGE});
   const std::string people = "People Here: " + std::to_string(others_.size() + 1);
   peopleLabel_ = CreateControl(window_, {.text = people.c_str(), .font = InterfaceBoldFont()});
   members_ = CreateControl(window_, {.className = kListClass,
@@ -35,8 +35,8 @@ void ChatRoom::CreateControls() {
                                      .style = WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
                                      .exStyle = WS_EX_CLIENTEDGE});
   for (int i = 0; i < 3; ++i)
-    roomIcons_[i] = CreateControl(window_, {.className = kIconClass, .text = kRoomIcons[i],
-                                            .id = kRoomIconId + i});
+    roomIcons_[i] = CreateControl(
+        window_, {.className = kIconClass, .text = kRoomIcons[i], .id = kRoomIconId + i});
   input_ = CreateControl(window_, {.className = kEditClass,
                                    .id = kInputId,
                                    .style = ES_AUTOHSCROLL | WS_TABSTOP,

@@ -17,9 +17,9 @@ int gOwnTextChanges = 0;
 // it handles another program's message count as its own, whatever InSendMessage says.
 void LogOutsideSetText(HWND control, LPARAM text) {
   if (!InSendMessage() || gOwnTextChanges > 0 || text == 0) return;
-  Log().Write("set-text", {Text("window", OwningCaption(control)),
-                           Text("control", ClassName(control)),
-                           Bytes("text", reinterpret_cast<const char*>(text))});
+  Log().Write("set-text",
+              {Text("window", OwningCaption(control)), Text("control", ClassName(control)),
+               Bytes("text", reinterpret_cast<const char*>(text))});
 }
 
 // ---- superclasses of the standard controls
@@ -36,8 +36,8 @@ LRESULT CALLBACK RichTextProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK PlainProc(HWND, UINT, WPARAM, LPARAM);
 
 Superclass gSuperclasses[] = {
-    {"EDIT", kEditClass, EditProc},         {RICHEDIT_CLASSA, kRichTextClass, RichTextProc},
-    {"LISTBOX", kListClass, PlainProc},     {"LISTBOX", kTreeClass, PlainProc},
+    {"EDIT", kEditClass, EditProc},      {RICHEDIT_CLASSA, kRichTextClass, RichTextProc},
+    {"LISTBOX", kListClass, PlainProc},  {"LISTBOX", kTreeClass, PlainProc},
     {"STATIC", kStaticClass, PlainProc},
 };
 
@@ -55,8 +55,8 @@ LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   static const WNDPROC original = OriginalProc(window);
   if (message == WM_CHAR && wParam == VK_RETURN) {
-    SendMessageA(GetParent(window), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(window), kEditEnter), reinterpret_cast<LPARAM>(window));
+    SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), kEditEnter),
+                 reinterpret_cast<LPARAM>(window));
     return 0;
   }
   if (message == WM_SETTEXT) LogOutsideSetText(window, lParam);
@@ -145,7 +145,8 @@ void PaintIcon(HWND icon) {
 }
 
 void ClickIcon(HWND icon, bool bySentMessage) {
-  Log().Write("click", {Text("window", OwningCaption(icon)), Text("button", WindowText(icon)),
+  Log().Write("click", {Text("window", OwningCaption(icon)),
+                        Text("button", WindowText(icon)),
                         {"index", std::to_string(SiblingIndex(icon)), LogField::kNumber},
                         Text("source", bySentMessage ? "message" : "mouse")});
   HangIf(HangPoint::kClick);
@@ -230,15 +231,16 @@ bool RegisterControlClasses(HINSTANCE instance) {
 }
 
 HWND CreateControl(HWND parent, const ControlArgs& args) {
-  HWND control = CreateWindowExA(
-      args.exStyle, args.className, args.text, WS_CHILD | WS_VISIBLE | args.style, args.x, args.y,
-      args.width, args.height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), gInstance, nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(args.font ? args.font : InterfaceFont()),
-               FALSE);
+  HWND control =
+      CreateWindowExA(args.exStyle, args.className, args.text, WS_CHILD | WS_VISIBLE | args.style,
+                      args.x, args.y, args.width, args.height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), gInstance, nullptr);
+  SendMessageA(control, WM_SETFONT,
+               reinterpret_cast<WPARAM>(args.font ? args.font : InterfaceFont()), FALSE);
   // The host puts no limit of its own on what can be typed or sent.
   if (lstrcmpA(args.className, kEditClass) == 0) SendMessageA(control, EM_SETLIMITTEXT, 0, 0);
-  if (lstrcmpA(args.className, kRichTextClass) == 0) SendMessageA(control, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  if (lstrcmpA(args.className, kRichTextClass) == 0)
+    SendMessageA(control, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   return control;
 }
 

@@ -42,15 +42,17 @@ bool Document::Open(HWND mdiClient, POINT where) {
   create.cx = size_.cx;
   create.cy = size_.cy;
   // No maximise box: a maximised document would put its caption into the frame's.
-  create.style = WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
-                 WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  create.style = WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                 WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   create.lParam = reinterpret_cast<LPARAM>(this);
   return SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)) != 0;
 }
 
 void Document::CloseSoon() { PostMessageA(window_, WM_CLOSE, 0, 0); }
 
-void Document::CloseAfter(UINT milliseconds) { SetTimer(window_, kCloseTimer, milliseconds, nullptr); }
+void Document::CloseAfter(UINT milliseconds) {
+  SetTimer(window_, kCloseTimer, milliseconds, nullptr);
+}
 
 LRESULT CALLBACK Document::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {

@@ -14,11 +14,10 @@ std::string AnsiToUtf8(std::string_view ansi) {
   std::wstring wide(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0), L'\0');
   MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), static_cast<int>(wide.size()));
   const int wideSize = static_cast<int>(wide.size());
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr,
-                                       nullptr),
-                   '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, utf8.data(),
-                      static_cast<int>(utf8.size()), nullptr, nullptr);
+  std::string utf8(
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, utf8.data(), static_cast<int>(utf8.size()),
+                      nullptr, nullptr);
   return utf8;
 }
 

@@ -14,10 +14,14 @@ std::set<HangPoint>& HangPoints() {
 
 const char* PointName(HangPoint point) {
   switch (point) {
-    case HangPoint::kChat: return "chat";
-    case HangPoint::kKeyword: return "keyword";
-    case HangPoint::kInstantMessage: return "im";
-    case HangPoint::kClick: return "click";
+    case HangPoint::kChat:
+      return "chat";
+    case HangPoint::kKeyword:
+      return "keyword";
+    case HangPoint::kInstantMessage:
+      return "im";
+    case HangPoint::kClick:
+      return "click";
   }
   return "";
 }

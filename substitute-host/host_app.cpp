@@ -14,7 +14,13 @@ namespace vfx::subhost {
 namespace {
 
 constexpr int kFrameWidth = 1120, kFrameHeight = 820;
-enum : int { kExitCommand = 1, kCascadeCommand, kTileCommand, kHangTimer = 1, kFirstChildId = 50000 };
+enum : int {
+  kExitCommand = 1,
+  kCascadeCommand,
+  kTileCommand,
+  kHangTimer = 1,
+  kFirstChildId = 50000
+};
 constexpr char kBuddyViewKeyword[] = "BuddyView";
 
 // Screen names compare without regard to case or blanks, as the service compares them.
@@ -88,15 +94,15 @@ bool HostApp::CreateFrame() {
   HMENU windowMenu = nullptr;
   HMENU menu = CreateFrameMenu(&windowMenu);
   frame_ = CreateWindowExA(0, kFrameClass, options_.frameCaption.c_str(),
-                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10, kFrameWidth,
-                           kFrameHeight, nullptr, menu, instance_, this);
+                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 10, 10, kFrameWidth, kFrameHeight,
+                           nullptr, menu, instance_, this);
   if (!frame_) return false;
   toolbar_ = CreateToolbar(frame_);
   CLIENTCREATESTRUCT client{windowMenu, kFirstChildId};
-  mdiClient_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL |
-                                   MDIS_ALLCHILDSTYLES,
-                               0, 0, 0, 0, frame_, nullptr, instance_, &client);
+  mdiClient_ = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | MDIS_ALLCHILDSTYLES, 0, 0,
+      0, 0, frame_, nullptr, instance_, &client);
   LayoutFrame();
   return toolbar_ && mdiClient_;
 }
@@ -105,8 +111,10 @@ bool HostApp::CreateFrame() {
 // is the frontmost unless another is asked for.
 void HostApp::OpenStartDocuments() {
   WelcomeWindow* welcome = OpenDocument<WelcomeWindow>({700, 10}, options_.member);
-  if (options_.buddyListOpen) buddyList_ = OpenDocument<BuddyList>({760, 230}, options_.buddiesOnline);
-  chatRoom_ = OpenDocument<ChatRoom>({10, 10}, options_.room, options_.member, options_.roomMembers);
+  if (options_.buddyListOpen)
+    buddyList_ = OpenDocument<BuddyList>({760, 230}, options_.buddiesOnline);
+  chatRoom_ =
+      OpenDocument<ChatRoom>({10, 10}, options_.room, options_.member, options_.roomMembers);
   if (!options_.chatInFront && welcome)
     SendMessageA(mdiClient_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(welcome->window()), 0);
 }
@@ -149,16 +157,17 @@ void HostApp::OpenKeywordWindow() {
   }
   if (keywordWindowComing_) return;
   keywordWindowComing_ = true;
-  OpenWhenAsked(HostWindow::kKeyword, "Keyword", [this] {
+  if (!OpenWhenAsked(HostWindow::kKeyword, "Keyword", [this] {
+        keywordWindowComing_ = false;
+        keywordWindow_ = OpenDocument<KeywordWindow>({240, 160});
+      }))
     keywordWindowComing_ = false;
-    keywordWindow_ = OpenDocument<KeywordWindow>({240, 160});
-  });
 }
 
 void HostApp::RunKeyword(const std::string& keyword) {
   const bool known = SameKeyword(keyword, kBuddyViewKeyword);
-  Log().Write("keyword", {Bytes("text", keyword),
-                          {"known", known ? "true" : "false", LogField::kNumber}});
+  Log().Write("keyword",
+              {Bytes("text", keyword), {"known", known ? "true" : "false", LogField::kNumber}});
   HangIf(HangPoint::kKeyword);
   if (known) OpenBuddyList();
 }
@@ -170,10 +179,11 @@ void HostApp::OpenBuddyList() {
   }
   if (buddyListComing_) return;
   buddyListComing_ = true;
-  OpenWhenAsked(HostWindow::kBuddyList, "Buddy List Window", [this] {
+  if (!OpenWhenAsked(HostWindow::kBuddyList, "Buddy List Window", [this] {
+        buddyListComing_ = false;
+        buddyList_ = OpenDocument<BuddyList>({760, 230}, options_.buddiesOnline);
+      }))
     buddyListComing_ = false;
-    buddyList_ = OpenDocument<BuddyList>({760, 230}, options_.buddiesOnline);
-  });
 }
 
 void HostApp::OpenInstantMessage(const std::string& recipient) {
@@ -192,9 +202,8 @@ bool HostApp::DeliverInstantMessage(const std::string& recipient, const std::str
 }
 
 void HostApp::ShowNotice(const std::string& recipient) {
-  const std::string text = recipient.empty()
-                               ? std::string("Please enter a screen name.")
-                               : recipient + " is not currently signed on.";
+  const std::string text = recipient.empty() ? std::string("Please enter a screen name.")
+                                             : recipient + " is not currently signed on.";
   OpenNotice(frame_, text);
 }
 
@@ -210,12 +219,13 @@ void HostApp::BringChatRoomToFront() {
     SendMessageA(mdiClient_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(chatRoom_->window()), 0);
 }
 
-void HostApp::OpenWhenAsked(HostWindow which, const char* name, std::function<void()> open) {
+bool HostApp::OpenWhenAsked(HostWindow which, const char* name, std::function<void()> open) {
   if (options_.neverOpen.count(which)) {
     Log().Write("window-withheld", {Text("window", name)});
-    return;
+    return false;
   }
   Later(options_.openDelayMs, std::move(open));
+  return true;
 }
 
 void HostApp::Later(int milliseconds, std::function<void()> action) {
@@ -243,7 +253,8 @@ LRESULT CALLBACK HostApp::FrameProc(HWND window, UINT message, WPARAM wParam, LP
   }
   auto* app = reinterpret_cast<HostApp*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!app || !app->mdiClient_) {
-    if (app && message == WM_COMMAND && lParam != 0) return app->HandleFrame(message, wParam, lParam);
+    if (app && message == WM_COMMAND && lParam != 0)
+      return app->HandleFrame(message, wParam, lParam);
     return DefFrameProcA(window, nullptr, message, wParam, lParam);
   }
   return app->HandleFrame(message, wParam, lParam);

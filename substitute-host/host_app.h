@@ -56,8 +56,8 @@ class HostApp {
 
   template <typename T, typename... Args>
   T* OpenDocument(POINT where, Args&&... args);
-  // Runs `open` after the open delay, unless this window is one that never opens.
-  void OpenWhenAsked(HostWindow which, const char* name, std::function<void()> open);
+  // Runs `open` after the open delay; false (and nothing runs) when this window never opens.
+  bool OpenWhenAsked(HostWindow which, const char* name, std::function<void()> open);
   void Later(int milliseconds, std::function<void()> action);
   void RunTimer(UINT_PTR id);
   void ShowNotice(const std::string& recipient);

@@ -11,9 +11,9 @@ struct IconSpec {
   int width;
 };
 // The formatting bar, then Send: the tenth push button, first + 9.
-constexpr IconSpec kIcons[] = {{"Color", 44}, {"Back", 40}, {"A+", 26}, {"A", 26}, {"A-", 26},
-                               {"B", 24},     {"I", 24},    {"U", 24},  {"Link", 40},
-                               {"Send", 64},  {"Available?", 80}};
+constexpr IconSpec kIcons[] = {{"Color", 44}, {"Back", 40}, {"A+", 26},        {"A", 26},
+                               {"A-", 26},    {"B", 24},    {"I", 24},         {"U", 24},
+                               {"Link", 40},  {"Send", 64}, {"Available?", 80}};
 constexpr int kSendIcon = 9;
 constexpr int kMargin = 8, kRowHeight = 26;
 
@@ -24,17 +24,20 @@ InstantMessageWindow::InstantMessageWindow(HostApp& app, std::string recipient)
 
 void InstantMessageWindow::CreateControls() {
   toLabel_ = CreateControl(window_, {.text = "To:", .font = InterfaceBoldFont()});
-  to_ = CreateControl(window_, {.className = kEditClass, .text = recipient_.c_str(),
-                                .id = kToId, .style = ES_AUTOHSCROLL | WS_TABSTOP,
+  to_ = CreateControl(window_, {.className = kEditClass,
+                                .text = recipient_.c_str(),
+                                .id = kToId,
+                                .style = ES_AUTOHSCROLL | WS_TABSTOP,
                                 .exStyle = WS_EX_CLIENTEDGE});
-  message_ = CreateControl(window_, {.className = kRichTextClass, .id = kMessageId,
-                                     .style = ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL |
-                                              WS_TABSTOP,
-                                     .exStyle = WS_EX_CLIENTEDGE});
+  message_ =
+      CreateControl(window_, {.className = kRichTextClass,
+                              .id = kMessageId,
+                              .style = ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+                              .exStyle = WS_EX_CLIENTEDGE});
   int id = kFirstIconId;
   for (const IconSpec& icon : kIcons)
-    icons_.push_back(CreateControl(window_, {.className = kIconClass, .text = icon.label,
-                                             .id = id++}));
+    icons_.push_back(
+        CreateControl(window_, {.className = kIconClass, .text = icon.label, .id = id++}));
 }
 
 void InstantMessageWindow::OnSize(int width, int height) {
@@ -46,7 +49,8 @@ void InstantMessageWindow::OnSize(int width, int height) {
   int x = kMargin;
   for (std::size_t i = 0; i < icons_.size(); ++i) {
     // Send and the rest stand at the right-hand end, away from the formatting bar.
-    if (static_cast<int>(i) == kSendIcon) x = width - kMargin - kIcons[i].width - 4 - kIcons[i + 1].width;
+    if (static_cast<int>(i) == kSendIcon)
+      x = width - kMargin - kIcons[i].width - 4 - kIcons[i + 1].width;
     MoveWindow(icons_[i], x, iconY, kIcons[i].width, kRowHeight, TRUE);
     x += kIcons[i].width + 4;
   }

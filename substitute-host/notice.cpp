@@ -18,12 +18,12 @@ class DialogTemplate {
  public:
   DialogTemplate(const char* caption, short width, short height) {
     Align();
-    const DWORD style = DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION |
-                        WS_SYSMENU | WS_VISIBLE;
+    const DWORD style =
+        DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
     Dword(style);
     Dword(0);  // extended style
     count_ = words_.size();
-    Word(0);   // item count, filled in by Add
+    Word(0);  // item count, filled in by Add
     Word(0);
     Word(0);
     Word(static_cast<WORD>(width));
@@ -100,12 +100,12 @@ HWND OpenNotice(HWND owner, const std::string& text) {
   DialogTemplate dialog(kNoticeCaption, 200, 62);
   dialog.Add(0x0082, text.c_str(), -1, SS_LEFT, 10, 10, 180, 24);
   dialog.Add(0x0080, "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 75, 40, 50, 14);
-  HWND notice = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialog.get(), owner,
-                                           NoticeProc, 0);
+  HWND notice =
+      CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialog.get(), owner, NoticeProc, 0);
   if (!notice) return nullptr;
   OpenNotices().insert(notice);
-  Log().Write("window-open", {Text("window", kNoticeCaption), Text("class", "#32770"),
-                              Bytes("text", text)});
+  Log().Write("window-open",
+              {Text("window", kNoticeCaption), Text("class", "#32770"), Bytes("text", text)});
   return notice;
 }
 

@@ -89,7 +89,8 @@ const std::map<std::string, ValueSetter>& ValueOptions() {
          o.chatInFront = v == "chat";
          return v == "chat" || v == "other";
        }},
-      {"--frame-caption", [](Options& o, const std::string& v) { return o.frameCaption = v, true; }},
+      {"--frame-caption",
+       [](Options& o, const std::string& v) { return o.frameCaption = v, true; }},
       {"--open-delay-ms",
        [](Options& o, const std::string& v) { return SetMilliseconds(o.openDelayMs, v); }},
       {"--notice-delay-ms",

@@ -10,9 +10,9 @@ constexpr char kInnerClass[] = "_AOL_Toolbar";
 constexpr int kButtonWidth = 48, kButtonHeight = 44, kMargin = 4;
 
 constexpr const char* kButtons[] = {
-    "Read",    "Write",  "Mail",  "Print", "Files", "My Page", "Favorites", "Internet",
-    "Channels", "People", "Quotes", "Perks", "Weather", "News",   "Sports",  "Shop",
-    "Games",   "Music",  "Find",  "Help",  "Keyword", "Sign Off"};
+    "Read",     "Write",  "Mail",   "Print", "Files",   "My Page", "Favorites", "Internet",
+    "Channels", "People", "Quotes", "Perks", "Weather", "News",    "Sports",    "Shop",
+    "Games",    "Music",  "Find",   "Help",  "Keyword", "Sign Off"};
 static_assert(sizeof kButtons / sizeof kButtons[0] > kKeywordButtonIndex);
 
 // Both toolbar levels hand their buttons' commands up, so the frame sees every click.
@@ -56,15 +56,19 @@ bool RegisterToolbarClasses(HINSTANCE instance) {
 
 HWND CreateToolbar(HWND frame) {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
-  HWND outer = CreateWindowExA(0, kOuterClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                               0, kToolbarHeight, frame, nullptr, instance, nullptr);
-  HWND inner = CreateWindowExA(0, kInnerClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                               0, kToolbarHeight - 2, outer, nullptr, instance, nullptr);
+  HWND outer = CreateWindowExA(0, kOuterClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
+                               kToolbarHeight, frame, nullptr, instance, nullptr);
+  HWND inner = CreateWindowExA(0, kInnerClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0,
+                               kToolbarHeight - 2, outer, nullptr, instance, nullptr);
   int x = kMargin;
   int index = 0;
   for (const char* label : kButtons) {
-    CreateControl(inner, {.className = kIconClass, .text = label, .x = x, .y = kMargin - 1,
-                          .width = kButtonWidth, .height = kButtonHeight,
+    CreateControl(inner, {.className = kIconClass,
+                          .text = label,
+                          .x = x,
+                          .y = kMargin - 1,
+                          .width = kButtonWidth,
+                          .height = kButtonHeight,
                           .id = kToolbarFirstId + index++});
     x += kButtonWidth + 2;
   }

@@ -43,8 +43,8 @@ class Fonts {
  public:
   HFONT For(const DrawStyle& style) {
     const bool small = style.script != Script::kNormal;
-    const int key = style.bold | style.italic << 1 | style.underline << 2 | style.strike << 3 |
-                    small << 4;
+    const int key =
+        style.bold | style.italic << 1 | style.underline << 2 | style.strike << 3 | small << 4;
     HFONT& font = fonts_[key];
     if (!font) {
       font = CreateFontA(-MulDiv(small ? kScriptPoints : kPoints, Dpi(), 72), 0, 0, 0,
@@ -229,8 +229,13 @@ class Transcript {
     const int page = client.bottom;
     const int maximum = std::max(0, ContentHeight() - page);
     scroll_ = toBottom ? maximum : std::clamp(scroll_, 0, maximum);
-    SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL, 0, ContentHeight() - 1,
-                    static_cast<UINT>(page), scroll_, 0};
+    SCROLLINFO info{sizeof info,
+                    SIF_ALL | SIF_DISABLENOSCROLL,
+                    0,
+                    ContentHeight() - 1,
+                    static_cast<UINT>(page),
+                    scroll_,
+                    0};
     SetScrollInfo(window_, SB_VERT, &info, TRUE);
   }
 
@@ -246,14 +251,21 @@ class Transcript {
     info.fMask = SIF_ALL;
     GetScrollInfo(window_, SB_VERT, &info);
     switch (request) {
-      case SB_LINEUP: return ScrollBy(-RowHeight());
-      case SB_LINEDOWN: return ScrollBy(RowHeight());
-      case SB_PAGEUP: return ScrollBy(-static_cast<int>(info.nPage));
-      case SB_PAGEDOWN: return ScrollBy(static_cast<int>(info.nPage));
-      case SB_TOP: return ScrollBy(-scroll_);
-      case SB_BOTTOM: return ScrollBy(ContentHeight());
+      case SB_LINEUP:
+        return ScrollBy(-RowHeight());
+      case SB_LINEDOWN:
+        return ScrollBy(RowHeight());
+      case SB_PAGEUP:
+        return ScrollBy(-static_cast<int>(info.nPage));
+      case SB_PAGEDOWN:
+        return ScrollBy(static_cast<int>(info.nPage));
+      case SB_TOP:
+        return ScrollBy(-scroll_);
+      case SB_BOTTOM:
+        return ScrollBy(ContentHeight());
       case SB_THUMBTRACK:
-      case SB_THUMBPOSITION: return ScrollBy(info.nTrackPos - scroll_);
+      case SB_THUMBPOSITION:
+        return ScrollBy(info.nTrackPos - scroll_);
     }
   }
 

@@ -90,11 +90,10 @@ HostProcess::HostProcess(std::vector<std::string> options) : logPath_(NewLogPath
   std::string line = CommandLine(options);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process_))
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process_))
     return;
-  ready_ = WaitUntil([this] { return !Events("ready").empty() || !Running(); }, 30) &&
-           Running();
+  ready_ = WaitUntil([this] { return !Events("ready").empty() || !Running(); }, 30) && Running();
 }
 
 HostProcess::~HostProcess() {
@@ -119,8 +118,7 @@ bool HostProcess::WaitForEvents(std::string_view kind, std::size_t count, double
   return WaitUntil([&] { return Events(kind).size() >= count; }, seconds);
 }
 
-std::optional<ProcessResult> RunHostToEnd(const std::vector<std::string>& options,
-                                          double seconds) {
+std::optional<ProcessResult> RunHostToEnd(const std::vector<std::string>& options, double seconds) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return std::nullopt;
@@ -135,8 +133,8 @@ std::optional<ProcessResult> RunHostToEnd(const std::vector<std::string>& option
                                       nullptr, &startup, &process);
   CloseHandle(writeEnd);
   std::optional<ProcessResult> result;
-  if (started && WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds * 1000)) ==
-                     WAIT_OBJECT_0) {
+  if (started &&
+      WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0) {
     result.emplace();
     GetExitCodeProcess(process.hProcess, &result->exitCode);
     char buffer[4096];

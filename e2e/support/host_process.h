@@ -23,8 +23,7 @@ struct ProcessResult {
 };
 // Runs the host to its end with these options (for command lines it refuses); nothing when it
 // was still running after `seconds` (it is then stopped).
-std::optional<ProcessResult> RunHostToEnd(const std::vector<std::string>& options,
-                                          double seconds);
+std::optional<ProcessResult> RunHostToEnd(const std::vector<std::string>& options, double seconds);
 
 class HostProcess {
  public:

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "substitute-host/markup.h"
+
+#include <gtest/gtest.h>
 
 namespace vfx::subhost {
 namespace {
@@ -29,26 +29,25 @@ TEST(ParseMarkup, FontColourQuotedOrNotAndInAnyCase) {
   const auto runs = ParseMarkup(
       "<FONT COLOR=#AA0055>a<FONT COLOR=\"#5500AA\">b<font color='#0000ff'>c<FONT COLOR=00FF00>d");
   EXPECT_EQ(runs, (Runs{{"a", Coloured(0xAA, 0, 0x55)},
-                                    {"b", Coloured(0x55, 0, 0xAA)},
-                                    {"c", Coloured(0, 0, 0xFF)},
-                                    {"d", Coloured(0, 0xFF, 0)}}));
+                        {"b", Coloured(0x55, 0, 0xAA)},
+                        {"c", Coloured(0, 0, 0xFF)},
+                        {"d", Coloured(0, 0xFF, 0)}}));
 }
 
 TEST(ParseMarkup, ClosingFontReturnsToTheColourBefore) {
   const auto runs =
       ParseMarkup("<FONT COLOR=#FF0000>r<FONT COLOR=#00FF00>g</FONT>r</FONT>n</FONT></FONT>n");
   EXPECT_EQ(runs, (Runs{{"r", Coloured(255, 0, 0)},
-                                    {"g", Coloured(0, 255, 0)},
-                                    {"r", Coloured(255, 0, 0)},
-                                    {"nn", {}}}));
+                        {"g", Coloured(0, 255, 0)},
+                        {"r", Coloured(255, 0, 0)},
+                        {"nn", {}}}));
 }
 
 TEST(ParseMarkup, FontWithoutUsableColourKeepsTheCurrentOne) {
   const auto runs = ParseMarkup(
       "<FONT COLOR=#112233>a<FONT FACE=\"Comic Sans MS\" SIZE=3>b</FONT>c"
       "<FONT COLOR=#12345>d<FONT COLOR=#GG0000>e<FONT FACE=\"x>y\" COLOR=#445566>f");
-  EXPECT_EQ(runs, (Runs{{"abcde", Coloured(0x11, 0x22, 0x33)},
-                                    {"f", Coloured(0x44, 0x55, 0x66)}}));
+  EXPECT_EQ(runs, (Runs{{"abcde", Coloured(0x11, 0x22, 0x33)}, {"f", Coloured(0x44, 0x55, 0x66)}}));
 }
 
 TEST(ParseMarkup, StylesOpenAndCloseAndRepeatedOpeningsNest) {
@@ -61,8 +60,7 @@ TEST(ParseMarkup, StylesOpenAndCloseAndRepeatedOpeningsNest) {
   EXPECT_EQ(ParseMarkup("<B>a<I>b<u><s>c</S></U></I>d</B>e"),
             (Runs{{"a", bold}, {"b", boldItalic}, {"c", all}, {"d", bold}, {"e", {}}}));
   // The fade's style text stands on both sides of a character: the second <B> opens again.
-  EXPECT_EQ(ParseMarkup("<B>a<B>b</B>c</B></B></B>d"),
-            (Runs{{"abc", bold}, {"d", {}}}));
+  EXPECT_EQ(ParseMarkup("<B>a<B>b</B>c</B></B></B>d"), (Runs{{"abc", bold}, {"d", {}}}));
 }
 
 TEST(ParseMarkup, SubscriptAndSuperscriptFollowTheWave) {
