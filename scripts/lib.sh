@@ -18,6 +18,10 @@ vfx_need_packages() {
   command -v import >/dev/null || missing+=(imagemagick)
   command -v xdotool >/dev/null || missing+=(xdotool)
   [ -d /usr/share/fonts/truetype/comic-neue ] || missing+=(fonts-comic-neue)
+  dpkg -s fonts-wine >/dev/null 2>&1 || missing+=(fonts-wine)
+  dpkg -s fonts-liberation >/dev/null 2>&1 || missing+=(fonts-liberation)
+  command -v clang++ >/dev/null || missing+=(clang)
+  dpkg -s libclang-rt-14-dev >/dev/null 2>&1 || missing+=(libclang-rt-14-dev)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
     if ! dpkg --print-foreign-architectures | grep -qx i386; then dpkg --add-architecture i386; fi
