@@ -2,6 +2,9 @@
 
 #include "toolkit/command_button.h"
 #include "toolkit/control.h"
+#include "toolkit/timer.h"
+
+#include <algorithm>
 
 namespace vfx::toolkit {
 
@@ -74,6 +77,8 @@ void Form::realize(Backend& backend) {
   }
   realize_children(backend);
   if (focused_) peer_->Changed(Property::kFocus);
+  for (Timer* timer : timers_)
+    if (timer->is_running()) peer_->StartTimer(timer->id(), timer->interval());
 }
 
 platform::WindowHandle Form::native_handle() const {
@@ -93,6 +98,21 @@ void Form::unload() {
   visible_ = false;
   backend_ = nullptr;
   if (peer_) peer_->Destroy();
+}
+
+int Form::add_timer(Timer& timer) {
+  timers_.push_back(&timer);
+  return nextTimerId_++;
+}
+
+void Form::remove_timer(Timer& timer) { std::erase(timers_, &timer); }
+
+void Form::native_timer_elapsed(int id) {
+  for (Timer* timer : timers_)
+    if (timer->id() == id) {
+      timer->elapse();
+      return;
+    }
 }
 
 void Form::focus(Control& control) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "toolkit/colour.h"
 #include "toolkit/container.h"
@@ -20,6 +21,7 @@ namespace vfx::toolkit {
 
 class CommandButton;
 class Control;
+class Timer;
 
 class Form : public Container {
  public:
@@ -87,6 +89,11 @@ class Form : public Container {
   void native_resized(Size size) { size_ = size; }
   void native_window_state_changed(WindowState state) { window_state_ = state; }
   void native_close_requested() { unload(); }
+  void native_timer_elapsed(int id);
+
+  // For Timer.
+  int add_timer(Timer& timer);
+  void remove_timer(Timer& timer);
 
   // For Control::set_focus.
   void focus(Control& control);
@@ -108,6 +115,8 @@ class Form : public Container {
   CommandButton* default_button_ = nullptr;
   Control* focused_ = nullptr;
   bool visible_ = false, loaded_ = true;
+  std::vector<Timer*> timers_;
+  int nextTimerId_ = 1;
   Backend* backend_ = nullptr;
   std::unique_ptr<FormPeer> peer_;
 };

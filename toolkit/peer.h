@@ -42,6 +42,9 @@ class FormPeer : public Peer {
   // Destroys the window and every control in it. The peers themselves stay until the model goes,
   // since the handler that unloads may be running inside one of them.
   virtual void Destroy() = 0;
+  // A one-shot timer; the peer calls Form::native_timer_elapsed with the id.
+  virtual void StartTimer(int id, double seconds) = 0;
+  virtual void StopTimer(int id) = 0;
 };
 
 class Backend {

@@ -5,8 +5,8 @@
 
 namespace vfx::ui::ids {
 
-// The main window's class name, for FindWindow.
-inline constexpr char kMainWindowClass[] = "VontraFX.Main";
+// The main window's class name, for FindWindow: "VontraFX." and the form's name.
+inline constexpr char kMainWindowClass[] = "VontraFX.ZiruZezuzo";
 
 constexpr int CommandId(int n) { return 1000 + n; }   // Command1 .. Command13
 constexpr int CheckId(int n) { return 1100 + n; }     // Check1 .. Check9

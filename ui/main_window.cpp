@@ -215,7 +215,7 @@ void ZiruZezuzo::Connect() {
       if (handler) handler();
     };
   };
-  Command(1).on_click = hook(hooks.Command1_Click);
+  Command(1).on_click = [this] { sendRun_.Command1_Click(); };
   Command(2).on_click = [this] { Command2_Click(); };
   Command(3).on_click = hook(hooks.Command3_Click);
   Command(4).on_click = hook(hooks.Command4_Click);
@@ -223,9 +223,9 @@ void ZiruZezuzo::Connect() {
   Command(6).on_click = [this] { Command6_Click(); };
   Command(7).on_click = [this] { Command7_Click(); };
   Command(8).on_click = [this] { Command8_Click(); };
-  Command(9).on_click = hook(hooks.Command9_Click);
+  Command(9).on_click = [this] { sendRun_.Command9_Click(); };
   Command(10).on_click = [this] { Command10_Click(); };
-  Command(11).on_click = hook(hooks.Command11_Click);
+  Command(11).on_click = [this] { sendRun_.Command11_Click(); };
   Command(12).on_click = [this] { Command12_Click(); };
   Command(13).on_click = [this] { Command13_Click(); };
 
@@ -235,13 +235,14 @@ void ZiruZezuzo::Connect() {
 
   for (int n = 1; n <= 30; ++n) HScroll(n).on_change = [this, n] { HScroll_Change(n); };
   for (int n = 1; n <= 10; ++n) Option(n).on_click = [this, n] { Option_Click(n); };
-  Option(11).on_click = hook(hooks.Option11_Click);
-  Option(12).on_click = hook(hooks.Option12_Click);
+  Option(11).on_click = [this] { sendRun_.Option11_Click(); };
+  Option(12).on_click = [this] { sendRun_.Option12_Click(); };
 
   Text(1).on_double_click = [this] { Text1_DblClick(); };
   // From the moment the window starts to unload, every wait returns at once.
   form_.on_unload = [this] { services_.platform.events.MarkEnding(); };
   Image1().on_click = [this] { Image1_Click(); };
+  statusTimer_.on_elapsed = [this] { TakeStatusDown(); };
 }
 
 fade::Rgb ZiruZezuzo::Colour(int k) {
@@ -256,9 +257,59 @@ int ZiruZezuzo::SelectedColourCount() {
   return 0;
 }
 
+std::array<fade::Rgb, 10> ZiruZezuzo::Colours() {
+  std::array<fade::Rgb, 10> colours;
+  for (int k = 1; k <= kColourCount; ++k) colours[k - 1] = Colour(k);
+  return colours;
+}
+
+bool ZiruZezuzo::IsTicked(composer::SendOption box) {
+  using composer::SendOption;
+  int n = 0;
+  switch (box) {
+    case SendOption::kBold: n = 1; break;
+    case SendOption::kItalics: n = 2; break;
+    case SendOption::kUnderline: n = 3; break;
+    case SendOption::kStrike: n = 4; break;
+    case SendOption::kWavy: n = 5; break;
+    case SendOption::kClearText: n = 6; break;
+    case SendOption::kRandom: n = 8; break;
+    case SendOption::kAttention: n = 9; break;
+  }
+  return n != 0 && Check(n).value() == toolkit::CheckBox::kChecked;
+}
+
+// The trouble shows after the caption, without a box and without taking the focus, until the
+// timer takes it down, the next delivery succeeds or the colour count sets a new caption.
+void ZiruZezuzo::ShowDeliveryStatus(composer::DeliveryStatus status) {
+  const std::string_view text = composer::DeliveryStatusText(status);
+  if (text.empty()) {
+    TakeStatusDown();
+    return;
+  }
+  if (!statusShowing_) captionWithoutStatus_ = form_.caption();
+  statusShowing_ = true;
+  form_.set_caption(captionWithoutStatus_ + " - " + std::string(text));
+  statusTimer_.start(kStatusSeconds);
+}
+
+void ZiruZezuzo::TakeStatusDown() {
+  statusTimer_.stop();
+  if (!statusShowing_) return;
+  statusShowing_ = false;
+  form_.set_caption(captionWithoutStatus_);
+}
+
+void ZiruZezuzo::SetCaption(std::string caption) {
+  statusTimer_.stop();
+  statusShowing_ = false;
+  form_.set_caption(caption);
+}
+
 void ZiruZezuzo::Form_Load() {
   OnTopSuspended = false;
-  ViewHtml = "no";
+  send_state.AttentionBanner = std::string(composer::AttentionBanner());
+  send_state.ViewHtml = false;
 
   Option(2).set_value(true);
   // Every bar is 0 here: the swatches start black.
@@ -286,7 +337,7 @@ void ZiruZezuzo::HScroll_Change(int n) {
 }
 
 void ZiruZezuzo::Option_Click(int n) {
-  form_.set_caption(std::string(kAppTitle) + " - " + CountCaption(n));
+  SetCaption(std::string(kAppTitle) + " - " + CountCaption(n));
   if (n < kColourCount) DisableColors();
   for (int k = 1; k <= n; ++k) Enable(k);
 }

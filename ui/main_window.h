@@ -1,6 +1,7 @@
 // ZiruZezuzo, the add-on's main window: every control, built from the layout tables, and the
 // handlers of the colour panel, Randomize, the style boxes, On Top, Minimize, help and about,
-// and the resizing arrows.
+// and the resizing arrows. The Send run and its relatives are the composer's; the window gives
+// them its controls through composer::SendWindow.
 #pragma once
 
 #include <array>
@@ -8,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "composer/send_run.h"
+#include "composer/send_window.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/platform.h"
@@ -21,6 +24,7 @@
 #include "toolkit/option_button.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/text_box.h"
+#include "toolkit/timer.h"
 #include "ui/colour_table.h"
 #include "fade/fade.h"
 
@@ -34,7 +38,7 @@ inline constexpr char kImage1Picture[] = "image1";
 extern const char kHelpText[];
 extern const char kAboutText[];
 
-class ZiruZezuzo {
+class ZiruZezuzo final : public composer::SendWindow {
  public:
   struct Services {
     platform::Platform platform;
@@ -71,23 +75,24 @@ class ZiruZezuzo {
 
   // Colour k (1 to 10) as its three bars hold it, read through the colour-to-control table.
   fade::Rgb Colour(int k);
-  // N of the selected option "N Colors", the lowest number first; 0 when none is selected.
-  int SelectedColourCount();
 
-  // The window's variables.
-  std::string ViewHtml;
-  bool ImMode = false;
-  std::string AttentionBanner;
+  // The window's variables: ViewHtml, ImMode and AttentionBanner, which the Send run reads and
+  // writes, and OnTopSuspended.
+  composer::SendState send_state;
   bool OnTopSuspended = false;
 
   RandomSource random;
 
-  // Where the Send run, the HTML view, the instant-message frame, Advertise and Self Test plug
-  // in. Until they are set, those controls do nothing.
+  // Where Advertise and Self Test plug in; until they are set, those buttons do nothing.
   struct Hooks {
-    std::function<void()> Command1_Click, Command9_Click, Command11_Click, Option11_Click,
-        Option12_Click, Command3_Click, Command4_Click;
+    std::function<void()> Command3_Click, Command4_Click;
   } hooks;
+
+  // Send, View HTML, the instant-message frame's Send and its two options.
+  composer::SendRun& send_run() { return sendRun_; }
+
+  // How long a delivery's trouble shows in the caption.
+  static constexpr double kStatusSeconds = 5.0;
 
   // The start-up state of the window, before it is shown.
   void Form_Load();
@@ -114,6 +119,20 @@ class ZiruZezuzo {
   void Command12_Click();  // Left
   void Text1_DblClick();
 
+  // composer::SendWindow
+  std::string TypedLine() override { return Text(1).text(); }
+  void SetTypedLine(std::string_view text) override { Text(1).set_text(text); }
+  void FocusTypedLine() override { Text(1).set_focus(); }
+  bool IsTicked(composer::SendOption box) override;
+  int SelectedColourCount() override;
+  std::array<fade::Rgb, 10> Colours() override;
+  void Randomize() override { Command5_Click(); }
+  std::string Recipient() override { return Text(3).text(); }
+  std::string HtmlView() override { return Text(2).text(); }
+  void SetHtmlView(std::string_view text) override { Text(2).set_text(text); }
+  void SetSendCaption(std::string_view caption) override { Command(1).set_caption(caption); }
+  void ShowDeliveryStatus(composer::DeliveryStatus status) override;
+
  private:
   void Build();
   void BuildColourPanel();
@@ -121,6 +140,8 @@ class ZiruZezuzo {
   toolkit::Font FontFor(int face) const;
   // The help and about boxes: On Top is suspended while the box is up.
   void ShowBox(const char* text);
+  void SetCaption(std::string caption);
+  void TakeStatusDown();
 
   Services services_;
   toolkit::Form form_{"ZiruZezuzo"};
@@ -136,6 +157,11 @@ class ZiruZezuzo {
   std::array<toolkit::TextBox*, 4> texts_{};
   toolkit::Frame* frame1_ = nullptr;
   toolkit::Image* image1_ = nullptr;
+
+  composer::SendRun sendRun_{*this, send_state, services_.platform};
+  toolkit::Timer statusTimer_{form_};
+  std::string captionWithoutStatus_;
+  bool statusShowing_ = false;
 };
 
 }  // namespace vfx::ui

@@ -56,6 +56,13 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
     Wnd::Destroy();
   }
 
+  void StartTimer(int id, double seconds) override {
+    if (hwnd) SetTimer(hwnd, static_cast<UINT_PTR>(id), static_cast<UINT>(std::ceil(seconds * 1000)), nullptr);
+  }
+  void StopTimer(int id) override {
+    if (hwnd) KillTimer(hwnd, static_cast<UINT_PTR>(id));
+  }
+
   void Changed(Property property) override {
     if (!hwnd) return;
     switch (property) {
@@ -129,6 +136,11 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
         return true;
       case WM_CLOSE:
         form_.native_close_requested();
+        result = 0;
+        return true;
+      case WM_TIMER:
+        KillTimer(hwnd, wParam);
+        form_.native_timer_elapsed(static_cast<int>(wParam));
         result = 0;
         return true;
       default:

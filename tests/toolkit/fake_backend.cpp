@@ -17,6 +17,8 @@ class FakeFormPeer : public toolkit::FormPeer {
   platform::WindowHandle native_handle() const override { return window_; }
   toolkit::Size non_client_size() const override { return backend_.nonClient; }
   void Destroy() override { ++backend_.destroyed; }
+  void StartTimer(int id, double seconds) override { backend_.timers[id] = seconds; }
+  void StopTimer(int id) override { backend_.timers.erase(id); }
 
  private:
   FakeBackend& backend_;
@@ -42,7 +44,7 @@ class FakePeer : public toolkit::Peer {
 }  // namespace
 
 std::unique_ptr<toolkit::FormPeer> FakeBackend::CreateFormPeer(toolkit::Form& form) {
-  formWindow = desktop_.Add(platform::kNoWindow, "VontraFX.Main", form.caption());
+  formWindow = desktop_.Add(platform::kNoWindow, "VontraFX." + form.name(), form.caption());
   return std::make_unique<FakeFormPeer>(*this, form, formWindow);
 }
 

@@ -3,6 +3,7 @@
 // the in-memory desktop, so topmost placements land on it.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@ class FakeBackend : public toolkit::Backend {
   std::vector<PeerEvent> events;
   std::vector<toolkit::Size> formSizes;  // every size the form was given, in order
   int destroyed = 0;
+  std::map<int, double> timers;  // running, by id, with their intervals
   platform::WindowHandle formWindow = platform::kNoWindow;
 
   std::unique_ptr<toolkit::FormPeer> CreateFormPeer(toolkit::Form& form) override;

@@ -6,6 +6,7 @@
 #include "toolkit/form.h"
 #include "toolkit/frame.h"
 #include "toolkit/label.h"
+#include "toolkit/timer.h"
 
 namespace vfx::toolkit {
 namespace {
@@ -109,6 +110,29 @@ TEST(FormTest, DefaultButtonAndMinimize) {
   form.set_window_state(Form::WindowState::kMinimized);
   form.set_window_state(Form::WindowState::kMinimized);
   EXPECT_EQ(backend.CountOf("Form", Property::kWindowState), 1);
+}
+
+TEST(TimerTest, ElapsesOnceAndOnlyWhileRunning) {
+  FakeDesktop desktop;
+  FakeBackend backend(desktop);
+  Form form("Form");
+  Timer timer(form);
+  int elapsed = 0;
+  timer.on_elapsed = [&] {
+    ++elapsed;
+    EXPECT_FALSE(timer.is_running());
+  };
+  timer.start(4);  // before the window exists: started with it
+  form.realize(backend);
+  EXPECT_EQ(backend.timers.at(timer.id()), 4);
+  form.native_timer_elapsed(timer.id());
+  form.native_timer_elapsed(timer.id());
+  EXPECT_EQ(elapsed, 1);
+  EXPECT_TRUE(backend.timers.empty());
+  timer.start(1);
+  timer.stop();
+  timer.elapse();
+  EXPECT_EQ(elapsed, 1);
 }
 
 }  // namespace

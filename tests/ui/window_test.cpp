@@ -21,7 +21,9 @@ TEST_F(WindowTest, LoadSelectsThreeColoursAndEndsTopmostThroughTheOnTopSequence)
   EXPECT_EQ(window.Check(6).value(), 1);
   EXPECT_EQ(window.Check(7).value(), 1);
   EXPECT_FALSE(window.OnTopSuspended);
-  EXPECT_EQ(window.ViewHtml, "no");
+  EXPECT_FALSE(window.send_state.ViewHtml);
+  EXPECT_FALSE(window.send_state.ImMode);
+  EXPECT_EQ(window.send_state.AttentionBanner, composer::AttentionBanner());
   EXPECT_TRUE(IsTopmost());
   std::vector<ZOrder> orders;
   for (auto [handle, order] : desktop.placements) {

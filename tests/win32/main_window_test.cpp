@@ -144,6 +144,7 @@ TEST_F(MainWindowWin32Test, ControlsAreFoundByTheirIdsAndText1IsFirstInTabOrder)
   HWND frame = GetDlgItem(hwnd_, ids::kFrame1);
   GetWindowTextW(GetDlgItem(frame, ids::TextId(3)), caption, 64);
   EXPECT_STREQ(caption, L"To Whom?");
+  EXPECT_EQ(FindWindowA(ids::kMainWindowClass, nullptr), hwnd_);
   EXPECT_EQ(GetNextDlgTabItem(hwnd_, nullptr, FALSE), Handle(window().Text(1)));
   EXPECT_EQ(GetFocus(), Handle(window().Text(1)));
 }
@@ -249,7 +250,7 @@ TEST_F(MainWindowWin32Test, ResizingWithPixelRoundingLandsInTheStateTable) {
 
 TEST_F(MainWindowWin32Test, EnterPressesSendAndCtrlEnterBreaksTheLine) {
   int sends = 0;
-  window().hooks.Command1_Click = [&] { ++sends; };
+  window().Command(1).on_click = [&] { ++sends; };
   SetFocus(Handle(window().Text(1)));
   Press('A');
   Press('B');

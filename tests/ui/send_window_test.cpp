@@ -1,0 +1,74 @@
+// What the main window gives the Send run: its controls, read through the tables, and the
+// caption for a delivery's trouble.
+#include "tests/support/fake_host.h"
+#include "tests/ui/window_fixture.h"
+
+namespace vfx::ui {
+namespace {
+
+using composer::DeliveryStatus;
+using composer::SendOption;
+using SendWindowTest = MainWindowTest;
+
+TEST_F(SendWindowTest, BoxesCountAsTickedOnlyAtExactlyOne) {
+  const std::pair<SendOption, int> boxes[] = {
+      {SendOption::kBold, 1},      {SendOption::kItalics, 2},   {SendOption::kUnderline, 3},
+      {SendOption::kStrike, 4},    {SendOption::kWavy, 5},      {SendOption::kClearText, 6},
+      {SendOption::kRandom, 8},    {SendOption::kAttention, 9}};
+  for (auto [option, n] : boxes) {
+    window.Check(n).set_value(1);
+    EXPECT_TRUE(window.IsTicked(option)) << n;
+    window.Check(n).set_value(2);
+    EXPECT_FALSE(window.IsTicked(option)) << n;
+    window.Check(n).set_value(0);
+    EXPECT_FALSE(window.IsTicked(option)) << n;
+  }
+}
+
+TEST_F(SendWindowTest, ColoursComeThroughTheColourTable) {
+  window.HScroll(3).set_value(10);  // colour 1 red
+  window.HScroll(1).set_value(30);  // colour 1 blue
+  window.HScroll(9).set_value(90);  // colour 3 blue
+  const auto colours = window.Colours();
+  EXPECT_EQ(colours[0].red, 10);
+  EXPECT_EQ(colours[0].blue, 30);
+  EXPECT_EQ(colours[2].blue, 90);
+  EXPECT_EQ(colours[2].red, 0);
+}
+
+TEST_F(SendWindowTest, TroubleShowsInTheCaptionUntilTheTimerOrASuccessTakesItDown) {
+  window.Option(3).set_value(true);
+  window.Command(2).set_focus();
+  window.ShowDeliveryStatus(DeliveryStatus::kNoChatRoom);
+  EXPECT_EQ(window.form().caption(), "Vontra FX - 3 Colors - Not sent: no chat room is open");
+  EXPECT_TRUE(window.Command(2).has_focus());
+  window.ShowDeliveryStatus(DeliveryStatus::kHostNotResponding);
+  EXPECT_EQ(window.form().caption(), "Vontra FX - 3 Colors - Not sent: the host is not responding");
+  ASSERT_EQ(backend.timers.size(), 1u);
+  window.form().native_timer_elapsed(backend.timers.begin()->first);
+  EXPECT_EQ(window.form().caption(), "Vontra FX - 3 Colors");
+
+  window.ShowDeliveryStatus(DeliveryStatus::kRefused);
+  window.ShowDeliveryStatus(DeliveryStatus::kDelivered);
+  EXPECT_EQ(window.form().caption(), "Vontra FX - 3 Colors");
+  EXPECT_TRUE(backend.timers.empty());
+
+  window.ShowDeliveryStatus(DeliveryStatus::kNoChatRoom);
+  window.Option(5).set_value(true);  // a new count replaces the caption, status and all
+  EXPECT_EQ(window.form().caption(), "Vontra FX - 5 Colors");
+  EXPECT_TRUE(backend.timers.empty());
+}
+
+TEST_F(SendWindowTest, SendToChatRunsTheComposersSendIntoTheRoom) {
+  testing::FakeHost host(desktop);
+  window.Form_Load();
+  window.Text(1).set_text("hi");
+  window.Command(1).click();
+  ASSERT_EQ(host.chatLines.size(), 1u);
+  EXPECT_EQ(host.chatLines[0].rfind("<B><FONT COLOR=#", 0), 0u);  // bold is ticked at start
+  EXPECT_EQ(window.Text(1).text(), "");  // and so is Clear Text
+  EXPECT_TRUE(window.Text(1).has_focus());
+}
+
+}  // namespace
+}  // namespace vfx::ui
