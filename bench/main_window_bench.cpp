@@ -52,9 +52,10 @@ int main() {
     randomize.push_back(events.Now() - start);
     events.ProcessPendingEvents();
   }
-  std::printf("Randomize, 10 colours, every draw 254 (7620 steps): median %.3f s, best %.3f s "
-              "(%d runs)\n",
-              Median(randomize), *std::min_element(randomize.begin(), randomize.end()), kRuns);
+  std::printf(
+      "Randomize, 10 colours, every draw 254 (7620 steps): median %.3f s, best %.3f s "
+      "(%d runs)\n",
+      Median(randomize), *std::min_element(randomize.begin(), randomize.end()), kRuns);
 
   struct Step {
     const char* name;

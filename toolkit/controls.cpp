@@ -1,4 +1,6 @@
 // The controls' value semantics: compare, store, tell the peer, then run the handler.
+#include <algorithm>
+
 #include "toolkit/check_box.h"
 #include "toolkit/command_button.h"
 #include "toolkit/frame.h"
@@ -8,8 +10,6 @@
 #include "toolkit/option_button.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/text_box.h"
-
-#include <algorithm>
 
 namespace vfx::toolkit {
 

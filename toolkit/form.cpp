@@ -1,10 +1,10 @@
 #include "toolkit/form.h"
 
+#include <algorithm>
+
 #include "toolkit/command_button.h"
 #include "toolkit/control.h"
 #include "toolkit/timer.h"
-
-#include <algorithm>
 
 namespace vfx::toolkit {
 

@@ -10,10 +10,10 @@ namespace vfx::ui {
 enum Component { kRed = 0, kGreen = 1, kBlue = 2 };
 
 struct ColourGroup {
-  int option;                 // Option<n>
-  int swatch;                 // Picture<n>
-  std::array<int, 3> bar;     // HScroll<n> by component
-  std::array<int, 3> label;   // Label<n> by component
+  int option;                // Option<n>
+  int swatch;                // Picture<n>
+  std::array<int, 3> bar;    // HScroll<n> by component
+  std::array<int, 3> label;  // Label<n> by component
 };
 
 inline constexpr int kColourCount = 10;

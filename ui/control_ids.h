@@ -8,15 +8,15 @@ namespace vfx::ui::ids {
 // The main window's class name, for FindWindow: "VontraFX." and the form's name.
 inline constexpr char kMainWindowClass[] = "VontraFX.ZiruZezuzo";
 
-constexpr int CommandId(int n) { return 1000 + n; }   // Command1 .. Command13
-constexpr int CheckId(int n) { return 1100 + n; }     // Check1 .. Check9
-constexpr int HScrollId(int n) { return 1200 + n; }   // HScroll1 .. HScroll30
-constexpr int LabelId(int n) { return 1300 + n; }     // Label1 .. Label30
-constexpr int OptionId(int n) { return 1400 + n; }    // Option1 .. Option12
-constexpr int PictureId(int n) { return 1500 + n; }   // the swatches Picture1, 2, 6 .. 13
+constexpr int CommandId(int n) { return 1000 + n; }  // Command1 .. Command13
+constexpr int CheckId(int n) { return 1100 + n; }    // Check1 .. Check9
+constexpr int HScrollId(int n) { return 1200 + n; }  // HScroll1 .. HScroll30
+constexpr int LabelId(int n) { return 1300 + n; }    // Label1 .. Label30
+constexpr int OptionId(int n) { return 1400 + n; }   // Option1 .. Option12
+constexpr int PictureId(int n) { return 1500 + n; }  // the swatches Picture1, 2, 6 .. 13
 // The marker squares Picture3 (red), Picture4 (green), Picture5 (blue), index 0 .. 9 by colour.
 constexpr int MarkerId(int array, int index) { return 1600 + 10 * (array - 3) + index; }
-constexpr int TextId(int n) { return 1700 + n; }      // Text1 .. Text3
+constexpr int TextId(int n) { return 1700 + n; }  // Text1 .. Text3
 inline constexpr int kFrame1 = 1801;
 inline constexpr int kImage1 = 1901;
 

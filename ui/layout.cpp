@@ -3,6 +3,7 @@
 namespace vfx::ui::layout {
 namespace {
 
+// clang-format off
 constexpr Item kTopControls[] = {
     {.kind = Kind::kTextBox, .number = 1, .bounds = {120, 120, 2552, 612}, .face = Face::kBold,
      .back = kLightGrey, .multiLine = true},
@@ -72,6 +73,7 @@ constexpr Item kOuterControls[] = {
      .caption = "Send", .inFrame = true},
     {.kind = Kind::kImage, .number = 1, .bounds = {2280, 240, 492, 372}, .inFrame = true},
 };
+// clang-format on
 
 }  // namespace
 

@@ -40,9 +40,7 @@ constexpr float kCompactThreshold = 3000, kCompactWidth = 2850, kCompactHeight =
 constexpr float kRestoredWidth = 8100, kRestoredHeight = 2350;
 constexpr float kGrowStep = 50, kShrinkStep = 25;
 
-std::string CountCaption(int n) {
-  return std::to_string(n) + (n == 1 ? " Color" : " Colors");
-}
+std::string CountCaption(int n) { return std::to_string(n) + (n == 1 ? " Color" : " Colors"); }
 
 void Apply(toolkit::Control& control, const Item& item) {
   control.set_bounds(item.bounds);
@@ -60,9 +58,10 @@ ZiruZezuzo::ZiruZezuzo(Services services) : services_(services) {
   Connect();
 }
 
-toolkit::Font ZiruZezuzo::FontFor(int face) const {
-  toolkit::Font font = windowFont_;
-  switch (static_cast<Face>(face)) {
+namespace {
+
+toolkit::Font Styled(toolkit::Font font, Face face) {
+  switch (face) {
     case Face::kWindow:
     case Face::kArrow:
       break;
@@ -82,6 +81,8 @@ toolkit::Font ZiruZezuzo::FontFor(int face) const {
   return font;
 }
 
+}  // namespace
+
 void ZiruZezuzo::Build() {
   form_.set_caption(kAppTitle);
   form_.set_font(windowFont_);
@@ -98,8 +99,8 @@ void ZiruZezuzo::Build() {
     toolkit::Control* control = nullptr;
     switch (item.kind) {
       case Kind::kCommandButton: {
-        auto& button = container.add<toolkit::CommandButton>("Command" + number,
-                                                             ids::CommandId(item.number));
+        auto& button =
+            container.add<toolkit::CommandButton>("Command" + number, ids::CommandId(item.number));
         button.set_style(item.graphical ? toolkit::CommandButton::Style::kGraphical
                                         : toolkit::CommandButton::Style::kStandard);
         commands_.at(item.number) = &button;
@@ -147,7 +148,7 @@ void ZiruZezuzo::Build() {
       control->set_font(arrows.font);
       control->set_caption(arrows.of(item.arrow));
     } else if (item.face != Face::kWindow) {
-      control->set_font(FontFor(static_cast<int>(item.face)));
+      control->set_font(Styled(windowFont_, item.face));
     }
   };
 
@@ -160,7 +161,7 @@ void ZiruZezuzo::Build() {
 }
 
 void ZiruZezuzo::BuildColourPanel() {
-  const toolkit::Font bold = FontFor(static_cast<int>(Face::kBold));
+  const toolkit::Font bold = Styled(windowFont_, Face::kBold);
   for (int k = 1; k <= kColourCount; ++k) {
     const ColourGroup& group = kColourGroups[k - 1];
     const layout::ColourPanel panel = layout::PanelOf(k);
@@ -267,14 +268,30 @@ bool ZiruZezuzo::IsTicked(composer::SendOption box) {
   using composer::SendOption;
   int n = 0;
   switch (box) {
-    case SendOption::kBold: n = 1; break;
-    case SendOption::kItalics: n = 2; break;
-    case SendOption::kUnderline: n = 3; break;
-    case SendOption::kStrike: n = 4; break;
-    case SendOption::kWavy: n = 5; break;
-    case SendOption::kClearText: n = 6; break;
-    case SendOption::kRandom: n = 8; break;
-    case SendOption::kAttention: n = 9; break;
+    case SendOption::kBold:
+      n = 1;
+      break;
+    case SendOption::kItalics:
+      n = 2;
+      break;
+    case SendOption::kUnderline:
+      n = 3;
+      break;
+    case SendOption::kStrike:
+      n = 4;
+      break;
+    case SendOption::kWavy:
+      n = 5;
+      break;
+    case SendOption::kClearText:
+      n = 6;
+      break;
+    case SendOption::kRandom:
+      n = 8;
+      break;
+    case SendOption::kAttention:
+      n = 9;
+      break;
   }
   return n != 0 && Check(n).value() == toolkit::CheckBox::kChecked;
 }

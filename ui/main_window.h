@@ -11,6 +11,7 @@
 
 #include "composer/send_run.h"
 #include "composer/send_window.h"
+#include "fade/fade.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/platform.h"
@@ -26,7 +27,6 @@
 #include "toolkit/text_box.h"
 #include "toolkit/timer.h"
 #include "ui/colour_table.h"
-#include "fade/fade.h"
 
 namespace vfx::ui {
 
@@ -137,7 +137,6 @@ class ZiruZezuzo final : public composer::SendWindow {
   void Build();
   void BuildColourPanel();
   void Connect();
-  toolkit::Font FontFor(int face) const;
   // The help and about boxes: On Top is suspended while the box is up.
   void ShowBox(const char* text);
   void SetCaption(std::string caption);

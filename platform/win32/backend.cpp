@@ -86,8 +86,9 @@ HICON Win32Backend::Icon(const std::string& picture, int width, int height) {
     icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id->second),
                                          IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
   if (!icon)
-    icon = static_cast<HICON>(CopyImage(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)),
-                                        IMAGE_ICON, width, height, 0));
+    icon =
+        static_cast<HICON>(CopyImage(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)),
+                                     IMAGE_ICON, width, height, 0));
   icons_[key] = icon;
   return icon;
 }

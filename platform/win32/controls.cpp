@@ -37,7 +37,9 @@ DWORD ControlPeer::BaseStyle() const {
 RECT ControlPeer::Place() const { return backend_.PixelRect(control_.bounds()); }
 
 void ControlPeer::Finish() {
-  if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(backend_.FontFor(control_.font())), FALSE);
+  if (hwnd)
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(backend_.FontFor(control_.font())),
+                 FALSE);
 }
 
 bool ControlPeer::FormIsShowing() const {
@@ -181,9 +183,7 @@ class ButtonPeer final : public ControlPeer {
   }
 
  private:
-  bool graphical() const {
-    return button_.style() == toolkit::CommandButton::Style::kGraphical;
-  }
+  bool graphical() const { return button_.style() == toolkit::CommandButton::Style::kGraphical; }
   bool is_default() const { return button_.form().default_button() == &button_; }
 
   toolkit::CommandButton& button_;
@@ -217,8 +217,8 @@ class OptionButtonPeer final : public ControlPeer {
  public:
   OptionButtonPeer(Win32Backend& backend, toolkit::OptionButton& option)
       : ControlPeer(backend, option), option_(option) {
-    CreateControl(L"BUTTON", Widen(option.caption()), BaseStyle() | WS_TABSTOP | BS_RADIOBUTTON,
-                  0, Place(), ParentWindow(), option.id());
+    CreateControl(L"BUTTON", Widen(option.caption()), BaseStyle() | WS_TABSTOP | BS_RADIOBUTTON, 0,
+                  Place(), ParentWindow(), option.id());
     Finish();
     Changed(Property::kValue);
   }
@@ -264,16 +264,28 @@ class HScrollBarPeer final : public ControlPeer {
   void OnHScroll(int request) override {
     int value = bar_.value();
     switch (request) {
-      case SB_LINELEFT: value -= bar_.small_change(); break;
-      case SB_LINERIGHT: value += bar_.small_change(); break;
-      case SB_PAGELEFT: value -= bar_.large_change(); break;
-      case SB_PAGERIGHT: value += bar_.large_change(); break;
-      case SB_LEFT: value = bar_.minimum(); break;
-      case SB_RIGHT: value = bar_.maximum(); break;
+      case SB_LINELEFT:
+        value -= bar_.small_change();
+        break;
+      case SB_LINERIGHT:
+        value += bar_.small_change();
+        break;
+      case SB_PAGELEFT:
+        value -= bar_.large_change();
+        break;
+      case SB_PAGERIGHT:
+        value += bar_.large_change();
+        break;
+      case SB_LEFT:
+        value = bar_.minimum();
+        break;
+      case SB_RIGHT:
+        value = bar_.maximum();
+        break;
       case SB_THUMBTRACK:
       case SB_THUMBPOSITION: {
         SCROLLINFO info{};
-    info.cbSize = sizeof info;
+        info.cbSize = sizeof info;
         info.fMask = SIF_TRACKPOS;
         GetScrollInfo(hwnd, SB_CTL, &info);
         value = info.nTrackPos;
@@ -339,8 +351,7 @@ constexpr wchar_t kSwatchClass[] = L"VontraFX.Swatch";
 
 class SwatchPeer final : public ControlPeer {
  public:
-  SwatchPeer(Win32Backend& backend, toolkit::PictureBox& picture)
-      : ControlPeer(backend, picture) {
+  SwatchPeer(Win32Backend& backend, toolkit::PictureBox& picture) : ControlPeer(backend, picture) {
     RegisterCustomClass(kSwatchClass, 0, nullptr);
     CreateCustom(kSwatchClass, L"", BaseStyle(), 0, Place(), ParentWindow(), picture.id());
   }
@@ -485,7 +496,8 @@ constexpr wchar_t kImageClass[] = L"VontraFX.Image";
 
 class ImagePeer final : public ControlPeer {
  public:
-  ImagePeer(Win32Backend& backend, toolkit::Image& image) : ControlPeer(backend, image), image_(image) {
+  ImagePeer(Win32Backend& backend, toolkit::Image& image)
+      : ControlPeer(backend, image), image_(image) {
     RegisterCustomClass(kImageClass, 0, nullptr);
     CreateCustom(kImageClass, L"", BaseStyle(), 0, Place(), ParentWindow(), image.id());
   }

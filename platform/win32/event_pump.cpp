@@ -16,9 +16,7 @@ Win32EventPump::~Win32EventPump() { timeEndPeriod(1); }
 
 void Win32EventPump::AddDialogWindow(HWND window) { dialogWindows_.push_back(window); }
 
-void Win32EventPump::RemoveDialogWindow(HWND window) {
-  std::erase(dialogWindows_, window);
-}
+void Win32EventPump::RemoveDialogWindow(HWND window) { std::erase(dialogWindows_, window); }
 
 void Win32EventPump::Dispatch(MSG& message) {
   // The list may change while a message is handled; walk a copy.

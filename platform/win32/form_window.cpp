@@ -57,7 +57,9 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   }
 
   void StartTimer(int id, double seconds) override {
-    if (hwnd) SetTimer(hwnd, static_cast<UINT_PTR>(id), static_cast<UINT>(std::ceil(seconds * 1000)), nullptr);
+    if (hwnd)
+      SetTimer(hwnd, static_cast<UINT_PTR>(id), static_cast<UINT>(std::ceil(seconds * 1000)),
+               nullptr);
   }
   void StopTimer(int id) override {
     if (hwnd) KillTimer(hwnd, static_cast<UINT_PTR>(id));
@@ -72,8 +74,7 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
       case Property::kBounds: {
         applying_ = true;
         SetWindowPos(hwnd, nullptr, 0, 0, backend_.PixelsX(form_.width()),
-                     backend_.PixelsY(form_.height()),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                     backend_.PixelsY(form_.height()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         applying_ = false;
         break;
       }
@@ -182,8 +183,8 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     if (width == backend_.PixelsX(form_.width()) && height == backend_.PixelsY(form_.height()))
       return;
-    form_.native_resized({static_cast<float>(backend_.TwipsX(width)),
-                          static_cast<float>(backend_.TwipsY(height))});
+    form_.native_resized(
+        {static_cast<float>(backend_.TwipsX(width)), static_cast<float>(backend_.TwipsY(height))});
   }
 
   Win32Backend& backend_;

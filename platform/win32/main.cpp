@@ -1,7 +1,8 @@
 // vontrafx.exe: the main window, loaded, shown and run until it is unloaded.
+// clang-format off
 #include <windows.h>
-
 #include <commctrl.h>
+// clang-format on
 
 #include "assets/resource_ids.h"
 #include "platform/win32/backend.h"

@@ -60,8 +60,8 @@ HWND Wnd::CreateControl(const wchar_t* className, std::wstring_view text, DWORD 
   return window;
 }
 
-HWND Wnd::CreateCustom(const wchar_t* className, std::wstring_view text, DWORD style,
-                       DWORD exStyle, const RECT& place, HWND parent, int id) {
+HWND Wnd::CreateCustom(const wchar_t* className, std::wstring_view text, DWORD style, DWORD exStyle,
+                       const RECT& place, HWND parent, int id) {
   const std::wstring caption(text);
   HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
   return CreateWindowExW(exStyle, className, caption.c_str(), style, place.left, place.top,

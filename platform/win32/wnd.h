@@ -23,8 +23,8 @@ struct Wnd {
 
   // A window of a standard class (BUTTON, EDIT, ...), subclassed so that its messages reach
   // OnMessage first.
-  HWND CreateControl(const wchar_t* className, std::wstring_view text, DWORD style,
-                     DWORD exStyle, const RECT& place, HWND parent, int id);
+  HWND CreateControl(const wchar_t* className, std::wstring_view text, DWORD style, DWORD exStyle,
+                     const RECT& place, HWND parent, int id);
   // A window of one of our own classes, whose procedure is WindowProc below.
   HWND CreateCustom(const wchar_t* className, std::wstring_view text, DWORD style, DWORD exStyle,
                     const RECT& place, HWND parent, int id);
@@ -46,8 +46,7 @@ struct Wnd {
 
  protected:
   // For containers: passes a child's notification to the child's peer. True when handled.
-  static bool Reflect(HWND container, UINT message, WPARAM wParam, LPARAM lParam,
-                      LRESULT& result);
+  static bool Reflect(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
  private:
   void Attach(HWND window);

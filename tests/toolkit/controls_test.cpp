@@ -74,8 +74,8 @@ TEST(OptionButtonTest, ClickRunsOnSelectionWithTheGroupAlreadyUpdated) {
     EXPECT_FALSE(a.value());
   };
   a.set_value(true);
-  a.set_value(true);  // selected already: nothing
-  b.set_value(true);  // clears a without a's handler
+  a.set_value(true);   // selected already: nothing
+  b.set_value(true);   // clears a without a's handler
   b.set_value(false);  // clearing runs nothing
   EXPECT_EQ(aClicks, 1);
   EXPECT_EQ(bClicks, 1);

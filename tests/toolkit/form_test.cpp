@@ -1,9 +1,10 @@
+#include "toolkit/form.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/fake_backend.h"
 #include "toolkit/check_box.h"
 #include "toolkit/command_button.h"
-#include "toolkit/form.h"
 #include "toolkit/frame.h"
 #include "toolkit/label.h"
 #include "toolkit/timer.h"

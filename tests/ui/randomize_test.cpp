@@ -42,8 +42,8 @@ TEST_F(RandomizeTest, OneColourWalksBlueThenGreenThenRedThroughEveryValue) {
   window.Option(1).set_value(true);
   Script({3, 1, 2});
   window.Command5_Click();
-  EXPECT_EQ(taken, (std::vector<std::pair<int, int>>{
-                       {1, 1}, {1, 2}, {1, 3}, {2, 1}, {3, 1}, {3, 2}}));
+  EXPECT_EQ(taken,
+            (std::vector<std::pair<int, int>>{{1, 1}, {1, 2}, {1, 3}, {2, 1}, {3, 1}, {3, 2}}));
   EXPECT_EQ(reseeds, 6);  // one per step
   EXPECT_EQ(window.Label(3).caption(), "3");
   EXPECT_EQ(window.Label(2).caption(), "1");

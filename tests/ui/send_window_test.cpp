@@ -12,9 +12,9 @@ using SendWindowTest = MainWindowTest;
 
 TEST_F(SendWindowTest, BoxesCountAsTickedOnlyAtExactlyOne) {
   const std::pair<SendOption, int> boxes[] = {
-      {SendOption::kBold, 1},      {SendOption::kItalics, 2},   {SendOption::kUnderline, 3},
-      {SendOption::kStrike, 4},    {SendOption::kWavy, 5},      {SendOption::kClearText, 6},
-      {SendOption::kRandom, 8},    {SendOption::kAttention, 9}};
+      {SendOption::kBold, 1},   {SendOption::kItalics, 2},  {SendOption::kUnderline, 3},
+      {SendOption::kStrike, 4}, {SendOption::kWavy, 5},     {SendOption::kClearText, 6},
+      {SendOption::kRandom, 8}, {SendOption::kAttention, 9}};
   for (auto [option, n] : boxes) {
     window.Check(n).set_value(1);
     EXPECT_TRUE(window.IsTicked(option)) << n;
@@ -66,7 +66,7 @@ TEST_F(SendWindowTest, SendToChatRunsTheComposersSendIntoTheRoom) {
   window.Command(1).click();
   ASSERT_EQ(host.chatLines.size(), 1u);
   EXPECT_EQ(host.chatLines[0].rfind("<B><FONT COLOR=#", 0), 0u);  // bold is ticked at start
-  EXPECT_EQ(window.Text(1).text(), "");  // and so is Clear Text
+  EXPECT_EQ(window.Text(1).text(), "");                           // and so is Clear Text
   EXPECT_TRUE(window.Text(1).has_focus());
 }
 

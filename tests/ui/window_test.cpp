@@ -81,7 +81,8 @@ TEST_F(WindowTest, HelpAndAboutTakeTheWindowOutOfTheTopBandWhileTheyShow) {
   EXPECT_NE(dialogs.shown[0].text.find("Right arrow. To send it to IMz go Down, and to the Right.  "
                                        "It will"),
             std::string::npos);
-  EXPECT_NE(dialogs.shown[0].text.find("wish to chat.   If you want to minimze"), std::string::npos);
+  EXPECT_NE(dialogs.shown[0].text.find("wish to chat.   If you want to minimze"),
+            std::string::npos);
   EXPECT_NE(dialogs.shown[1].text.find("Vontra FX"), std::string::npos);
 }
 

@@ -1,7 +1,8 @@
 // The main window on real Win32 controls under the real dialog manager: sizes, topmost, keyboard.
-#include <windows.h>
+#include "ui/main_window.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <memory>
@@ -13,7 +14,6 @@
 #include "platform/win32/event_pump.h"
 #include "platform/win32/text.h"
 #include "ui/control_ids.h"
-#include "ui/main_window.h"
 
 namespace vfx::ui {
 namespace {
@@ -44,7 +44,8 @@ class SwitchableDialogs : public platform::Dialogs {
 class MainWindowWin32Test : public ::testing::Test {
  protected:
   void SetUp() override {
-    window_ = std::make_unique<ZiruZezuzo>(ZiruZezuzo::Services{{desktop_, events_}, dialogs_, fonts_});
+    window_ =
+        std::make_unique<ZiruZezuzo>(ZiruZezuzo::Services{{desktop_, events_}, dialogs_, fonts_});
     window_->form().realize(backend_);
     window_->Form_Load();
     window_->form().show();
@@ -59,9 +60,7 @@ class MainWindowWin32Test : public ::testing::Test {
   }
 
   ZiruZezuzo& window() { return *window_; }
-  HWND Handle(toolkit::Control& control) {
-    return reinterpret_cast<HWND>(control.native_handle());
-  }
+  HWND Handle(toolkit::Control& control) { return reinterpret_cast<HWND>(control.native_handle()); }
   // Handles events for `seconds`, or until `done` holds.
   void Pump(double seconds, const std::function<bool()>& done = nullptr) {
     const double deadline = events_.Now() + seconds;
