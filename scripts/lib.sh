@@ -17,7 +17,7 @@ vfx_need_packages() {
   command -v Xvfb >/dev/null || missing+=(xvfb)
   command -v import >/dev/null || missing+=(imagemagick)
   command -v xdotool >/dev/null || missing+=(xdotool)
-  [ -d /usr/share/fonts/truetype/comic-neue ] || missing+=(fonts-comic-neue)
+  [ -d /usr/share/fonts/opentype/comic-neue ] || missing+=(fonts-comic-neue)
   dpkg -s fonts-wine >/dev/null 2>&1 || missing+=(fonts-wine)
   dpkg -s fonts-liberation >/dev/null 2>&1 || missing+=(fonts-liberation)
   command -v clang++ >/dev/null || missing+=(clang)
@@ -63,6 +63,12 @@ vfx_need_wine_prefix() {
     # Comic Sans MS is asked for by name; Comic Neue is the closest face Debian ships.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Comic Sans MS' /d 'Comic Neue' /f \
       >/dev/null 2>&1 || true
+    # Without a window manager Wine waits for one on every window it destroys; unmanaged
+    # windows need no answer.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    # Wine's own Wingdings, Marlett and Tahoma: the arrows and caption buttons draw as on Windows.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    wineserver -w
   fi
   wineserver -p >/dev/null 2>&1
   # Wine's own services start with the first program and stay for the server's life. Started
