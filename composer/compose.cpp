@@ -17,6 +17,10 @@ std::string FadeSegment(FadeRoutine fade, std::string_view segment, fade::Rgb st
   return fade(segment, start.red, start.green, start.blue, end.red, end.green, end.blue, "");
 }
 
+// The markup a character gets besides its own bytes: "<FONT COLOR=#RRGGBB>", and in the wave at
+// most "<sup>" and "</sup>" around it as well.
+constexpr std::size_t kTagBytes = 20, kMostWaveBytes = 11;
+
 // The byte offset `characters` characters after `position`.
 std::size_t Advance(std::string_view text, std::size_t position, std::size_t characters) {
   for (; characters > 0 && position < text.size(); --characters)
@@ -74,19 +78,30 @@ std::string ComposeBody(std::string_view typedLine, int colourCount,
     if (paddedLength % segments != 0) ++paddedLength;
   }
   const std::size_t part = paddedLength / segments;
-  std::string padded(typedLine);
-  padded.append(paddedLength - length, ' ');
 
+  // The padded line is never built: a segment is a view into the typed line, and only a segment
+  // that reaches into the pad gets its spaces added to a copy.
   std::string body;
+  // Room for every character's markup, so that the body is allocated once: growing it by
+  // doubling costs more than the fade itself on long lines.
+  const std::size_t markupPerCharacter = kTagBytes + (wavy ? kMostWaveBytes : 0);
+  body.reserve(paddedLength * markupPerCharacter + typedLine.size() + (paddedLength - length));
   std::size_t begin = 0;  // byte offset of the segment's first character
   for (std::size_t j = 1; j <= segments; ++j) {
-    // The last segment stops where the typed line does, never in the pad.
     const std::size_t first = (j - 1) * part;
-    const std::size_t characters = j < segments ? part : (length > first ? length - first : 0);
-    const std::size_t end = Advance(padded, begin, characters);
-    body += FadeSegment(fade, std::string_view(padded).substr(begin, end - begin), colours[j - 1],
-                        colours[j]);
+    const std::size_t inLine = std::min(part, length - std::min(first, length));
+    // The last segment stops where the typed line does, never in the pad.
+    const std::size_t pad = j < segments ? part - inLine : 0;
+    const std::size_t end = Advance(typedLine, begin, inLine);
+    const std::string_view text = typedLine.substr(begin, end - begin);
     begin = end;
+    if (pad == 0) {
+      body += FadeSegment(fade, text, colours[j - 1], colours[j]);
+    } else {
+      std::string withPad(text);
+      withPad.append(pad, ' ');
+      body += FadeSegment(fade, withPad, colours[j - 1], colours[j]);
+    }
   }
   return body;
 }

@@ -1,0 +1,53 @@
+// The colour body over ten colours: nine fade calls, so the time should grow linearly with the
+// line, as the fade's own does. The bytes counter is the body's size, for comparison with
+// fade_bench's figures.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string>
+
+#include "composer/compose.h"
+
+namespace {
+
+std::string SampleText(std::size_t bytes) {
+  const std::string_view pattern = "The quick brown fox jumps over the lazy dog. ";
+  std::string text;
+  text.reserve(bytes);
+  while (text.size() < bytes) text += pattern.substr(0, bytes - text.size());
+  return text;
+}
+
+constexpr std::array<vfx::fade::Rgb, 10> kColours = {{{255, 0, 0},
+                                                      {255, 128, 0},
+                                                      {255, 255, 0},
+                                                      {0, 255, 0},
+                                                      {0, 255, 255},
+                                                      {0, 0, 255},
+                                                      {128, 0, 255},
+                                                      {255, 0, 255},
+                                                      {128, 128, 128},
+                                                      {0, 0, 0}}};
+
+void BM_ComposeBody(benchmark::State& state, bool wavy) {
+  const std::string line = SampleText(static_cast<std::size_t>(state.range(0)));
+  std::size_t bodyBytes = 0;
+  for (auto _ : state) {
+    std::string body = vfx::composer::ComposeBody(line, 10, kColours, wavy);
+    bodyBytes = body.size();
+    benchmark::DoNotOptimize(body.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bodyBytes));
+  state.counters["time_per_char"] = benchmark::Counter(
+      static_cast<double>(state.iterations()) * static_cast<double>(line.size()),
+      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK_CAPTURE(BM_ComposeBody, ten_colours, false)
+    ->Arg(1 << 10)
+    ->Arg(64 << 10)
+    ->Arg(1 << 20)
+    ->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_ComposeBody, ten_colours_wavy, true)->Arg(1 << 20);
+
+}  // namespace
