@@ -38,9 +38,9 @@ void BM_ComposeBody(benchmark::State& state, bool wavy) {
     benchmark::DoNotOptimize(body.data());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bodyBytes));
-  state.counters["time_per_char"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * static_cast<double>(line.size()),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["time_per_char"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(line.size()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.SetComplexityN(state.range(0));
 }
 BENCHMARK_CAPTURE(BM_ComposeBody, ten_colours, false)

@@ -10,17 +10,23 @@ constexpr double kAttentionPause = 0.3;
 
 DeliveryStatus StatusOf(host::ChatOutcome outcome) {
   switch (outcome) {
-    case host::ChatOutcome::kPosted: return DeliveryStatus::kDelivered;
-    case host::ChatOutcome::kNoChatRoom: return DeliveryStatus::kNoChatRoom;
-    default: return DeliveryStatus::kHostNotResponding;
+    case host::ChatOutcome::kPosted:
+      return DeliveryStatus::kDelivered;
+    case host::ChatOutcome::kNoChatRoom:
+      return DeliveryStatus::kNoChatRoom;
+    default:
+      return DeliveryStatus::kHostNotResponding;
   }
 }
 
 DeliveryStatus StatusOf(host::InstantMessageOutcome outcome) {
   switch (outcome) {
-    case host::InstantMessageOutcome::kSent: return DeliveryStatus::kDelivered;
-    case host::InstantMessageOutcome::kRefused: return DeliveryStatus::kRefused;
-    default: return DeliveryStatus::kNoAnswer;
+    case host::InstantMessageOutcome::kSent:
+      return DeliveryStatus::kDelivered;
+    case host::InstantMessageOutcome::kRefused:
+      return DeliveryStatus::kRefused;
+    default:
+      return DeliveryStatus::kNoAnswer;
   }
 }
 
@@ -28,11 +34,16 @@ DeliveryStatus StatusOf(host::InstantMessageOutcome outcome) {
 
 std::string_view DeliveryStatusText(DeliveryStatus status) {
   switch (status) {
-    case DeliveryStatus::kDelivered: return "";
-    case DeliveryStatus::kRefused: return "The host refused the instant message";
-    case DeliveryStatus::kNoChatRoom: return "Not sent: no chat room is open";
-    case DeliveryStatus::kHostNotResponding: return "Not sent: the host is not responding";
-    case DeliveryStatus::kNoAnswer: return "Not sent: the host did not take the instant message";
+    case DeliveryStatus::kDelivered:
+      return "";
+    case DeliveryStatus::kRefused:
+      return "The host refused the instant message";
+    case DeliveryStatus::kNoChatRoom:
+      return "Not sent: no chat room is open";
+    case DeliveryStatus::kHostNotResponding:
+      return "Not sent: the host is not responding";
+    case DeliveryStatus::kNoAnswer:
+      return "Not sent: the host did not take the instant message";
   }
   return "";
 }
@@ -56,9 +67,8 @@ void SendRun::Command1_Click() {
   // Nothing processes events from here to the delivery, so the colours read now are the colours
   // each segment would find on the panel.
   const std::array<fade::Rgb, 10> colours = window_.Colours();
-  const std::string message =
-      prefix + ComposeBody(typedLine, window_.SelectedColourCount(), colours,
-                           window_.IsTicked(SendOption::kWavy));
+  const std::string message = prefix + ComposeBody(typedLine, window_.SelectedColourCount(),
+                                                   colours, window_.IsTicked(SendOption::kWavy));
 
   // The destination is fixed now: a handler that runs during an instant message's waits may
   // change the variables, and must not turn this run into a chat send as well.

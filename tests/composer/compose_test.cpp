@@ -1,9 +1,10 @@
+#include "composer/compose.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
 
-#include "composer/compose.h"
 #include "fade/utf8.h"
 
 namespace vfx::composer {
@@ -63,7 +64,8 @@ TEST(ComposeBody, FourColoursTakeEqualPartsAndTheShortfallFallsOnTheLast) {
 
 TEST(ComposeBody, TenColoursFadePadSpacesThatEarlierSegmentsReach) {
   std::string expected;
-  for (int j = 1; j <= 7; ++j) expected += Plain(std::string(1, static_cast<char>('a' + j - 1)), j, j + 1);
+  for (int j = 1; j <= 7; ++j)
+    expected += Plain(std::string(1, static_cast<char>('a' + j - 1)), j, j + 1);
   expected += Plain(" ", 8, 9);
   EXPECT_EQ(Body("abcdefg", 10), expected);
 
@@ -96,7 +98,8 @@ TEST(ComposeBody, CountsOutsideOneToTen) {
 TEST(ComposeBody, WavyUsesFadeWavyForEverySegment) {
   EXPECT_EQ(Body("abc", 1, true), Wavy("abc", 1, 1));
   EXPECT_EQ(Body("abcdefghij", 2, true), Wavy("abcdefghij", 1, 2));
-  EXPECT_EQ(Body("abcdefghij", 4, true), Wavy("abcd", 1, 2) + Wavy("efgh", 2, 3) + Wavy("ij", 3, 4));
+  EXPECT_EQ(Body("abcdefghij", 4, true),
+            Wavy("abcd", 1, 2) + Wavy("efgh", 2, 3) + Wavy("ij", 3, 4));
   // Each segment restarts the wave, so the body holds as many subscripts as segments begin.
   const std::string body = Body("abcdefghijklmnopqr", 10, true);
   std::string expected;
@@ -114,9 +117,14 @@ TEST(ComposeBody, CutsBetweenCharactersNeverInsideOne) {
   EXPECT_EQ(Body("\U0001F600\u00E9abc", 4),
             Plain("\U0001F600\u00E9", 1, 2) + Plain("ab", 2, 3) + Plain("c", 3, 4));
   // Malformed bytes are one character each and pass through whole.
-  const std::string malformed = "\xFF\xFE" "ab\x80";
+  const std::string malformed =
+      "\xFF\xFE"
+      "ab\x80";
   const std::string body = Body(malformed, 3);
-  EXPECT_EQ(body, Plain("\xFF\xFE" "a", 1, 2) + Plain("b\x80", 2, 3));
+  EXPECT_EQ(body, Plain("\xFF\xFE"
+                        "a",
+                        1, 2) +
+                      Plain("b\x80", 2, 3));
   EXPECT_EQ(Count(body, "<FONT COLOR=#"), 5u);
 }
 
