@@ -27,7 +27,10 @@ void Form::set_back_colour(Colour colour) {
   changed(Property::kColours);
 }
 
-Size Form::non_client_size() const { return peer_ ? peer_->non_client_size() : kHeadlessNonClient; }
+Size Form::non_client_size() const {
+  if (peer_) return peer_->non_client_size();
+  return border_style_ == BorderStyle::kNone ? Size{} : kHeadlessNonClient;
+}
 
 void Form::set_client_size(float width, float height) {
   client_design_ = {width, height};

@@ -26,6 +26,9 @@ class Timer;
 class Form : public Container {
  public:
   enum class WindowState { kNormal, kMinimized };
+  // A fixed-size tool window with a small caption, or a bare rectangle (the splash) with neither
+  // caption, border nor task-bar button.
+  enum class BorderStyle { kFixedToolWindow, kNone };
 
   // Caption and borders of a small-caption tool window at 96 dots per inch, for a form without
   // a native window.
@@ -49,6 +52,13 @@ class Form : public Container {
   // The name of the window's icon, as the native side knows it.
   const std::string& icon() const { return icon_; }
   void set_icon(std::string icon) { icon_ = std::move(icon); }
+
+  // Set before the client size: it decides what lies around the client area.
+  BorderStyle border_style() const { return border_style_; }
+  void set_border_style(BorderStyle style) { border_style_ = style; }
+  // Opens centred on the screen rather than where the window system puts new windows.
+  bool centred() const { return centred_; }
+  void set_centred(bool centred) { centred_ = centred; }
 
   // The client area as designed; the outer size follows from it.
   void set_client_size(float width, float height);
@@ -112,6 +122,8 @@ class Form : public Container {
   Size size_;
   bool sized_by_code_ = false;
   WindowState window_state_ = WindowState::kNormal;
+  BorderStyle border_style_ = BorderStyle::kFixedToolWindow;
+  bool centred_ = false;
   CommandButton* default_button_ = nullptr;
   Control* focused_ = nullptr;
   bool visible_ = false, loaded_ = true;

@@ -20,4 +20,8 @@ constexpr int TextId(int n) { return 1700 + n; }  // Text1 .. Text3
 inline constexpr int kFrame1 = 1801;
 inline constexpr int kImage1 = 1901;
 
+// The splash window Form1 and its picture, which is clicked to start.
+inline constexpr char kSplashWindowClass[] = "VontraFX.Form1";
+inline constexpr int kSplashImage1 = 2001;
+
 }  // namespace vfx::ui::ids

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/host.h"
+#include "ui/announcements.h"
 #include "ui/control_ids.h"
 #include "ui/fonts.h"
 #include "ui/layout.h"
@@ -211,15 +212,10 @@ void ZiruZezuzo::BuildColourPanel() {
 }
 
 void ZiruZezuzo::Connect() {
-  auto hook = [](std::function<void()>& handler) {
-    return [&handler] {
-      if (handler) handler();
-    };
-  };
   Command(1).on_click = [this] { sendRun_.Command1_Click(); };
   Command(2).on_click = [this] { Command2_Click(); };
-  Command(3).on_click = hook(hooks.Command3_Click);
-  Command(4).on_click = hook(hooks.Command4_Click);
+  Command(3).on_click = [this] { Command3_Click(); };
+  Command(4).on_click = [this] { Command4_Click(); };
   Command(5).on_click = [this] { Command5_Click(); };
   Command(6).on_click = [this] { Command6_Click(); };
   Command(7).on_click = [this] { Command7_Click(); };
@@ -335,7 +331,16 @@ void ZiruZezuzo::Form_Load() {
     Picture(n).set_back_colour(fade::ColourValue(Colour(2)));
   for (int n : {7, 10, 15}) HScroll(n).set_value(0);
 
-  // The start-up announcement goes to the chat room here, before the window takes its place.
+  const platform::Platform& platform = services_.platform;
+  const fade::Rgb colour = announcements::DrawColour(random.component);
+  const std::string firstLine = announcements::StartupFirstLine(colour);
+  host::SendChat(platform, announcements::kBlankLine);
+  if (!PauseGoesOn(0.1)) return;
+  host::SendChat(platform, firstLine);
+  if (!PauseGoesOn(0.3)) return;
+  const std::string secondLine = announcements::StartupSecondLine(colour);
+  host::SendChat(platform, secondLine + host::GetSignedOnName(platform.desktop));
+  if (!PauseGoesOn(0.1)) return;
 
   Check7_Click();
   Check(7).set_value(1);
@@ -405,8 +410,61 @@ void ZiruZezuzo::Check7_Click() {
 
 void ZiruZezuzo::Command2_Click() { form_.set_window_state(Form::WindowState::kMinimized); }
 
-// The closing announcement comes before this with the life cycle's Exit.
-void ZiruZezuzo::Command6_Click() { form_.unload(); }
+bool ZiruZezuzo::PauseGoesOn(double seconds) {
+  host::Pause(services_.platform.events, seconds);
+  return !Ending();
+}
+
+void ZiruZezuzo::Command6_Click() {
+  // A second Exit pressed during the first one's pause would only announce the end twice.
+  if (exiting_ || Ending()) return;
+  exiting_ = true;
+  const platform::Platform& platform = services_.platform;
+  const fade::Rgb colour = announcements::DrawColour(random.component);
+  host::SendChat(platform, announcements::ExitFirstLine(colour));
+  if (!PauseGoesOn(0.3)) return;
+  host::SendChat(platform,
+                 announcements::ExitSecondLine(colour) + host::GetSignedOnName(platform.desktop));
+  form_.unload();
+}
+
+void ZiruZezuzo::Command3_Click() {
+  if (Ending()) return;
+  const std::array<std::string, 2> lines =
+      announcements::AdvertiseLines(announcements::DrawColour(random.component));
+  if (host::SendChat(services_.platform, lines[0]) == host::ChatOutcome::kCancelled) return;
+  host::SendChat(services_.platform, lines[1]);
+}
+
+void ZiruZezuzo::Command4_Click() {
+  if (Ending()) return;
+  SetCaption(kSelfTestCaptions[0]);
+  if (!PauseGoesOn(0.5)) return;
+  for (int n = 1; n <= 30; ++n) HScroll(n).set_value(0);
+  for (int n : {1, 2, 3, 4, 5, 6, 8}) Check(n).set_value(0);
+  Text(1).set_text("");
+  if (!PauseGoesOn(1)) return;
+
+  SetCaption(kSelfTestCaptions[1]);
+  if (!PauseGoesOn(0.5)) return;
+  for (int n : {1, 2, 6}) Check(n).set_value(1);
+  if (!PauseGoesOn(3)) return;
+
+  SetCaption(kSelfTestCaptions[2]);
+  if (!PauseGoesOn(0.5)) return;
+  Command5_Click();
+  if (!PauseGoesOn(2)) return;
+
+  SetCaption(kSelfTestCaptions[3]);
+  if (!PauseGoesOn(0.5)) return;
+  Text(1).set_text(kSelfTestSample);
+  if (!PauseGoesOn(2)) return;
+
+  SetCaption(kSelfTestCaptions[4]);
+  sendRun_.Command1_Click();
+  if (Ending() || !PauseGoesOn(2)) return;
+  SetCaption(kSelfTestCaptions[5]);
+}
 
 void ZiruZezuzo::ShowBox(const char* text) {
   if (Check(7).value() == 1) {

@@ -38,6 +38,17 @@ inline constexpr char kImage1Picture[] = "image1";
 extern const char kHelpText[];
 extern const char kAboutText[];
 
+// What Self Test shows in the caption, step by step, and the line it types and sends.
+inline constexpr std::array<const char*, 6> kSelfTestCaptions = {
+    "Resetting all Attributes",
+    "Changing Attributes to Bold and Italics and to Remove the text once Sent",
+    "Setting Colors to Random RGBs",
+    "Entering Text to Send",
+    "Pushing the Send to Chat Button",
+    "Vontra FX",
+};
+inline constexpr char kSelfTestSample[] = "<//~~ using [Vontra \u0192X] \u00DFy: Zarnok";
+
 class ZiruZezuzo final : public composer::SendWindow {
  public:
   struct Services {
@@ -83,18 +94,14 @@ class ZiruZezuzo final : public composer::SendWindow {
 
   RandomSource random;
 
-  // Where Advertise and Self Test plug in; until they are set, those buttons do nothing.
-  struct Hooks {
-    std::function<void()> Command3_Click, Command4_Click;
-  } hooks;
-
   // Send, View HTML, the instant-message frame's Send and its two options.
   composer::SendRun& send_run() { return sendRun_; }
 
   // How long a delivery's trouble shows in the caption.
   static constexpr double kStatusSeconds = 5.0;
 
-  // The start-up state of the window, before it is shown.
+  // The start-up state of the window and the start-up announcement, before it is shown. A
+  // wait inside may see the window unloaded; the rest is then left undone.
   void Form_Load();
 
   // The colour panel.
@@ -109,7 +116,9 @@ class ZiruZezuzo final : public composer::SendWindow {
   void Check7_Click();      // On Top
 
   void Command2_Click();   // Minimize
-  void Command6_Click();   // Exit
+  void Command3_Click();   // Advertise
+  void Command4_Click();   // Self Test
+  void Command6_Click();   // Exit: the closing announcement, then the window unloads
   void Command10_Click();  // help
   void Image1_Click();     // about
 
@@ -141,6 +150,9 @@ class ZiruZezuzo final : public composer::SendWindow {
   void ShowBox(const char* text);
   void SetCaption(std::string caption);
   void TakeStatusDown();
+  // Pause, then true unless the program is ending (the window is gone: touch nothing more).
+  bool PauseGoesOn(double seconds);
+  bool Ending() { return services_.platform.events.IsEnding(); }
 
   Services services_;
   toolkit::Form form_{"ZiruZezuzo"};
@@ -161,6 +173,7 @@ class ZiruZezuzo final : public composer::SendWindow {
   toolkit::Timer statusTimer_{form_};
   std::string captionWithoutStatus_;
   bool statusShowing_ = false;
+  bool exiting_ = false;
 };
 
 }  // namespace vfx::ui

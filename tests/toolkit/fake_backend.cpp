@@ -11,7 +11,7 @@ class FakeFormPeer : public toolkit::FormPeer {
       : backend_(backend), form_(form), window_(window) {}
 
   void Changed(toolkit::Property property) override {
-    backend_.events.push_back({form_.name(), property});
+    backend_.Record({form_.name(), property});
     if (property == toolkit::Property::kBounds) backend_.formSizes.push_back(form_.size());
   }
   platform::WindowHandle native_handle() const override { return window_; }
@@ -31,7 +31,7 @@ class FakePeer : public toolkit::Peer {
   FakePeer(FakeBackend& backend, toolkit::Control& control, platform::WindowHandle window)
       : backend_(backend), control_(control), window_(window) {}
   void Changed(toolkit::Property property) override {
-    backend_.events.push_back({control_.name(), property});
+    backend_.Record({control_.name(), property});
   }
   platform::WindowHandle native_handle() const override { return window_; }
 
@@ -50,6 +50,11 @@ std::unique_ptr<toolkit::FormPeer> FakeBackend::CreateFormPeer(toolkit::Form& fo
 
 std::unique_ptr<toolkit::Peer> FakeBackend::CreatePeer(toolkit::Control& control) {
   return std::make_unique<FakePeer>(*this, control, next_++);
+}
+
+void FakeBackend::Record(PeerEvent event) {
+  events.push_back(event);
+  if (onEvent) onEvent(events.back());
 }
 
 int FakeBackend::CountOf(const std::string& control, toolkit::Property property) const {

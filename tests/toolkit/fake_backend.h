@@ -3,6 +3,7 @@
 // the in-memory desktop, so topmost placements land on it.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -28,6 +29,8 @@ class FakeBackend : public toolkit::Backend {
   toolkit::Size nonClient{90, 315};
 
   std::vector<PeerEvent> events;
+  // Called with each event as it is recorded, for tests that watch when things change.
+  std::function<void(const PeerEvent&)> onEvent;
   std::vector<toolkit::Size> formSizes;  // every size the form was given, in order
   int destroyed = 0;
   std::map<int, double> timers;  // running, by id, with their intervals
@@ -37,6 +40,7 @@ class FakeBackend : public toolkit::Backend {
   std::unique_ptr<toolkit::Peer> CreatePeer(toolkit::Control& control) override;
 
   int CountOf(const std::string& control, toolkit::Property property) const;
+  void Record(PeerEvent event);
 
  private:
   FakeDesktop& desktop_;

@@ -64,8 +64,8 @@ TEST_F(SendWindowTest, SendToChatRunsTheComposersSendIntoTheRoom) {
   window.Form_Load();
   window.Text(1).set_text("hi");
   window.Command(1).click();
-  ASSERT_EQ(host.chatLines.size(), 1u);
-  EXPECT_EQ(host.chatLines[0].rfind("<B><FONT COLOR=#", 0), 0u);  // bold is ticked at start
+  ASSERT_EQ(host.chatLines.size(), 4u);  // after the three lines of the start-up announcement
+  EXPECT_EQ(host.chatLines[3].rfind("<B><FONT COLOR=#", 0), 0u);  // bold is ticked at start
   EXPECT_EQ(window.Text(1).text(), "");                           // and so is Clear Text
   EXPECT_TRUE(window.Text(1).has_focus());
 }

@@ -1,0 +1,112 @@
+#include "composer/compose.h"
+#include "tests/ui/life_cycle_rig.h"
+#include "ui/announcements.h"
+
+namespace vfx::ui {
+namespace {
+
+class SelfTestTest : public LifeCycleTest {
+ protected:
+  SelfTestTest() {
+    Start();
+    linesBefore = lines.size();
+    captions.clear();
+  }
+  std::size_t linesBefore = 0;
+};
+
+TEST_F(SelfTestTest, ShowsEachCaptionAtTheStartOfItsStepAndEndsWithTheSend) {
+  ZiruZezuzo& main = Main();
+  // Settings the script resets or leaves alone.
+  main.Check(3).set_value(1);
+  main.Check(5).set_value(1);
+  main.Check(8).set_value(1);
+  main.Check(2).set_value(0);
+  main.HScroll(30).set_value(99);
+  main.Text(1).set_text("typed before");
+  const double started = events.Now();
+  std::vector<std::pair<double, std::string>> probes;
+  // What the panel holds in the middle of the steps.
+  events.At(started + 1.0, [&] {
+    probes.push_back({events.Now(), main.Text(1).text() + "|" +
+                                        std::to_string(main.HScroll(30).value()) +
+                                        std::to_string(main.Check(3).value()) +
+                                        std::to_string(main.Check(8).value())});
+  });
+  main.Command(4).click();
+
+  const double offsets[] = {0, 1.5, 5.0, 7.5, 10.0, 12.0};
+  ASSERT_EQ(captions.size(), 6u);
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    EXPECT_EQ(captions[i].text, kSelfTestCaptions[i]) << i;
+    EXPECT_NEAR(captions[i].time - started, offsets[i], 1e-9) << i;
+  }
+  EXPECT_NEAR(events.Now() - started, 12.0, 1e-9);
+  ASSERT_EQ(probes.size(), 1u);
+  EXPECT_EQ(probes[0].second, "|000");
+
+  // The sample goes out with the window's settings as the script left them.
+  const std::vector<std::string> sent = LinesSince(linesBefore);
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_NEAR(lines.back().time - started, 10.0, 1e-9);
+  EXPECT_EQ(sent[0], "<B><I>" + composer::ComposeBody(kSelfTestSample, 3, main.Colours(), false));
+  for (int n : {1, 2, 6}) EXPECT_EQ(main.Check(n).value(), 1) << n;
+  for (int n : {3, 4, 5, 8}) EXPECT_EQ(main.Check(n).value(), 0) << n;
+  EXPECT_EQ(main.Check(7).value(), 1);
+  EXPECT_EQ(main.Text(1).text(), "");  // Clear Text
+  EXPECT_EQ(main.form().caption(), "Vontra FX");
+  // Randomize gave the colours in use the draws that follow the start-up's.
+  EXPECT_EQ(main.Colour(1).blue, 200);
+  EXPECT_EQ(main.HScroll(30).value(), 0);
+}
+
+TEST_F(SelfTestTest, LeavesAttentionAndTheDeliveryModeAsTheyWere) {
+  Main().Check(9).set_value(1);
+  Main().Command(4).click();
+  const std::vector<std::string> sent = LinesSince(linesBefore);
+  ASSERT_EQ(sent.size(), 3u);
+  EXPECT_EQ(sent[0], composer::AttentionBanner());
+  EXPECT_EQ(sent[2], composer::AttentionBanner());
+  EXPECT_TRUE(sent[1].starts_with("<B><I><FONT COLOR=#"));
+}
+
+TEST_F(SelfTestTest, ExitDuringTheScriptIsTheLastThingTheHostHears) {
+  ZiruZezuzo& main = Main();
+  const double started = events.Now();
+  events.At(started + 1.1, [&] { main.Command(6).click(); });
+  main.Command(4).click();
+  const std::vector<std::string> sent = LinesSince(linesBefore);
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_EQ(sent[1], announcements::ExitSecondLine({200, 100, 50}) + "Bob");
+  // The script returned as soon as the exit was over: no step ran after it.
+  EXPECT_NEAR(events.Now() - started, 1.4, 1e-9);
+  EXPECT_EQ(captions.size(), 1u);
+  EXPECT_EQ(touchedAfterUnload, 0);
+  EXPECT_TRUE(events.IsEnding());
+}
+
+TEST_F(SelfTestTest, ClosedDuringTheSendStepsPauseTheCaptionIsNotTouched) {
+  ZiruZezuzo& main = Main();
+  const double started = events.Now();
+  events.At(started + 11.0, [&] { main.form().native_close_requested(); });
+  main.Command(4).click();
+  EXPECT_EQ(LinesSince(linesBefore).size(), 1u);
+  EXPECT_EQ(captions.size(), 5u);
+  EXPECT_EQ(touchedAfterUnload, 0);
+}
+
+using AdvertiseTest = SelfTestTest;
+
+TEST_F(AdvertiseTest, SendsTheNameAndWhereToGetItTowardsOneColourWithoutAPause) {
+  Main().Command(3).click();
+  Main().Command(3).click();
+  const std::vector<std::string> sent = LinesSince(linesBefore);
+  ASSERT_EQ(sent.size(), 4u);
+  const auto first = announcements::AdvertiseLines({200, 100, 50});
+  const auto second = announcements::AdvertiseLines({7, 9, 11});
+  EXPECT_EQ(sent, (std::vector<std::string>{first[0], first[1], second[0], second[1]}));
+  EXPECT_EQ(lines[linesBefore].time, lines.back().time);
+}
+
+}  // namespace
+}  // namespace vfx::ui
