@@ -60,15 +60,17 @@ vfx_need_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wineserver -w
+  fi
+  # Also for a prefix made before these settings existed.
+  if ! grep -q 'X11 Driver' "$WINEPREFIX/user.reg" 2>/dev/null; then
     # Comic Sans MS is asked for by name; Comic Neue is the closest face Debian ships.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Comic Sans MS' /d 'Comic Neue' /f \
       >/dev/null 2>&1 || true
-    # Without a window manager Wine waits for one on every window it destroys; unmanaged
-    # windows need no answer.
+    # Without a window manager Wine waits for one on every window it destroys (DestroyWindow
+    # returns only with the next input event); unmanaged windows need no answer.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     # Wine's own Wingdings, Marlett and Tahoma: the arrows and caption buttons draw as on Windows.
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    wineserver -w
   fi
   wineserver -p >/dev/null 2>&1
   # Wine's own services start with the first program and stay for the server's life. Started

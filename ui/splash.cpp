@@ -15,7 +15,8 @@ constexpr toolkit::Bounds kPictureBounds{0, 0, 6480, 3456};
 
 Form1::Form1(ZiruZezuzo::Services services, toolkit::Backend& backend)
     : services_(services), backend_(backend) {
-  form_.set_caption(kAppTitle);
+  // No caption: the window has no title bar, and a search for the main window by its title
+  // does not find this one.
   form_.set_icon(kAppIcon);
   form_.set_border_style(toolkit::Form::BorderStyle::kNone);
   form_.set_centred(true);

@@ -7,8 +7,8 @@
 
 namespace vfx::platform::win32 {
 
-Win32Backend::Win32Backend(Win32EventPump& events, Pictures pictures)
-    : events_(events), pictures_(std::move(pictures)) {
+Win32Backend::Win32Backend(Win32EventPump& events, Pictures pictures, Pictures bitmaps)
+    : events_(events), pictures_(std::move(pictures)), bitmapIds_(std::move(bitmaps)) {
   HDC screen = GetDC(nullptr);
   dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
   dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
@@ -20,6 +20,8 @@ Win32Backend::Win32Backend(Win32EventPump& events, Pictures pictures)
 Win32Backend::~Win32Backend() {
   for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [key, icon] : icons_) DestroyIcon(icon);
+  for (auto& [key, bitmap] : bitmaps_)
+    if (bitmap) DeleteObject(bitmap);
 }
 
 std::unique_ptr<toolkit::FormPeer> Win32Backend::CreateFormPeer(toolkit::Form& form) {
@@ -91,6 +93,17 @@ HICON Win32Backend::Icon(const std::string& picture, int width, int height) {
                                      IMAGE_ICON, width, height, 0));
   icons_[key] = icon;
   return icon;
+}
+
+HBITMAP Win32Backend::Bitmap(const std::string& picture) {
+  if (auto found = bitmaps_.find(picture); found != bitmaps_.end()) return found->second;
+  HBITMAP bitmap = nullptr;
+  if (auto id = bitmapIds_.find(picture); id != bitmapIds_.end())
+    bitmap =
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id->second),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  bitmaps_[picture] = bitmap;
+  return bitmap;
 }
 
 Brush::~Brush() {

@@ -19,10 +19,10 @@ namespace vfx::platform::win32 {
 
 class Win32Backend final : public toolkit::Backend {
  public:
-  // Pictures by the names the model uses, as icon resource IDs of the program.
+  // Pictures by the names the model uses, as icon (or bitmap) resource IDs of the program.
   using Pictures = std::map<std::string, int>;
 
-  Win32Backend(Win32EventPump& events, Pictures pictures);
+  Win32Backend(Win32EventPump& events, Pictures pictures, Pictures bitmaps = {});
   ~Win32Backend() override;
 
   std::unique_ptr<toolkit::FormPeer> CreateFormPeer(toolkit::Form& form) override;
@@ -49,16 +49,19 @@ class Win32Backend final : public toolkit::Backend {
   // The icon named by the model, at the size asked for; the system's application icon when the
   // program has no such picture.
   HICON Icon(const std::string& picture, int width, int height);
+  // The bitmap named by the model, or null when the picture is not one of the bitmaps.
+  HBITMAP Bitmap(const std::string& picture);
 
  private:
   using FontKey = std::tuple<std::string, double, bool, bool, bool, bool, bool>;
 
   Win32EventPump& events_;
-  Pictures pictures_;
+  Pictures pictures_, bitmapIds_;
   int dpiX_ = 96, dpiY_ = 96;
   double lastFrame_ = 0;
   std::map<FontKey, HFONT> fonts_;
   std::map<std::tuple<std::string, int, int>, HICON> icons_;
+  std::map<std::string, HBITMAP> bitmaps_;
 };
 
 // A brush for one colour, remade when the colour changes.

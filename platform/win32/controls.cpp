@@ -490,7 +490,19 @@ class FramePeer final : public ControlPeer {
   }
 };
 
-// ---- image: an icon stretched to the control, clickable
+// ---- image: an icon or a bitmap stretched to the control, clickable
+
+void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& area) {
+  BITMAP size{};
+  GetObjectW(bitmap, sizeof size, &size);
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ previous = SelectObject(source, bitmap);
+  SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  StretchBlt(dc, 0, 0, area.right, area.bottom, source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+  SelectObject(source, previous);
+  DeleteDC(source);
+}
 
 constexpr wchar_t kImageClass[] = L"VontraFX.Image";
 
@@ -516,7 +528,10 @@ class ImagePeer final : public ControlPeer {
         RECT area;
         GetClientRect(hwnd, &area);
         FillRect(dc, &area, brush_.Get(control_.back_colour()));
-        if (!image_.picture().empty()) {
+        if (HBITMAP bitmap =
+                image_.picture().empty() ? nullptr : backend_.Bitmap(image_.picture())) {
+          DrawBitmap(dc, bitmap, area);
+        } else if (!image_.picture().empty()) {
           // The icon image nearest the control's size, then stretched to it.
           const int side = std::max(area.right, area.bottom) > 24 ? 32 : 16;
           HICON icon = backend_.Icon(image_.picture(), side, side);

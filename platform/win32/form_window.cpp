@@ -17,6 +17,14 @@ using toolkit::Property;
 
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+// The bare rectangle: a pop-up without caption or border; as a tool window it has no task-bar
+// button either.
+constexpr DWORD kBareStyle = WS_POPUP | WS_CLIPCHILDREN;
+constexpr DWORD kBareExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+
+bool IsBare(const toolkit::Form& form) {
+  return form.border_style() == toolkit::Form::BorderStyle::kNone;
+}
 
 class FormWindow final : public Wnd, public toolkit::FormPeer {
  public:
@@ -25,7 +33,8 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
     const int big = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
     RegisterCustomClass(className.c_str(), 0, backend.Icon(form.icon(), big, big));
     const RECT place{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 200, CW_USEDEFAULT + 200};
-    CreateCustom(className.c_str(), Widen(form.caption()), kStyle, kExStyle, place, nullptr, 0);
+    CreateCustom(className.c_str(), Widen(form.caption()), IsBare(form) ? kBareStyle : kStyle,
+                 IsBare(form) ? kBareExStyle : kExStyle, place, nullptr, 0);
     if (!hwnd) return;
     SendMessageW(hwnd, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(backend.Icon(form.icon(), big, big)));
@@ -73,8 +82,19 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
         break;
       case Property::kBounds: {
         applying_ = true;
-        SetWindowPos(hwnd, nullptr, 0, 0, backend_.PixelsX(form_.width()),
-                     backend_.PixelsY(form_.height()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const int width = backend_.PixelsX(form_.width()),
+                  height = backend_.PixelsY(form_.height());
+        if (form_.centred()) {
+          // Centred in the screen's work area, so a task bar does not push it off the middle.
+          RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+          SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+          SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - width) / 2,
+                       work.top + (work.bottom - work.top - height) / 2, width, height,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+          SetWindowPos(hwnd, nullptr, 0, 0, width, height,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         applying_ = false;
         break;
       }

@@ -1,4 +1,5 @@
-// vontrafx.exe: the main window, loaded, shown and run until it is unloaded.
+// vontrafx.exe: the splash window, then (after its click) the main window, run until the main
+// window is unloaded or the splash is closed without a click.
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
@@ -9,7 +10,7 @@
 #include "platform/win32/desktop.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_pump.h"
-#include "ui/main_window.h"
+#include "ui/splash.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace vfx;
@@ -24,12 +25,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   platform::win32::Win32Dialogs dialogs;
   platform::win32::Win32Fonts fonts;
   platform::win32::Win32Backend backend(
-      events, {{ui::kAppIcon, assets::kAppIcon}, {ui::kImage1Picture, assets::kImage1Icon}});
+      events, {{ui::kAppIcon, assets::kAppIcon}, {ui::kImage1Picture, assets::kImage1Icon}},
+      {{ui::kSplashPicture, assets::kSplashBitmap}});
 
-  ui::ZiruZezuzo window({{desktop, events}, dialogs, fonts});
-  window.form().realize(backend);
-  window.Form_Load();
-  window.form().show();
+  ui::Form1 splash({{desktop, events}, dialogs, fonts}, backend);
+  splash.form().realize(backend);
+  splash.form().show();
   events.Run();
   return 0;
 }
