@@ -1,32 +1,100 @@
-// One vontrafx.exe for one test, and its main window's controls by their stable IDs. The process
-// is stopped (by its handle) when the object goes, whatever the test's outcome.
+// One vontrafx.exe for one test, driven from outside as a user would drive it: its windows found
+// by class, its controls by their stable IDs, every action a message the real control handles.
+// The process is stopped (by its handle) when the object goes, whatever the test's outcome.
+//
+//   AddOnProcess addOn;                       // started, past the splash, main window showing
+//   addOn.SetColour(1, {255, 0, 0});          // the three bars dragged, the panel updated
+//   addOn.Choose(ui::ids::OptionId(5));       // "5 Colors"
+//   addOn.SetTicked(ui::ids::CheckId(9), true);
+//   addOn.Type("hello");                      // Text1, as a paste: the window's model sees it
+//   addOn.Press(ui::ids::CommandId(1));       // posted: Send may wait, the test goes on
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "fade/fade.h"
 
 namespace vfx::e2e {
 
 class AddOnProcess {
  public:
-  // Starts the add-on and waits (up to 30 s) until its main window is visible.
+  struct Options {
+    // Click the splash window's picture when the add-on opens one, then wait for the main
+    // window. Off: the constructor only starts the process; the test drives the start-up with
+    // Splash(), ClickSplash() and WaitForMainWindow().
+    bool passSplash = true;
+    // How long the constructor waits for the main window to show.
+    double seconds = 30;
+  };
+
+  // Started in its own folder (it plays its sound from the current directory).
   AddOnProcess();
+  explicit AddOnProcess(Options options);
   ~AddOnProcess();
   AddOnProcess(const AddOnProcess&) = delete;
   AddOnProcess& operator=(const AddOnProcess&) = delete;
 
-  HWND window() const { return window_; }
+  // ---- the process
+  HANDLE process() const { return process_.hProcess; }
+  DWORD process_id() const { return process_.dwProcessId; }
   bool Running() const;
+  // True once the process has ended (within `seconds`).
+  bool WaitForExit(double seconds = 10) const;
+  // The exit code once it has ended.
+  std::optional<DWORD> ExitCode() const;
 
-  // A control of the main window, or of its frame Frame1.
-  HWND Control(int id) const { return GetDlgItem(window_, id); }
+  // ---- its windows
+  // The main window once it is visible; nullptr before (or when it never showed).
+  HWND window() const { return window_; }
+  // A visible top-level window of the process other than the main window: the splash while it
+  // is up. nullptr when there is none.
+  HWND Splash() const;
+  // Posts a left click (button down, button up) at the middle of the splash window, to the
+  // control that lies there. False when there is no splash.
+  bool ClickSplash() const;
+  // Waits until the main window is visible (clicking the splash once when passSplash is on).
+  HWND WaitForMainWindow(double seconds = 30);
+  // The main window's caption, as the title bar shows it.
+  std::string Caption() const;
+  // Asks the main window to close (WM_CLOSE, posted), as its close box would.
+  void Close() const;
+
+  // ---- its controls
+  // A control of the main window by ID, or of Frame1 (Text3, Option11, Option12, Command11,
+  // Image1); nullptr when neither holds it.
+  HWND Control(int id) const;
   HWND FrameControl(int id) const;
 
+  // ---- as a user
+  // Replaces Text1's text, as a paste would.
+  void Type(std::string_view utf8) const;
+  std::string Text(int n) const;  // Text1 .. Text3
+  // A posted click (BM_CLICK) on a button, check box or option button.
+  void Press(int id) const;
+  // Clicks the box if its tick differs; true once it shows `ticked` (within `seconds`).
+  bool SetTicked(int id, bool ticked, double seconds = 5) const;
+  bool IsTicked(int id) const;
+  // Clicks the option button; true once it is the selected one.
+  bool Choose(int id, double seconds = 5) const;
+  // The colour-count option that is selected (1 to 10), 0 when none is.
+  int SelectedColourCount() const;
+  // Drags bar HScroll<n> to `value` (its thumb let go there); true once the window has taken
+  // the value (the bar's number label shows it).
+  bool SetBar(int n, int value, double seconds = 5) const;
+  int Bar(int n) const;
+  // Colour k (1 to 10) through the colour-to-control table: set by its three bars, read back.
+  bool SetColour(int k, fade::Rgb colour) const;
+  fade::Rgb Colour(int k) const;
+
  private:
+  Options options_;
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
+  bool splashClicked_ = false;
 };
 
 // The add-on's own controls speak UTF-16; these convert at the boundary, across processes.
