@@ -396,6 +396,9 @@ class TextBoxPeer final : public ControlPeer {
     style |= text.is_multi_line() ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
     CreateControl(L"EDIT", Widen(text.text()), style, WS_EX_CLIENTEDGE, Place(), ParentWindow(),
                   text.id());
+    // The typed line has no length limit of its own; the edit box's default would cut a long
+    // paste at 30,000 characters.
+    SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
     Finish();
   }
   void Changed(Property property) override {
