@@ -3,6 +3,8 @@
 // fade_bench's figures.
 #include <benchmark/benchmark.h>
 
+#include "bench/sample_text.h"
+
 #include <array>
 #include <string>
 
@@ -10,13 +12,7 @@
 
 namespace {
 
-std::string SampleText(std::size_t bytes) {
-  const std::string_view pattern = "The quick brown fox jumps over the lazy dog. ";
-  std::string text;
-  text.reserve(bytes);
-  while (text.size() < bytes) text += pattern.substr(0, bytes - text.size());
-  return text;
-}
+using vfx::bench::SampleText;
 
 constexpr std::array<vfx::fade::Rgb, 10> kColours = {{{255, 0, 0},
                                                       {255, 128, 0},

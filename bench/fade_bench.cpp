@@ -2,6 +2,8 @@
 // fade can do little better than write it; the target is at most three times memcpy's time.
 #include <benchmark/benchmark.h>
 
+#include "bench/sample_text.h"
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,13 +12,7 @@
 
 namespace {
 
-std::string SampleText(std::size_t bytes) {
-  const std::string_view pattern = "The quick brown fox jumps over the lazy dog. ";
-  std::string text;
-  text.reserve(bytes);
-  while (text.size() < bytes) text += pattern.substr(0, bytes - text.size());
-  return text;
-}
+using vfx::bench::SampleText;
 
 void SetOutputCounters(benchmark::State& state, std::size_t outputBytes) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * outputBytes));
