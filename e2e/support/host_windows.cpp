@@ -48,11 +48,17 @@ HWND HostFrame() { return FindWindowA("AOL Frame25", nullptr); }
 
 HWND HostDocumentArea() { return ChildOfClass(HostFrame(), "MDIClient"); }
 
+// A document carries its caption from the start of its creation but its controls only once
+// that is done; it shows only then, so a visible document is one whose controls are there.
 HWND WaitForDocument(const std::string& caption, double seconds) {
   HWND found = nullptr;
-  WaitUntil([&] { return (found = ChildWithCaption(HostDocumentArea(), caption)) != nullptr; },
-            seconds);
-  return found;
+  WaitUntil(
+      [&] {
+        found = ChildWithCaption(HostDocumentArea(), caption);
+        return found != nullptr && IsWindowVisible(found);
+      },
+      seconds);
+  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
 }
 
 void Click(HWND window) {

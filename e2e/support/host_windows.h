@@ -20,7 +20,7 @@ HWND Hop(HWND window, int hops);  // `hops` times GW_HWNDNEXT
 
 HWND HostFrame();         // the top-level "AOL Frame25"
 HWND HostDocumentArea();  // its "MDIClient"
-// A document window with this caption, waited for up to `seconds`.
+// A document window with this caption, complete and showing, waited for up to `seconds`.
 HWND WaitForDocument(const std::string& caption, double seconds = 10);
 
 // The add-on's messages, each sent and answered in turn.
