@@ -402,11 +402,36 @@ class TextBoxPeer final : public ControlPeer {
     Finish();
   }
   void Changed(Property property) override {
-    if (property == Property::kCaption && fromNative_) return;  // it holds that text already
+    if (property != Property::kCaption) return ControlPeer::Changed(property);
+    if (fromNative_) return;  // it holds that text already
+    fromModel_ = true;
     ControlPeer::Changed(property);
+    fromModel_ = false;
   }
   void OnCommand(int code) override {
-    if (code != EN_CHANGE) return;
+    if (code == EN_CHANGE) TakeWindowText();
+  }
+  HBRUSH OnCtlColor(HDC dc) override { return PaintColours(dc); }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    switch (message) {
+      case WM_LBUTTONDBLCLK:
+        result = CallDefault(message, wParam, lParam);
+        text_.double_click();
+        return true;
+      case WM_SETTEXT:
+        // A multi-line edit box tells nobody of a WM_SETTEXT (a single-line one sends
+        // EN_CHANGE), so text that another program or an accessibility tool sets would never
+        // reach the model and the next Send would compose the old line.
+        result = CallDefault(message, wParam, lParam);
+        if (result && !fromModel_) TakeWindowText();
+        return true;
+      default:
+        return ControlPeer::OnMessage(message, wParam, lParam, result);
+    }
+  }
+
+ private:
+  void TakeWindowText() {
     const int length = GetWindowTextLengthW(hwnd);
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
     wide.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, wide.data(), length + 1)));
@@ -414,19 +439,9 @@ class TextBoxPeer final : public ControlPeer {
     text_.set_text(Narrow(wide));
     fromNative_ = false;
   }
-  HBRUSH OnCtlColor(HDC dc) override { return PaintColours(dc); }
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-    if (message == WM_LBUTTONDBLCLK) {
-      result = CallDefault(message, wParam, lParam);
-      text_.double_click();
-      return true;
-    }
-    return ControlPeer::OnMessage(message, wParam, lParam, result);
-  }
 
- private:
   toolkit::TextBox& text_;
-  bool fromNative_ = false;
+  bool fromNative_ = false, fromModel_ = false;
 };
 
 // ---- frame: a real container, so that it parents and clips its controls

@@ -268,6 +268,18 @@ TEST_F(MainWindowWin32Test, EnterPressesSendAndCtrlEnterBreaksTheLine) {
   EXPECT_EQ(sends, 1);
 }
 
+TEST_F(MainWindowWin32Test, TextSetFromOutsideReachesTheModelAndTheModelsTextTheBox) {
+  // What another program sets with WM_SETTEXT (in its own code page) is what Send composes.
+  SendMessageA(Handle(window().Text(1)), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>("caf\xE9 from elsewhere"));
+  EXPECT_EQ(window().Text(1).text(), "caf\u00E9 from elsewhere");
+  window().Text(1).set_text("\u00FCber");
+  EXPECT_EQ(Text1(), "\u00FCber");
+  EXPECT_EQ(window().Text(1).text(), "\u00FCber");
+  SendMessageW(Handle(window().Text(1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  EXPECT_EQ(window().Text(1).text(), "");
+}
+
 TEST_F(MainWindowWin32Test, AltBTogglesBoldAndLeavesTheCaretInText1) {
   SetFocus(Handle(window().Text(1)));
   ASSERT_EQ(window().Check(1).value(), 1);
