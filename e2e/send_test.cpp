@@ -12,9 +12,8 @@
 #include <vector>
 
 #include "composer/compose.h"
-#include "e2e/support/addon_process.h"
-#include "e2e/support/host_process.h"
 #include "e2e/support/host_windows.h"
+#include "e2e/support/journey.h"
 #include "fade/utf8.h"
 #include "platform/win32/text.h"
 #include "ui/control_ids.h"
@@ -29,100 +28,9 @@ constexpr double kAttentionPause = 0.3;
 // The host writes its clock to the millisecond.
 constexpr double kLogResolution = 0.0015;
 
-// Markup runs to megabytes: a mismatch is reported by its first differing byte, not in full.
-::testing::AssertionResult SameBytes(const std::string& received, const std::string& expected) {
-  if (received == expected) return ::testing::AssertionSuccess();
-  std::size_t at = 0;
-  while (at < received.size() && at < expected.size() && received[at] == expected[at]) ++at;
-  const auto around = [&](const std::string& text) {
-    const std::size_t from = at < 40 ? 0 : at - 40;
-    return ToHex(text.substr(from, 80));
-  };
-  return ::testing::AssertionFailure()
-         << "sizes " << received.size() << " and " << expected.size() << ", first difference at "
-         << at << "\n  received " << around(received) << "\n  expected " << around(expected);
-}
-
 std::string Hex(fade::Rgb colour) { return fade::RgbToHex(colour.red, colour.green, colour.blue); }
 
-// The host's chat room, wherever it lies among the document windows.
-HWND ChatRoomWindow() {
-  for (HWND document : Children(HostDocumentArea()))
-    if (ChildOfClass(document, "_AOL_Listbox") && ChildOfClass(document, "RICHCNTL"))
-      return document;
-  return nullptr;
-}
-// Its input box, found as the add-on finds it: six windows after the transcript.
-HWND ChatInputBox() { return Hop(ChildOfClass(ChatRoomWindow(), "RICHCNTL"), 6); }
-
-// A line of `characters` characters of prose, as a user would paste it.
-std::string Prose(std::size_t characters) {
-  std::string line;
-  const std::string_view pattern = "The quick brown fox jumps over the lazy dog. ";
-  while (line.size() < characters) line += pattern.substr(0, characters - line.size());
-  return line;
-}
-
-class SendJourney : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(HostFrame(), nullptr) << "another substitute host is running";
-    ASSERT_EQ(FindWindowA(ids::kMainWindowClass, nullptr), nullptr) << "another add-on is running";
-  }
-
-  void Start(std::vector<std::string> hostOptions = {}) {
-    host_ = std::make_unique<HostProcess>(std::move(hostOptions));
-    ASSERT_TRUE(host_->ready()) << "the host did not start";
-    addOn_ = std::make_unique<AddOnProcess>();
-    ASSERT_NE(addOn_->window(), nullptr) << "the add-on's main window did not appear";
-    // The window shows only once its start-up lines are out: what the host has by now is the
-    // add-on's announcement, not the test's.
-    chatsBefore_ = host_->Events("chat").size();
-  }
-
-  AddOnProcess& addOn() const { return *addOn_; }
-
-  void Type(const std::string& line) {
-    addOn().Type(line);
-    ASSERT_EQ(addOn().Text(1), line);
-  }
-  void Tick(int check, bool ticked = true) {
-    ASSERT_TRUE(addOn().SetTicked(ids::CheckId(check), ticked)) << "Check" << check;
-  }
-
-  composer::Styles StylesOnTheWindow() const {
-    return {.bold = addOn().IsTicked(ids::CheckId(1)),
-            .italics = addOn().IsTicked(ids::CheckId(2)),
-            .underline = addOn().IsTicked(ids::CheckId(3)),
-            .strike = addOn().IsTicked(ids::CheckId(4))};
-  }
-
-  // What Send composes from the window as it stands: read it once the run is over.
-  std::string MessageFromTheWindow(const std::string& line) const {
-    std::array<fade::Rgb, 10> colours;
-    for (int k = 1; k <= 10; ++k) colours[k - 1] = addOn().Colour(k);
-    return composer::StylePrefix(StylesOnTheWindow()) +
-           composer::ComposeBody(line, addOn().SelectedColourCount(), colours,
-                                 addOn().IsTicked(ids::CheckId(5)));
-  }
-
-  std::vector<LogEvent> NewChats() const {
-    std::vector<LogEvent> chats = host_->Events("chat");
-    chats.erase(chats.begin(), chats.begin() + static_cast<std::ptrdiff_t>(chatsBefore_));
-    return chats;
-  }
-  bool WaitForNewChats(std::size_t count, double seconds = 20) const {
-    return host_->WaitForEvents("chat", chatsBefore_ + count, seconds);
-  }
-  std::string SendCaption() const { return ControlTextUtf8(addOn().Control(ids::CommandId(1))); }
-  bool WaitForCaption(const std::string& caption, double seconds = 10) const {
-    return WaitUntil([&] { return addOn().Caption() == caption; }, seconds);
-  }
-
-  std::unique_ptr<HostProcess> host_;
-  std::unique_ptr<AddOnProcess> addOn_;
-  std::size_t chatsBefore_ = 0;
-};
+class SendJourney : public Journey {};
 
 TEST_F(SendJourney, ALineArrivesByteForByteInTheColoursAndStylesSetOnThePanel) {
   ASSERT_NO_FATAL_FAILURE(Start());
@@ -235,9 +143,8 @@ TEST_F(SendJourney, InImModeTheMessageGoesToTheNamedBuddyAndSendToRoomTurnsBackT
   // "Send to Room " again: the main button goes back to the chat room, attention and all, once
   // the user has brought the room back in front of the buddy list that the messages opened.
   ASSERT_TRUE(addOn().Choose(ids::OptionId(11)));
-  HWND room = ChatRoomWindow();
-  ASSERT_NE(room, nullptr);
-  SendMessageA(HostDocumentArea(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(room), 0);
+  ASSERT_NE(ChatRoomWindow(), nullptr);
+  BringChatRoomToFront();
   ASSERT_TRUE(WaitUntil([&] { return SendCaption() == "Send to Chat"; }, 5));
   ASSERT_NO_FATAL_FAILURE(Type(line));
   addOn().Press(ids::CommandId(1));
@@ -265,19 +172,6 @@ TEST_F(SendJourney, ViewHtmlFillsText2AndSendsNothing) {
   EXPECT_TRUE(view.ends_with("</FONT></FONT></FONT></FONT></FONT></FONT></FONT></B></I>"));
   EXPECT_EQ(addOn().Text(1), line);  // "&Clear Text" leaves the view's line alone
   EXPECT_EQ(host_->Events().size(), eventsBefore);
-}
-
-TEST_F(SendJourney, WithNoChatRoomTheTypedLineStaysAndTheCaptionSaysSo) {
-  ASSERT_NO_FATAL_FAILURE(Start({"--front", "other"}));
-  ASSERT_TRUE(addOn().IsTicked(ids::CheckId(6)));
-  // Longer than an edit box takes by default, so that a cut paste would show here too.
-  const std::string line = "is anybody there? " + Prose(30'000);
-  ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(1));
-  EXPECT_TRUE(WaitForCaption("Vontra FX - 3 Colors - Not sent: no chat room is open"));
-  EXPECT_EQ(addOn().Text(1), line);
-  EXPECT_TRUE(host_->Events("chat").empty());
-  EXPECT_TRUE(host_->Events("set-text").empty());
 }
 
 // Not a speed check: the time of one full Send of a long line, for the performance record. The

@@ -105,6 +105,8 @@ bool HostProcess::Running() const {
   return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+void HostProcess::Kill() { Stop(process_); }
+
 std::vector<LogEvent> HostProcess::Events() const { return ParseLog(ReadShared(logPath_)); }
 
 std::vector<LogEvent> HostProcess::Events(std::string_view kind) const {

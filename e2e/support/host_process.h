@@ -36,6 +36,8 @@ class HostProcess {
   bool ready() const { return ready_; }
   HANDLE process() const { return process_.hProcess; }
   bool Running() const;
+  // Ends the host at once, as a crash or the task manager would; its windows go with it.
+  void Kill();
 
   std::vector<LogEvent> Events() const;
   std::vector<LogEvent> Events(std::string_view kind) const;
