@@ -77,9 +77,18 @@ def main():
     lines += ["", "## ComposeBody over ten colours", "", "| line | time | per input byte |",
               "|---|---|---|"]
     for name, bench in compose.items():
+        if bench.get("run_type") == "aggregate":  # the fitted growth, given below the table
+            continue
         size = int(name.rsplit("/", 1)[-1]) if name.rsplit("/", 1)[-1].isdigit() else 0
         per = f"{ms(bench) * 1e6 / size:.1f} ns" if size else ""
         lines.append(f"| {name} | {ms(bench):.3f} ms | {per} |")
+    for name, bench in compose.items():
+        if bench.get("aggregate_name") == "BigO":
+            rms = compose.get(name[:-len("BigO")] + "RMS", {}).get("rms")
+            lines += ["", f"{bench['run_name']} grows as O({bench['big_o']}): "
+                      f"{bench['real_coefficient']:.1f} {bench.get('time_unit', 'ns')} per input byte"
+                      + (f", the sizes within {100 * rms:.1f} % of that line." if rms is not None
+                         else ".")]
 
     lines += ["", "## On real windows (under Wine)", "",
               "Targets: Randomize at its worst within 0.5 s; Pause ends within 15 ms of its time and "
