@@ -26,7 +26,7 @@ namespace ids = ui::ids;
 constexpr int kRuns = 5;
 // The start-up sound plays for about a second after the click; the idle figure waits it out.
 constexpr DWORD kSoundMilliseconds = 1500;
-constexpr DWORD kIdleMilliseconds = 1000;
+constexpr DWORD kIdleMilliseconds = 2000;
 
 double SecondsOf(FILETIME time) {
   return (static_cast<double>(time.dwHighDateTime) * 4294967296.0 + time.dwLowDateTime) * 1e-7;
