@@ -44,6 +44,8 @@ std::string_view DeliveryStatusText(DeliveryStatus status) {
       return "Not sent: the host is not responding";
     case DeliveryStatus::kNoAnswer:
       return "Not sent: the host did not take the instant message";
+    case DeliveryStatus::kTooLong:
+      return "Not sent: the line is too long for the host";
   }
   return "";
 }
@@ -60,6 +62,13 @@ Styles SendRun::ReadStyles() {
 
 void SendRun::Command1_Click() {
   if (Ending()) return;
+  // A Send clicked while a line is being handed to the host runs once that line is posted.
+  // Run inside the hand-over, it would go before the line the user sent first, and a burst of
+  // clicks would nest as deep as it is long.
+  if (handingOver_ && !state_.ViewHtml) {
+    ++deferredSends_;
+    return;
+  }
   const std::string typedLine = window_.TypedLine();
   const std::string prefix = StylePrefix(ReadStyles());
   // Randomize sets the panel before anything reads it, so this Send uses the new colours.
@@ -75,13 +84,15 @@ void SendRun::Command1_Click() {
   const bool viewHtml = state_.ViewHtml;
   const bool imMode = state_.ImMode;
   std::optional<DeliveryStatus> status;
-  if (imMode) {
+  const bool delivers = imMode || !viewHtml;
+  if (delivers && message.size() > kLongestMessage) {
+    status = DeliveryStatus::kTooLong;
+  } else if (imMode) {
     const host::InstantMessageOutcome outcome =
         host::SendInstantMessage(platform_, window_.Recipient(), message);
     if (outcome == host::InstantMessageOutcome::kCancelled) return;
     status = StatusOf(outcome);
-  }
-  if (!viewHtml && !imMode) {
+  } else if (!viewHtml) {
     status = SendToChat(message);
     if (!status) return;
   }
@@ -101,7 +112,7 @@ void SendRun::Command1_Click() {
 
 std::optional<DeliveryStatus> SendRun::SendToChat(const std::string& message) {
   if (!window_.IsTicked(SendOption::kAttention)) {
-    const host::ChatOutcome outcome = host::SendChat(platform_, message);
+    const host::ChatOutcome outcome = HandOver(message);
     if (outcome == host::ChatOutcome::kCancelled) return std::nullopt;
     return StatusOf(outcome);
   }
@@ -109,17 +120,34 @@ std::optional<DeliveryStatus> SendRun::SendToChat(const std::string& message) {
   // found no room or no answer says the message would not arrive either, and a closing banner
   // belongs to a message that went out.
   const std::string banner = state_.AttentionBanner;
-  host::ChatOutcome outcome = host::SendChat(platform_, banner);
+  host::ChatOutcome outcome = HandOver(banner);
   if (outcome == host::ChatOutcome::kPosted) {
     host::Pause(platform_.events, kAttentionPause);
-    outcome = host::SendChat(platform_, message);
+    outcome = HandOver(message);
     if (outcome == host::ChatOutcome::kPosted) {
       host::Pause(platform_.events, kAttentionPause);
-      if (host::SendChat(platform_, banner) == host::ChatOutcome::kCancelled) return std::nullopt;
+      if (HandOver(banner) == host::ChatOutcome::kCancelled) return std::nullopt;
     }
   }
   if (outcome == host::ChatOutcome::kCancelled) return std::nullopt;
   return StatusOf(outcome);
+}
+
+host::ChatOutcome SendRun::HandOver(std::string_view line) {
+  handingOver_ = true;
+  const host::ChatOutcome outcome = host::SendChat(platform_, line);
+  handingOver_ = false;
+  // Only the outermost hand-over runs them, one after another: the hand-overs of the runs it
+  // starts only add to the queue, so a burst does not nest.
+  if (!runningDeferred_) {
+    runningDeferred_ = true;
+    while (deferredSends_ > 0 && !Ending()) {
+      --deferredSends_;
+      Command1_Click();
+    }
+    runningDeferred_ = false;
+  }
+  return outcome;
 }
 
 void SendRun::Command9_Click() {

@@ -2,11 +2,14 @@
 // or the HTML view.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "composer/compose.h"
 #include "composer/send_window.h"
+#include "host/host.h"
 #include "platform/platform.h"
 
 namespace vfx::composer {
@@ -18,6 +21,11 @@ struct SendState {
   bool ImMode = false;    // Send delivers as an instant message
   std::string AttentionBanner = std::string(composer::AttentionBanner());
 };
+
+// The longest message handed to the host, in bytes: about twenty thousand typed characters once
+// faded. More is no chat line; the host would spend seconds on it, and under Wine a message of
+// a megabyte or more between two processes ends the process that receives it.
+inline constexpr std::size_t kLongestMessage = 1'000'000;
 
 class SendRun {
  public:
@@ -40,10 +48,15 @@ class SendRun {
   // ending.
   std::optional<DeliveryStatus> SendToChat(const std::string& message);
   bool Ending() { return platform_.events.IsEnding(); }
+  // One line to the chat room; the Sends clicked meanwhile run once it is posted.
+  host::ChatOutcome HandOver(std::string_view line);
 
   SendWindow& window_;
   SendState& state_;
   platform::Platform platform_;
+  bool handingOver_ = false;  // a line is between its text and its Enter
+  int deferredSends_ = 0;     // Sends clicked meanwhile
+  bool runningDeferred_ = false;
 };
 
 }  // namespace vfx::composer

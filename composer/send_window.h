@@ -29,6 +29,7 @@ enum class DeliveryStatus {
   kNoChatRoom,         // nothing sent: no chat room is frontmost in the host
   kHostNotResponding,  // nothing sent: the host did not answer
   kNoAnswer,           // nothing sent: the host never took the instant message
+  kTooLong,            // nothing sent: the message is longer than the host is handed
 };
 
 // The words for a status, as the window shows them; empty for kDelivered.

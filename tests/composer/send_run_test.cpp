@@ -202,6 +202,35 @@ TEST_F(SendRunTest, AHungChatRoomKeepsTheTypedLine) {
   EXPECT_EQ(window.statuses, std::vector{DeliveryStatus::kHostNotResponding});
 }
 
+TEST_F(SendRunTest, AMessageLongerThanTheHostIsHandedIsKeptAndNotSent) {
+  window.ticked = {SendOption::kClearText, SendOption::kAttention};
+  window.colourCount = 10;
+  // About twenty bytes of markup per character: just over the bound, and just under it.
+  window.typedLine = std::string(composer::kLongestMessage / 20, 'x');
+  ASSERT_GT(Message().size(), composer::kLongestMessage);
+  run.Command1_Click();
+  EXPECT_TRUE(ChatLines().empty()) << "not even the banner goes before a message that cannot";
+  EXPECT_EQ(window.typedLine.size(), composer::kLongestMessage / 20);
+  EXPECT_EQ(window.statuses, std::vector{DeliveryStatus::kTooLong});
+
+  state.ImMode = true;
+  run.Command1_Click();
+  EXPECT_EQ(window.statuses.back(), DeliveryStatus::kTooLong);
+  EXPECT_TRUE(host->instantMessages.empty());
+
+  // The HTML view is no delivery: it shows the whole of it.
+  state.ImMode = false;
+  run.Command9_Click();
+  EXPECT_TRUE(window.htmlView.starts_with(Message()));
+
+  window.ticked = {SendOption::kClearText};
+  window.typedLine.resize(composer::kLongestMessage / 22);
+  ASSERT_LE(Message().size(), composer::kLongestMessage);
+  run.Command1_Click();
+  EXPECT_EQ(ChatLines().size(), 1u);
+  EXPECT_EQ(window.typedLine, "");
+}
+
 TEST(SendRunFailures, NoHostAtAllKeepsTheTypedLine) {
   SendRig rig(std::nullopt);
   rig.window.ticked = {SendOption::kClearText};
@@ -245,6 +274,30 @@ TEST_F(SendRunTest, ASecondSendDuringTheAttentionPauseCompletesAndTheFirstThenFi
   EXPECT_EQ(window.typedLine, "");
   EXPECT_EQ(window.statuses.size(), 2u);
   EXPECT_EQ(window.focusCount, 2);
+}
+
+TEST_F(SendRunTest, SendsClickedWhileALineIsHandedOverFollowItOneAfterAnother) {
+  // A burst of clicks all handled in the events between the first line's text and its Enter.
+  window.ticked = {SendOption::kAttention};
+  const std::string message = Message();
+  int clicks = 0;
+  events.After(0, [&] {
+    for (; clicks < 50; ++clicks) run.Command1_Click();
+  });
+  // A View HTML clicked then is no delivery, and runs at once.
+  events.After(0, [&] { run.Command9_Click(); });
+  run.Command1_Click();
+  // Each one whole, right after the opening banner that was being handed over; the first run
+  // then goes on with its message.
+  const std::string banner(AttentionBanner());
+  std::string shape;  // B for a banner, M for the message
+  for (const std::string& line : ChatLines())
+    shape += line == banner ? 'B' : line == message ? 'M' : '?';
+  std::string expected = "B";
+  for (int send = 0; send < 50; ++send) expected += "BMB";
+  EXPECT_EQ(shape, expected + "MB");
+  EXPECT_TRUE(window.htmlView.starts_with(message));
+  EXPECT_FALSE(state.ViewHtml);
 }
 
 TEST_F(SendRunTest, WhatIsTypedWhileTheMessageIsOutIsNotCleared) {

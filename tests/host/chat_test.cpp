@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "host/host.h"
 #include "tests/support/fake_events.h"
 #include "tests/support/fake_host.h"
@@ -49,6 +52,26 @@ TEST_F(ChatTest, SetsTheInputBoxSixSiblingsAfterTheTranscriptThenPressesEnter) {
   EXPECT_EQ(desktop.sent[1].lParam, 0);
   EXPECT_EQ(processedBeforeEnter, 1);  // pending events ran once, between the two
   EXPECT_EQ(host.chatLines, std::vector<std::string>{line});
+}
+
+TEST_F(ChatTest, ASendInsideAnotherSendsEventsLosesNeitherLine) {
+  // Three clicks queued at once: each send's events run the next send before its own Enter.
+  FakeHost host(desktop);
+  int nested = 0;
+  std::function<void()> click = [&] {
+    if (++nested < 3) events.After(0, click);
+    const std::string line = "line " + std::to_string(nested);
+    EXPECT_EQ(SendChat(platform, line), ChatOutcome::kPosted);
+  };
+  events.After(0, click);
+  EXPECT_EQ(SendChat(platform, "line 0"), ChatOutcome::kPosted);
+  // The innermost send is the first to press Enter; each one further out puts its line back.
+  EXPECT_EQ(host.chatLines, (std::vector<std::string>{"line 3", "line 2", "line 1", "line 0"}));
+
+  // Alone, a send puts its line in once.
+  desktop.sent.clear();
+  EXPECT_EQ(SendChat(platform, "alone"), ChatOutcome::kPosted);
+  EXPECT_EQ(desktop.sent.size(), 2u);
 }
 
 TEST_F(ChatTest, ARoomWithTooFewSiblingsAfterTheTranscriptHasNoInputBox) {
