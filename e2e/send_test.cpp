@@ -180,9 +180,8 @@ TEST_F(SendJourney, ViewHtmlFillsText2AndSendsNothing) {
 // the test waits for its answer, so looking at the (megabytes long) log costs the measure
 // nothing.
 //
-// Under Wine one message between processes carries at most about a megabyte, and a 64 KiB line
-// faded is 1.4 MB of markup: that Send cannot reach the host. The add-on must then keep the
-// typed line and say that nothing was sent; the time until it says so is printed instead. A
+// A 64 KiB line faded is 1.4 MB of markup, more than the add-on hands a host: it keeps the
+// typed line and says that nothing was sent; the time until it says so is printed instead. A
 // 32 KiB line (0.7 MB of markup) is timed to the host.
 //
 // Pasting such lines into Text1 costs Wine's edit box most of a minute, so this runs only when
@@ -224,7 +223,7 @@ TEST_F(SendJourney, DISABLED_TheTimeOfOneSendOfA32And64KiBLine) {
     const auto chats = NewChats();
     if (chats.empty()) {
       ASSERT_GT(refused, 0) << "neither a chat line nor a status in the caption";
-      EXPECT_EQ(addOn().Caption(), caption + " - Not sent: the host is not responding");
+      EXPECT_EQ(addOn().Caption(), caption + " - Not sent: the line is too long for the host");
       EXPECT_EQ(addOn().Text(1).size(), line.size()) << "the typed line is lost";
       std::printf(
           "one Send of a %zu KiB line over 10 colours (%zu bytes of markup): not "

@@ -1,0 +1,195 @@
+// Clicks that arrive while the add-on waits: inside the attention pauses, the Self Test and an
+// instant message's waits, and a burst of Sends. Every wait lets the window's events run, so a
+// click runs in the middle of the wait; the host's log shows the order that implies, and after
+// Exit the host hears nothing more.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "composer/compose.h"
+#include "e2e/support/host_windows.h"
+#include "e2e/support/journey.h"
+#include "platform/win32/text.h"
+#include "ui/control_ids.h"
+#include "ui/main_window.h"
+
+namespace vfx::e2e {
+namespace {
+
+using platform::win32::ToAnsi;
+namespace ids = ui::ids;
+
+std::vector<std::string> Texts(const std::vector<LogEvent>& chats) {
+  std::vector<std::string> texts;
+  for (const LogEvent& chat : chats) texts.push_back(chat.Bytes("text"));
+  return texts;
+}
+
+struct WindowSearch {
+  DWORD process;
+  HWND except, found;
+};
+
+BOOL CALLBACK LookAtWindow(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.process || window == search.except || !IsWindowVisible(window)) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+// A top-level window of `process` other than `except`: the modal box while it is up.
+HWND OtherWindowOf(DWORD process, HWND except) {
+  WindowSearch search{process, except, nullptr};
+  EnumWindows(LookAtWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+class ReentranceJourney : public Journey {
+ protected:
+  std::string Banner() const { return ToAnsi(composer::AttentionBanner()); }
+  std::string Message(const std::string& line) const {
+    return ToAnsi(MessageFromTheWindow(line));
+  }
+  // Sends `line` with the attention banner and returns once the opening banner is out, that is,
+  // while the run waits in its first pause.
+  void SendWithAttention(const std::string& line) {
+    ASSERT_NO_FATAL_FAILURE(Type(line));
+    const std::size_t before = NewChats().size();
+    addOn().Press(ids::CommandId(1));
+    ASSERT_TRUE(WaitForNewChats(before + 1)) << "the opening banner";
+  }
+  // The chat lines since `from`, once `count` of them are there and nothing more came.
+  std::vector<std::string> LinesSince(std::size_t from, std::size_t count) {
+    EXPECT_TRUE(WaitForNewChats(from + count)) << "fewer lines than " << count;
+    Sleep(700);  // time for a line that should not come
+    std::vector<std::string> texts = Texts(NewChats());
+    texts.erase(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(from));
+    return texts;
+  }
+  // What the add-on made the host do, leaving out what the host does on its own (a window it
+  // was asked for earlier opening late).
+  std::vector<LogEvent> Heard() const {
+    std::vector<LogEvent> heard = host().Events();
+    std::erase_if(heard, [](const LogEvent& event) { return event.kind == "window-open"; });
+    return heard;
+  }
+  // After Exit: the process ends, and nothing reaches the host after its two lines.
+  void ExpectExitIsTheLastTheHostHears() {
+    ASSERT_TRUE(addOn().WaitForExit(5)) << "the add-on is still running";
+    EXPECT_EQ(addOn().ExitCode(), 0u);
+    const std::size_t heard = Heard().size();
+    Sleep(3500);  // past the host's open delays: a late window must be left alone
+    const std::vector<LogEvent> after = Heard();
+    ASSERT_EQ(after.size(), heard) << "the host heard " << after.back().kind << " after the end";
+  }
+};
+
+TEST_F(ReentranceJourney, ASendInsideAnAttentionPauseRunsWholeBeforeTheFirstGoesOn) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(Tick(9));
+  ASSERT_NO_FATAL_FAILURE(SendWithAttention("outer"));
+  ASSERT_NO_FATAL_FAILURE(Type("inner"));
+  addOn().Press(ids::CommandId(1));
+  const std::vector<std::string> lines = LinesSince(0, 6);
+  EXPECT_EQ(lines, (std::vector{Banner(), Banner(), Message("inner"), Banner(), Message("outer"),
+                                Banner()}));
+  // The inner run emptied the box; the outer one leaves what it did not type alone.
+  EXPECT_EQ(addOn().Text(1), "");
+}
+
+TEST_F(ReentranceJourney, AdvertiseRandomizeAndViewHtmlInsideAPauseLeaveTheMessageAsComposed) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(Tick(9));
+  ASSERT_NO_FATAL_FAILURE(Tick(6, false));  // the line stays, for the view
+  const std::string line = "composed before the clicks";
+  ASSERT_NO_FATAL_FAILURE(Type(line));
+  const std::string composed = Message(line);
+  const std::string banner = Banner();
+
+  ASSERT_NO_FATAL_FAILURE(SendWithAttention(line));
+  addOn().Press(ids::CommandId(3));  // Advertise: its two lines go at once
+  addOn().Press(ids::CommandId(5));  // Randomize: the panel changes, the message does not
+  addOn().Press(ids::CommandId(9));  // View HTML: into Text2, nothing to the host
+  const std::vector<std::string> lines = LinesSince(0, 5);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], banner);
+  for (int i : {1, 2}) {
+    EXPECT_NE(lines[i], banner);
+    EXPECT_EQ(lines[i].find("composed"), std::string::npos) << "an advertise line expected";
+  }
+  EXPECT_TRUE(SameBytes(lines[3], composed));
+  EXPECT_EQ(lines[4], banner);
+  // The view shows the line in the colours Randomize left.
+  EXPECT_TRUE(WaitUntil([&] { return !addOn().Text(2).empty(); }, 5));
+  EXPECT_TRUE(addOn().Text(2).starts_with(MessageFromTheWindow(line)));
+  EXPECT_NE(ToAnsi(MessageFromTheWindow(line)), composed) << "Randomize changed nothing";
+}
+
+TEST_F(ReentranceJourney, ExitInsideAnAttentionPauseIsTheLastTheHostHears) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(Tick(9));
+  ASSERT_NO_FATAL_FAILURE(SendWithAttention("never sent"));
+  addOn().Press(ids::CommandId(6));
+  ASSERT_NO_FATAL_FAILURE(ExpectExitIsTheLastTheHostHears());
+  const std::vector<std::string> lines = Texts(NewChats());
+  ASSERT_EQ(lines.size(), 3u) << "the banner, then Exit's two lines";
+  EXPECT_EQ(lines[0], Banner());
+  EXPECT_NE(lines[1], Banner());
+  EXPECT_NE(lines[2], Banner());
+}
+
+TEST_F(ReentranceJourney, ExitWhileAnInstantMessageWaitsLeavesTheHostsWindowsAlone) {
+  ASSERT_NO_FATAL_FAILURE(Start({"--open-delay-ms", "2000"}));
+  ASSERT_TRUE(addOn().Choose(ids::OptionId(12)));
+  TypeInto(addOn().Control(ids::TextId(3)), "JunoBee7");
+  ASSERT_NO_FATAL_FAILURE(Type("never sent"));
+  addOn().Press(ids::CommandId(1));
+  // The Keyword button is pressed; its window is two seconds away.
+  ASSERT_TRUE(host().WaitForEvents("click"));
+  addOn().Press(ids::CommandId(6));
+  ASSERT_NO_FATAL_FAILURE(ExpectExitIsTheLastTheHostHears());
+  EXPECT_TRUE(host().Events("keyword").empty());
+  EXPECT_TRUE(host().Events("im-sent").empty());
+  EXPECT_EQ(NewChats().size(), 2u) << "Exit's two lines";
+}
+
+TEST_F(ReentranceJourney, EveryButtonDuringTheSelfTestThenExitEndsItCleanly) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  addOn().Press(ids::CommandId(4));
+  ASSERT_TRUE(WaitUntil([&] { return addOn().Caption() == ui::kSelfTestCaptions[1]; }, 10));
+  // Send, Advertise, Randomize, View HTML, the four moves and Minimize, then the help box,
+  // which holds everything behind it until it is closed.
+  for (int n : {1, 3, 5, 9, 7, 13, 8, 12, 2}) addOn().Press(ids::CommandId(n));
+  addOn().Press(ids::CommandId(10));
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (box = OtherWindowOf(addOn().process_id(), addOn().window())) != nullptr; },
+      10))
+      << "the help box did not show";
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5)) << "the help box stayed";
+  EXPECT_TRUE(Answers());
+  addOn().Press(ids::CommandId(6));
+  ASSERT_NO_FATAL_FAILURE(ExpectExitIsTheLastTheHostHears());
+}
+
+TEST_F(ReentranceJourney, AHundredSendsInARowArriveAsAHundredLines) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(Tick(6, false));
+  const std::string line = "again and again";
+  ASSERT_NO_FATAL_FAILURE(Type(line));
+  const HWND send = addOn().Control(ids::CommandId(1));
+  for (int i = 0; i < 100; ++i) PostMessageW(send, BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitForNewChats(100, 60)) << NewChats().size() << " lines arrived";
+  const std::vector<std::string> lines = LinesSince(0, 100);
+  EXPECT_EQ(lines, std::vector<std::string>(100, Message(line)));
+  EXPECT_EQ(addOn().Text(1), line);
+  EXPECT_TRUE(Answers());
+}
+
+}  // namespace
+}  // namespace vfx::e2e
