@@ -62,10 +62,11 @@ Styles SendRun::ReadStyles() {
 
 void SendRun::Command1_Click() {
   if (Ending()) return;
-  // A Send clicked while a line is being handed to the host runs once that line is posted.
-  // Run inside the hand-over, it would go before the line the user sent first, and a burst of
-  // clicks would nest as deep as it is long.
-  if (handingOver_ && !state_.ViewHtml) {
+  // A Send clicked while a line is being handed to the host, or while an instant message is on
+  // its way, runs once that delivery is over. Run inside it, it would go before the line the
+  // user sent first, a second instant message would work the host's windows that the first is
+  // filling in, and a burst of clicks would nest as deep as it is long.
+  if ((handingOver_ || instantMessageOnItsWay_) && !state_.ViewHtml) {
     ++deferredSends_;
     return;
   }
@@ -88,8 +89,11 @@ void SendRun::Command1_Click() {
   if (delivers && message.size() > kLongestMessage) {
     status = DeliveryStatus::kTooLong;
   } else if (imMode) {
+    instantMessageOnItsWay_ = true;
     const host::InstantMessageOutcome outcome =
         host::SendInstantMessage(platform_, window_.Recipient(), message);
+    instantMessageOnItsWay_ = false;
+    RunDeferredSends();
     if (outcome == host::InstantMessageOutcome::kCancelled) return;
     status = StatusOf(outcome);
   } else if (!viewHtml) {
@@ -137,17 +141,20 @@ host::ChatOutcome SendRun::HandOver(std::string_view line) {
   handingOver_ = true;
   const host::ChatOutcome outcome = host::SendChat(platform_, line);
   handingOver_ = false;
-  // Only the outermost hand-over runs them, one after another: the hand-overs of the runs it
-  // starts only add to the queue, so a burst does not nest.
-  if (!runningDeferred_) {
-    runningDeferred_ = true;
-    while (deferredSends_ > 0 && !Ending()) {
-      --deferredSends_;
-      Command1_Click();
-    }
-    runningDeferred_ = false;
-  }
+  RunDeferredSends();
   return outcome;
+}
+
+void SendRun::RunDeferredSends() {
+  // Only the outermost delivery runs them, one after another: the deliveries of the runs it
+  // starts only add to the queue, so a burst does not nest.
+  if (runningDeferred_) return;
+  runningDeferred_ = true;
+  while (deferredSends_ > 0 && !Ending()) {
+    --deferredSends_;
+    Command1_Click();
+  }
+  runningDeferred_ = false;
 }
 
 void SendRun::Command9_Click() {

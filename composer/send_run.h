@@ -50,12 +50,14 @@ class SendRun {
   bool Ending() { return platform_.events.IsEnding(); }
   // One line to the chat room; the Sends clicked meanwhile run once it is posted.
   host::ChatOutcome HandOver(std::string_view line);
+  void RunDeferredSends();
 
   SendWindow& window_;
   SendState& state_;
   platform::Platform platform_;
   bool handingOver_ = false;  // a line is between its text and its Enter
-  int deferredSends_ = 0;     // Sends clicked meanwhile
+  bool instantMessageOnItsWay_ = false;
+  int deferredSends_ = 0;  // Sends clicked meanwhile
   bool runningDeferred_ = false;
 };
 

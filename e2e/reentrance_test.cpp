@@ -157,6 +157,27 @@ TEST_F(ReentranceJourney, ExitWhileAnInstantMessageWaitsLeavesTheHostsWindowsAlo
   EXPECT_EQ(NewChats().size(), 2u) << "Exit's two lines";
 }
 
+TEST_F(ReentranceJourney, ASecondInstantMessageSentWhileTheFirstIsOnItsWayArrivesToo) {
+  ASSERT_NO_FATAL_FAILURE(Start({"--open-delay-ms", "1000"}));
+  ASSERT_TRUE(addOn().Choose(ids::OptionId(12)));
+  TypeInto(addOn().Control(ids::TextId(3)), "JunoBee7");
+  ASSERT_NO_FATAL_FAILURE(Type("the first"));
+  const std::string first = Message("the first");
+  addOn().Press(ids::CommandId(1));
+  ASSERT_TRUE(host().WaitForEvents("click"));  // the Keyword button: its window is a second away
+  ASSERT_NO_FATAL_FAILURE(Type("the second"));
+  const std::string second = Message("the second");
+  addOn().Press(ids::CommandId(1));
+  ASSERT_TRUE(host().WaitForEvents("im-sent", 2, 40)) << "not both arrived";
+  Sleep(1000);
+  const std::vector<LogEvent> sent = host().Events("im-sent");
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_EQ(sent[0].Bytes("text"), first);
+  EXPECT_EQ(sent[1].Bytes("text"), second);
+  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
+  EXPECT_EQ(addOn().Caption(), "Vontra FX - 3 Colors") << "a delivery leaves no status";
+}
+
 TEST_F(ReentranceJourney, EveryButtonDuringTheSelfTestThenExitEndsItCleanly) {
   ASSERT_NO_FATAL_FAILURE(Start());
   addOn().Press(ids::CommandId(4));

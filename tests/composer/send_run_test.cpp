@@ -324,6 +324,27 @@ TEST_F(SendRunTest, NothingMoreOnceTheProgramIsEnding) {
   EXPECT_TRUE(window.calls.empty());
 }
 
+TEST(SendRunReentrance, ASendClickedWhileAnInstantMessageIsOnItsWayFollowsIt) {
+  SendRig rig;
+  rig.window.ticked = {SendOption::kClearText};
+  rig.window.recipient = "Ann";
+  rig.state.ImMode = true;
+  rig.window.typedLine = "the first";
+  const std::string first = rig.Message();
+  rig.window.typedLine = "the second";
+  const std::string second = rig.Message();
+  rig.window.typedLine = "the first";
+  rig.events.After(0.02, [&] {
+    rig.window.typedLine = "the second";
+    rig.run.Command1_Click();
+  });
+  rig.run.Command1_Click();
+  ASSERT_EQ(rig.host->instantMessages.size(), 2u);
+  EXPECT_EQ(rig.host->instantMessages[0].text, first);
+  EXPECT_EQ(rig.host->instantMessages[1].text, second);
+  EXPECT_EQ(rig.window.typedLine, "");
+}
+
 TEST(SendRunEnding, DuringAnInstantMessageWait) {
   SendRig rig;
   rig.window.ticked = {SendOption::kClearText};
