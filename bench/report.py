@@ -41,13 +41,18 @@ def main():
     lines += ["## The fade against memcpy of its own output", "",
               "Target: the fade takes at most 3 × the time memcpy needs to copy as many bytes as the "
               "fade writes (its output is about 21 times its input).", "",
-              "| input | fade | output | memcpy of the output | ratio |", "|---|---|---|---|---|"]
+              "| input | fade | output | memcpy of the output | ratio | target |",
+              "|---|---|---|---|---|---|"]
     for style in ("plain", "bold"):
         name, copy = f"BM_FadeTwoColors/{style}/1048576", f"BM_MemcpyOfFadeOutput/{style}/1048576"
         if name in fade and copy in fade:
             lines.append(f"| 1 MiB, style text {'empty' if style == 'plain' else '&lt;B&gt;'} "
                          f"| {ms(fade[name]):.2f} ms | {fade[name].get('output_MiB', 0):.1f} MiB "
-                         f"| {ms(fade[copy]):.2f} ms | {ms(fade[name]) / ms(fade[copy]):.2f} × |")
+                         f"| {ms(fade[copy]):.2f} ms | {ms(fade[name]) / ms(fade[copy]):.2f} × "
+                         f"| {'met' if ms(fade[name]) <= 3 * ms(fade[copy]) else 'missed'} |")
+    lines += ["", "The ratio depends on how fast the machine copies as much as on the fade: the fade's "
+              "time goes to its work for each character (three doubles computed and converted, some "
+              "21 bytes written), which a machine with a fast memcpy does not shorten in step."]
     lines += ["", "Growth with the input (cost per input byte should stay flat):", "",
               "| input | fade | per input byte |", "|---|---|---|"]
     for size, label in ((1024, "1 KiB"), (65536, "64 KiB"), (1048576, "1 MiB")):
