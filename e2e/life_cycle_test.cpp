@@ -13,6 +13,7 @@
 #include "e2e/support/addon_process.h"
 #include "e2e/support/host_process.h"
 #include "e2e/support/host_windows.h"
+#include "e2e/support/journey.h"
 #include "platform/win32/text.h"
 #include "ui/announcements.h"
 #include "ui/control_ids.h"
@@ -61,38 +62,24 @@ int LitPoints(HWND window) {
   return lit;
 }
 
-class LifeCycleJourney : public ::testing::Test {
+class LifeCycleJourney : public Journey {
  protected:
   void SetUp() override {
-    ASSERT_EQ(HostFrame(), nullptr) << "another substitute host is running";
-    ASSERT_EQ(FindWindowA(ids::kMainWindowClass, nullptr), nullptr) << "another add-on is running";
-    host_ = std::make_unique<HostProcess>();
-    ASSERT_TRUE(host_->ready()) << "the host did not start";
+    ASSERT_NO_FATAL_FAILURE(Journey::SetUp());
+    ASSERT_NO_FATAL_FAILURE(StartHost());
     member_ = host_->Events("ready").at(0).Field("member");
   }
 
   // Started and past its splash, with the start-up lines behind us.
   void StartPastTheSplash() {
-    addOn_ = std::make_unique<AddOnProcess>();
-    ASSERT_NE(addOn_->window(), nullptr) << "the main window did not appear";
+    ASSERT_NO_FATAL_FAILURE(StartAddOn());
     ASSERT_TRUE(host_->WaitForEvents("chat", 3));
     chatsBefore_ = Chats().size();
   }
 
   std::vector<LogEvent> Chats() const { return host_->Events("chat"); }
-  std::vector<LogEvent> NewChats() const {
-    std::vector<LogEvent> chats = Chats();
-    chats.erase(chats.begin(), chats.begin() + static_cast<std::ptrdiff_t>(chatsBefore_));
-    return chats;
-  }
-  bool WaitForNewChats(std::size_t count, double seconds = 10) const {
-    return host_->WaitForEvents("chat", chatsBefore_ + count, seconds);
-  }
 
-  std::unique_ptr<HostProcess> host_;
-  std::unique_ptr<AddOnProcess> addOn_;
   std::string member_;
-  std::size_t chatsBefore_ = 0;
 };
 
 TEST_F(LifeCycleJourney, TheSplashClickAnnouncesThreeLinesThenShowsTheMainWindowOnTop) {
