@@ -11,6 +11,8 @@ using platform::kNoWindow;
 
 constexpr double kKeywordClickPause = 0.05;
 constexpr double kInstantMessageClickPause = 0.01;
+// Enough for any the host can have left up; the bound keeps a host that reopens them at bay.
+constexpr int kMostEarlierNotices = 8;
 
 WindowHandle FindMainFrame(platform::Desktop& desktop) {
   return desktop.FindWindowA(table::kMainFrameClass, std::nullopt);
@@ -18,6 +20,14 @@ WindowHandle FindMainFrame(platform::Desktop& desktop) {
 
 WindowHandle FindDocumentArea(platform::Desktop& desktop) {
   return FindChildByClass(desktop, FindMainFrame(desktop), table::kDocumentAreaClass);
+}
+
+// The buddy list's button that opens an instant message window; none while the list is not
+// open or its controls are not made yet.
+WindowHandle InstantMessageButton(platform::Desktop& desktop, WindowHandle documents) {
+  const WindowHandle buddyList = FindChildByTitle(desktop, documents, table::kBuddyListCaption);
+  return NextSibling(desktop, FindChildByClass(desktop, buddyList, table::kPushButtonClass),
+                     table::kInstantMessageButtonHops);
 }
 
 InstantMessageOutcome Unfinished(WaitOutcome outcome) {
@@ -71,32 +81,37 @@ InstantMessageOutcome SendInstantMessage(const platform::Platform& platform,
 
   // Phase 1: the buddy list, opened through the Keyword window when it is not open yet.
   const WindowHandle documents = FindDocumentArea(desktop);
-  WindowHandle buddyList = FindChildByTitle(desktop, documents, table::kBuddyListCaption);
-  if (buddyList == kNoWindow) {
+  if (FindChildByTitle(desktop, documents, table::kBuddyListCaption) == kNoWindow) {
     if (!RunKeyword(platform, table::kBuddyListKeyword)) {
       return platform.events.IsEnding() ? InstantMessageOutcome::kCancelled
                                         : InstantMessageOutcome::kNoAnswer;
     }
     FlushEvents(platform.events);
-    // The host may take a moment to open it: waiting for it, within the bound, costs nothing
-    // when it is there at once.
+  }
+  // The host may take a moment to open it, and a window carries its caption before its
+  // controls are made: the wait is for the button, and costs nothing when it is there at once.
+  WindowHandle imButton = InstantMessageButton(desktop, documents);
+  if (imButton == kNoWindow) {
     const WaitOutcome opened = WaitForHost(platform, [&] {
-      buddyList = FindChildByTitle(desktop, documents, table::kBuddyListCaption);
-      return buddyList != kNoWindow;
+      imButton = InstantMessageButton(desktop, documents);
+      return imButton != kNoWindow;
     });
     if (opened != WaitOutcome::kFound) return Unfinished(opened);
   }
-  const WindowHandle imButton =
-      NextSibling(desktop, FindChildByClass(desktop, buddyList, table::kPushButtonClass),
-                  table::kInstantMessageButtonHops);
-  if (imButton == kNoWindow) return InstantMessageOutcome::kNoAnswer;
+  // A message window that is open already (one the user is writing, or one an earlier message
+  // left when the host never answered) is not the one this click opens: the new one comes in
+  // front of it.
+  const WindowHandle earlier =
+      FindChildByTitle(desktop, documents, table::kInstantMessageCaption);
   if (!PauseThenClick(platform, kInstantMessageClickPause, imButton))
     return InstantMessageOutcome::kCancelled;
 
   // Phase 2: fill in the instant message window and press Send.
+  WindowHandle window = kNoWindow;
   WindowHandle recipientBox = kNoWindow, messageBox = kNoWindow, firstButton = kNoWindow;
   const WaitOutcome opened = WaitForHost(platform, [&] {
-    const WindowHandle window = FindChildByTitle(desktop, documents, table::kInstantMessageCaption);
+    window = FindChildByTitle(desktop, documents, table::kInstantMessageCaption);
+    if (window == earlier) return false;
     recipientBox = FindChildByClass(desktop, window, table::kEditClass);
     messageBox = FindChildByClass(desktop, window, table::kRichTextClass);
     firstButton = FindChildByClass(desktop, window, table::kPushButtonClass);
@@ -107,25 +122,30 @@ InstantMessageOutcome SendInstantMessage(const platform::Platform& platform,
       !desktop.SendMessageA(messageBox, platform::message::kSetText, 0, text))
     return InstantMessageOutcome::kNoAnswer;
   const WindowHandle sendButton = NextSibling(desktop, firstButton, table::kSendButtonHops);
+  // A notice still up from an earlier message would read as this one's refusal.
+  for (int closed = 0; closed < kMostEarlierNotices; ++closed) {
+    const WindowHandle notice = desktop.FindWindowA(table::kNoticeClass, table::kNoticeCaption);
+    if (notice == kNoWindow) break;
+    desktop.SendMessageA(notice, platform::message::kClose, 0, std::intptr_t{0});
+  }
   if (!PauseThenClick(platform, kInstantMessageClickPause, sendButton))
     return InstantMessageOutcome::kCancelled;
 
   // Phase 3: sent (the window closed by itself) or refused (the notice). The notice is looked
   // for first, so it always closes both windows, even while the message window is still open.
+  // The window is this message's own: another message window may stay open beside it.
   InstantMessageOutcome outcome = InstantMessageOutcome::kNoAnswer;
   const WaitOutcome finished = WaitForHost(platform, [&] {
-    const WindowHandle area = FindDocumentArea(desktop);
-    if (area == kNoWindow) return false;  // the host is gone: that is no sign that it sent
-    const WindowHandle window = FindChildByTitle(desktop, area, table::kInstantMessageCaption);
+    if (FindDocumentArea(desktop) == kNoWindow) return false;  // gone: no sign that it sent
+    const bool open = !GetWindowCaption(desktop, window).empty();  // a closed window has none
     const WindowHandle notice = desktop.FindWindowA(table::kNoticeClass, table::kNoticeCaption);
     if (notice != kNoWindow) {
       desktop.SendMessageA(notice, platform::message::kClose, 0, std::intptr_t{0});
-      if (window != kNoWindow)
-        desktop.SendMessageA(window, platform::message::kClose, 0, std::intptr_t{0});
+      if (open) desktop.SendMessageA(window, platform::message::kClose, 0, std::intptr_t{0});
       outcome = InstantMessageOutcome::kRefused;
       return true;
     }
-    if (window == kNoWindow) {
+    if (!open) {
       outcome = InstantMessageOutcome::kSent;
       return true;
     }

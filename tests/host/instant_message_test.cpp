@@ -100,6 +100,51 @@ TEST_F(InstantMessageTest, ARefusalClosesTheNoticeFirstThenTheMessageWindow) {
   EXPECT_TRUE(host.instantMessages[0].refused);
 }
 
+TEST_F(InstantMessageTest, ABuddyListWhoseButtonsComeLateIsWaitedFor) {
+  // A window carries its caption before its controls are made.
+  const WindowHandle frame = desktop.Add(0, "AOL Frame25", "America  Online");
+  const WindowHandle documents = desktop.Add(frame, "MDIClient");
+  const WindowHandle buddyList =
+      desktop.Add(documents, "AOL Child", std::string(table::kBuddyListCaption));
+  WindowHandle imButton = 0;
+  events.After(0.5, [&] {
+    for (int n = 0; n <= table::kInstantMessageButtonHops; ++n)
+      imButton = desktop.Add(buddyList, std::string(table::kPushButtonClass));
+  });
+  EXPECT_EQ(SendInstantMessage(platform, "Ann", "hi"), InstantMessageOutcome::kNoAnswer);
+  const auto clicks = Sent(kLeftButtonUp);
+  ASSERT_EQ(clicks.size(), 1u);
+  EXPECT_EQ(clicks[0].window, imButton);
+}
+
+TEST_F(InstantMessageTest, AWindowAndANoticeLeftFromBeforeAreNotThisMessages) {
+  // What an earlier message can leave when the host answered only after the wait: its window
+  // still open, and a refusal notice that came too late.
+  FakeHost host(desktop, {.buddyListOpen = true});
+  const WindowHandle buddyList = host.FindDocument(table::kBuddyListCaption);
+  ClickWindow(desktop, NextSibling(desktop,
+                                   FindChildByClass(desktop, buddyList, table::kPushButtonClass),
+                                   table::kInstantMessageButtonHops));
+  const WindowHandle earlier = host.FindDocument(table::kInstantMessageCaption);
+  ASSERT_NE(earlier, 0u);
+  const WindowHandle earlierTo = FindChildByClass(desktop, earlier, table::kEditClass);
+  desktop.SendMessageA(earlierTo, kSetText, 0, std::string_view("Stranger"));
+  ClickWindow(desktop, NextSibling(desktop,
+                                   FindChildByClass(desktop, earlier, table::kPushButtonClass),
+                                   table::kSendButtonHops));
+  ASSERT_NE(host.Notice(), 0u);
+  host.instantMessages.clear();
+
+  EXPECT_EQ(SendInstantMessage(platform, "Ann", "hello"), InstantMessageOutcome::kSent);
+  ASSERT_EQ(host.instantMessages.size(), 1u);
+  EXPECT_EQ(host.instantMessages[0].recipient, "Ann");
+  EXPECT_FALSE(host.instantMessages[0].refused);
+  EXPECT_EQ(host.Notice(), 0u);  // the old notice was closed before Send
+  // The earlier window is left as it was.
+  EXPECT_EQ(host.FindDocument(table::kInstantMessageCaption), earlier);
+  EXPECT_EQ(desktop.Text(earlierTo), "Stranger");
+}
+
 TEST_F(InstantMessageTest, AWindowThatNeverOpensEndsAtTheBound) {
   FakeHost host(desktop, {.buddyListOpen = true, .opensInstantMessageWindow = false});
   const double start = events.Now();
