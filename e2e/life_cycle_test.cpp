@@ -37,14 +37,6 @@ fade::Rgb ParseColour(const std::string& hex) {
   return hex.size() == 6 ? fade::Rgb{component(0), component(1), component(2)} : fade::Rgb{};
 }
 
-std::string ExePath() {
-  std::string path = VFX_VONTRAFX_EXE;
-  if (path.empty() || path[0] != '/') return path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "Z:" + path;  // Wine's drive for the Unix root
-}
-
 // How many of a grid of points on the window are not black: the splash picture is mostly black
 // with bright letters.
 int LitPoints(HWND window) {
@@ -128,7 +120,7 @@ TEST_F(LifeCycleJourney, TheSplashClickAnnouncesThreeLinesThenShowsTheMainWindow
 }
 
 TEST_F(LifeCycleJourney, TheProgramCarriesItsPicturesAndVersionAndCentresItsSplash) {
-  const std::string exe = ExePath();
+  const std::string exe = VontraFxPath();
   DWORD ignored = 0;
   std::vector<char> version(GetFileVersionInfoSizeA(exe.c_str(), &ignored));
   ASSERT_FALSE(version.empty()) << "no version information in " << exe;

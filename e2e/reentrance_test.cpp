@@ -27,27 +27,6 @@ std::vector<std::string> Texts(const std::vector<LogEvent>& chats) {
   return texts;
 }
 
-struct WindowSearch {
-  DWORD process;
-  HWND except, found;
-};
-
-BOOL CALLBACK LookAtWindow(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search.process || window == search.except || !IsWindowVisible(window)) return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-// A top-level window of `process` other than `except`: the modal box while it is up.
-HWND OtherWindowOf(DWORD process, HWND except) {
-  WindowSearch search{process, except, nullptr};
-  EnumWindows(LookAtWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 class ReentranceJourney : public Journey {
  protected:
   std::string Banner() const { return ToAnsi(composer::AttentionBanner()); }
@@ -187,9 +166,7 @@ TEST_F(ReentranceJourney, EveryButtonDuringTheSelfTestThenExitEndsItCleanly) {
   for (int n : {1, 3, 5, 9, 7, 13, 8, 12, 2}) addOn().Press(ids::CommandId(n));
   addOn().Press(ids::CommandId(10));
   HWND box = nullptr;
-  ASSERT_TRUE(WaitUntil(
-      [&] { return (box = OtherWindowOf(addOn().process_id(), addOn().window())) != nullptr; },
-      10))
+  ASSERT_TRUE(WaitUntil([&] { return (box = addOn().OtherWindow()) != nullptr; }, 10))
       << "the help box did not show";
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5)) << "the help box stayed";

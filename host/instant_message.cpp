@@ -81,17 +81,17 @@ InstantMessageOutcome SendInstantMessage(const platform::Platform& platform,
 
   // Phase 1: the buddy list, opened through the Keyword window when it is not open yet.
   const WindowHandle documents = FindDocumentArea(desktop);
-  if (FindChildByTitle(desktop, documents, table::kBuddyListCaption) == kNoWindow) {
-    if (!RunKeyword(platform, table::kBuddyListKeyword)) {
-      return platform.events.IsEnding() ? InstantMessageOutcome::kCancelled
-                                        : InstantMessageOutcome::kNoAnswer;
-    }
-    FlushEvents(platform.events);
-  }
-  // The host may take a moment to open it, and a window carries its caption before its
-  // controls are made: the wait is for the button, and costs nothing when it is there at once.
   WindowHandle imButton = InstantMessageButton(desktop, documents);
   if (imButton == kNoWindow) {
+    if (FindChildByTitle(desktop, documents, table::kBuddyListCaption) == kNoWindow) {
+      if (!RunKeyword(platform, table::kBuddyListKeyword)) {
+        return platform.events.IsEnding() ? InstantMessageOutcome::kCancelled
+                                          : InstantMessageOutcome::kNoAnswer;
+      }
+      FlushEvents(platform.events);
+    }
+    // The host may take a moment to open it, and a window carries its caption before its
+    // controls are made: the wait is for the button.
     const WaitOutcome opened = WaitForHost(platform, [&] {
       imButton = InstantMessageButton(desktop, documents);
       return imButton != kNoWindow;

@@ -10,14 +10,6 @@
 namespace vfx::e2e {
 namespace {
 
-// Wine maps the Unix root to drive Z:.
-std::string WindowsPath(std::string path) {
-  if (path.empty() || path[0] != '/') return path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "Z:" + path;
-}
-
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('\\');
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
@@ -36,13 +28,13 @@ HWND VisibleMainWindowOf(DWORD processId) {
   return nullptr;
 }
 
-struct SplashSearch {
+struct OtherWindowSearch {
   DWORD processId;
   HWND found = nullptr;
 };
 
-BOOL CALLBACK FindSplash(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<SplashSearch*>(parameter);
+BOOL CALLBACK FindOtherWindow(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<OtherWindowSearch*>(parameter);
   if (OwnerOf(window) != search.processId || !IsWindowVisible(window)) return TRUE;
   char name[256] = "";
   GetClassNameA(window, name, sizeof name);
@@ -68,7 +60,7 @@ DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
 AddOnProcess::AddOnProcess() : AddOnProcess(Options{}) {}
 
 AddOnProcess::AddOnProcess(Options options) : options_(options) {
-  const std::string path = WindowsPath(VFX_VONTRAFX_EXE);
+  const std::string path = VontraFxPath();
   const std::string folder = FolderOf(path);
   std::string line = "\"" + path + "\"";
   STARTUPINFOA startup{};
@@ -106,10 +98,12 @@ std::optional<DWORD> AddOnProcess::ExitCode() const {
   return code;
 }
 
-HWND AddOnProcess::Splash() const {
+std::string VontraFxPath() { return WindowsPath(VFX_VONTRAFX_EXE); }
+
+HWND AddOnProcess::OtherWindow() const {
   if (!Running()) return nullptr;
-  SplashSearch search{process_.dwProcessId};
-  EnumWindows(FindSplash, reinterpret_cast<LPARAM>(&search));
+  OtherWindowSearch search{process_.dwProcessId};
+  EnumWindows(FindOtherWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -20,6 +20,9 @@
 
 namespace vfx::e2e {
 
+// vontrafx.exe's path as Windows sees it.
+std::string VontraFxPath();
+
 class AddOnProcess {
  public:
   struct Options {
@@ -51,8 +54,9 @@ class AddOnProcess {
   // The main window once it is visible; nullptr before (or when it never showed).
   HWND window() const { return window_; }
   // A visible top-level window of the process other than the main window: the splash while it
-  // is up. nullptr when there is none.
-  HWND Splash() const;
+  // is up, later a message box while one is up. nullptr when there is none.
+  HWND OtherWindow() const;
+  HWND Splash() const { return OtherWindow(); }
   // Posts a left click (button down, button up) at the middle of the splash window, to the
   // control that lies there. False when there is no splash.
   bool ClickSplash() const;

@@ -3,14 +3,6 @@
 namespace vfx::e2e {
 namespace {
 
-// Wine maps the Unix root to drive Z:.
-std::string WindowsPath(std::string path) {
-  if (path.empty() || path[0] != '/') return path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "Z:" + path;
-}
-
 std::string Quoted(const std::string& argument) {
   std::string quoted = "\"";
   for (const char c : argument) {
@@ -62,6 +54,13 @@ void Stop(PROCESS_INFORMATION& process) {
 }
 
 }  // namespace
+
+std::string WindowsPath(std::string path) {
+  if (path.empty() || path[0] != '/') return path;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return "Z:" + path;
+}
 
 std::string SubstituteHostPath() { return WindowsPath(VFX_SUBSTITUTE_HOST_EXE); }
 

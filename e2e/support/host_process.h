@@ -14,6 +14,8 @@
 
 namespace vfx::e2e {
 
+// A path as Windows sees it: Wine maps the Unix root to drive Z:.
+std::string WindowsPath(std::string path);
 // The substitute host's path as Windows sees it.
 std::string SubstituteHostPath();
 

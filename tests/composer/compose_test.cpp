@@ -6,20 +6,12 @@
 #include <string>
 
 #include "fade/utf8.h"
+#include "tests/composer/panel_colours.h"
 
 namespace vfx::composer {
 namespace {
 
-constexpr std::array<fade::Rgb, 10> kColours = {{{255, 0, 0},
-                                                 {0, 255, 0},
-                                                 {0, 0, 255},
-                                                 {10, 20, 30},
-                                                 {200, 100, 50},
-                                                 {1, 2, 3},
-                                                 {90, 80, 70},
-                                                 {33, 66, 99},
-                                                 {128, 128, 128},
-                                                 {250, 5, 125}}};
+constexpr const auto& kColours = testing::kPanelColours;
 
 // One segment faded from colour `from` to colour `to` (numbered from 1), as the body must hold it.
 std::string Plain(std::string_view segment, int from, int to) {

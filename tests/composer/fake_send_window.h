@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "composer/send_window.h"
+#include "tests/composer/panel_colours.h"
 
 namespace vfx::testing {
 
@@ -22,16 +23,7 @@ class FakeSendWindow : public composer::SendWindow {
   std::string sendCaption = "Send to Chat";
   std::set<SendOption> ticked;
   int colourCount = 3;
-  std::array<fade::Rgb, 10> colours = {{{255, 0, 0},
-                                        {0, 255, 0},
-                                        {0, 0, 255},
-                                        {10, 20, 30},
-                                        {200, 100, 50},
-                                        {1, 2, 3},
-                                        {90, 80, 70},
-                                        {33, 66, 99},
-                                        {128, 128, 128},
-                                        {250, 5, 125}}};
+  std::array<fade::Rgb, 10> colours = kPanelColours;
   std::function<void()> onRandomize;
 
   std::vector<std::string> calls;
