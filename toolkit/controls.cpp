@@ -60,6 +60,13 @@ void OptionButton::set_value(bool value) {
   if (value && on_click) on_click();
 }
 
+void OptionButton::click() {
+  if (!value_)
+    set_value(true);
+  else if (on_click)
+    on_click();
+}
+
 void OptionButton::set_initial_value(bool value) {
   if (value == value_) return;
   if (value) clear_siblings();

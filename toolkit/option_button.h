@@ -17,6 +17,9 @@ class OptionButton : public Control {
   void set_value(bool value);
   // A design-time selection: no handler runs.
   void set_initial_value(bool value);
+  // The user's click (mouse, access key, an arrow key within the group): selects the option and
+  // runs on_click even when it is selected already, for the user asked for it again.
+  void click();
 
   std::function<void()> on_click;
 

@@ -228,7 +228,7 @@ class OptionButtonPeer final : public ControlPeer {
       SendMessageW(hwnd, BM_SETCHECK, option_.value() ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   void OnCommand(int code) override {
-    if (code == BN_CLICKED) option_.set_value(true);
+    if (code == BN_CLICKED) option_.click();
   }
   HBRUSH OnCtlColor(HDC dc) override { return PaintColours(dc); }
 

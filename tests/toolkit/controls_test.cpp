@@ -82,6 +82,13 @@ TEST(OptionButtonTest, ClickRunsOnSelectionWithTheGroupAlreadyUpdated) {
   EXPECT_FALSE(b.value());
   b.set_initial_value(true);
   EXPECT_EQ(bClicks, 1);
+  // The user's click on the selected option runs its handler again; code setting it does not.
+  b.click();
+  a.click();
+  EXPECT_EQ(bClicks, 2);
+  EXPECT_EQ(aClicks, 2);
+  EXPECT_TRUE(a.value());
+  EXPECT_FALSE(b.value());
 }
 
 TEST(HScrollBarTest, ChangeRunsOnRealChangesWithTheNewValueInPlace) {
