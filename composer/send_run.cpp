@@ -1,5 +1,7 @@
 #include "composer/send_run.h"
 
+#include <utility>
+
 #include "fade/utf8.h"
 #include "host/host.h"
 
@@ -8,15 +10,21 @@ namespace {
 
 constexpr double kAttentionPause = 0.3;
 
+// What became of the message itself, from what became of its own line.
 DeliveryStatus StatusOf(host::ChatOutcome outcome) {
   switch (outcome) {
     case host::ChatOutcome::kPosted:
       return DeliveryStatus::kDelivered;
     case host::ChatOutcome::kNoChatRoom:
       return DeliveryStatus::kNoChatRoom;
-    default:
+    case host::ChatOutcome::kHostNotResponding:
       return DeliveryStatus::kHostNotResponding;
+    case host::ChatOutcome::kMayHavePosted:
+      return DeliveryStatus::kMayHaveArrived;
+    case host::ChatOutcome::kCancelled:
+      return DeliveryStatus::kCancelled;
   }
+  return DeliveryStatus::kHostNotResponding;
 }
 
 DeliveryStatus StatusOf(host::InstantMessageOutcome outcome) {
@@ -25,9 +33,29 @@ DeliveryStatus StatusOf(host::InstantMessageOutcome outcome) {
       return DeliveryStatus::kDelivered;
     case host::InstantMessageOutcome::kRefused:
       return DeliveryStatus::kRefused;
-    default:
+    case host::InstantMessageOutcome::kNoAnswer:
       return DeliveryStatus::kNoAnswer;
+    case host::InstantMessageOutcome::kCancelled:
+      return DeliveryStatus::kCancelled;
   }
+  return DeliveryStatus::kNoAnswer;
+}
+
+// The host has the message, or has answered it with a refusal: the typed line may go.
+bool Arrived(DeliveryStatus status) {
+  switch (status) {
+    case DeliveryStatus::kDelivered:
+    case DeliveryStatus::kRefused:
+      return true;
+    case DeliveryStatus::kNoChatRoom:
+    case DeliveryStatus::kHostNotResponding:
+    case DeliveryStatus::kMayHaveArrived:
+    case DeliveryStatus::kNoAnswer:
+    case DeliveryStatus::kTooLong:
+    case DeliveryStatus::kCancelled:
+      return false;
+  }
+  return false;
 }
 
 }  // namespace
@@ -35,6 +63,7 @@ DeliveryStatus StatusOf(host::InstantMessageOutcome outcome) {
 std::string_view DeliveryStatusText(DeliveryStatus status) {
   switch (status) {
     case DeliveryStatus::kDelivered:
+    case DeliveryStatus::kCancelled:
       return "";
     case DeliveryStatus::kRefused:
       return "The host refused the instant message";
@@ -42,6 +71,8 @@ std::string_view DeliveryStatusText(DeliveryStatus status) {
       return "Not sent: no chat room is open";
     case DeliveryStatus::kHostNotResponding:
       return "Not sent: the host is not responding";
+    case DeliveryStatus::kMayHaveArrived:
+      return "The host stopped answering: the line may have been sent";
     case DeliveryStatus::kNoAnswer:
       return "Not sent: the host did not take the instant message";
     case DeliveryStatus::kTooLong:
@@ -53,118 +84,21 @@ std::string_view DeliveryStatusText(DeliveryStatus status) {
 SendRun::SendRun(SendWindow& window, SendState& state, platform::Platform platform)
     : window_(window), state_(state), platform_(platform) {}
 
-Styles SendRun::ReadStyles() {
-  return {.bold = window_.IsTicked(SendOption::kBold),
-          .italics = window_.IsTicked(SendOption::kItalics),
-          .underline = window_.IsTicked(SendOption::kUnderline),
-          .strike = window_.IsTicked(SendOption::kStrike)};
-}
+// ---- the request
 
 void SendRun::Command1_Click() {
-  if (Ending()) return;
-  // A Send clicked while a line is being handed to the host, or while an instant message is on
-  // its way, runs once that delivery is over. Run inside it, it would go before the line the
-  // user sent first, a second instant message would work the host's windows that the first is
-  // filling in, and a burst of clicks would nest as deep as it is long.
-  if ((handingOver_ || instantMessageOnItsWay_) && !state_.ViewHtml) {
-    ++deferredSends_;
-    return;
-  }
-  const std::string typedLine = window_.TypedLine();
-  const std::string prefix = StylePrefix(ReadStyles());
-  // Randomize sets the panel before anything reads it, so this Send uses the new colours.
-  if (window_.IsTicked(SendOption::kRandom)) window_.Randomize();
-  // Nothing processes events from here to the delivery, so the colours read now are the colours
-  // each segment would find on the panel.
-  const std::array<fade::Rgb, 10> colours = window_.Colours();
-  const std::string message = prefix + ComposeBody(typedLine, window_.SelectedColourCount(),
-                                                   colours, window_.IsTicked(SendOption::kWavy));
-
-  // The destination is fixed now: a handler that runs during an instant message's waits may
-  // change the variables, and must not turn this run into a chat send as well.
-  const bool viewHtml = state_.ViewHtml;
-  const bool imMode = state_.ImMode;
-  std::optional<DeliveryStatus> status;
-  const bool delivers = imMode || !viewHtml;
-  if (delivers && message.size() > kLongestMessage) {
-    status = DeliveryStatus::kTooLong;
-  } else if (imMode) {
-    instantMessageOnItsWay_ = true;
-    const host::InstantMessageOutcome outcome =
-        host::SendInstantMessage(platform_, window_.Recipient(), message);
-    instantMessageOnItsWay_ = false;
-    RunDeferredSends();
-    if (outcome == host::InstantMessageOutcome::kCancelled) return;
-    status = StatusOf(outcome);
-  } else if (!viewHtml) {
-    status = SendToChat(message);
-    if (!status) return;
-  }
-  if (viewHtml) window_.SetHtmlView(message);
-  if (status) window_.ShowDeliveryStatus(*status);
-
-  // The typed line goes only once the host has it (a refusal counts: the host has answered).
-  // What the user typed while the message was out, or what a Send run inside this one left, is
-  // not this run's to empty.
-  const bool arrived = status == DeliveryStatus::kDelivered || status == DeliveryStatus::kRefused;
-  if (!viewHtml && arrived && window_.IsTicked(SendOption::kClearText) &&
-      window_.TypedLine() == typedLine)
-    window_.SetTypedLine("");
-  window_.FocusTypedLine();
-  state_.ViewHtml = false;
-}
-
-std::optional<DeliveryStatus> SendRun::SendToChat(const std::string& message) {
-  if (!window_.IsTicked(SendOption::kAttention)) {
-    const host::ChatOutcome outcome = HandOver(message);
-    if (outcome == host::ChatOutcome::kCancelled) return std::nullopt;
-    return StatusOf(outcome);
-  }
-  // Banner, message, banner. The sequence goes on only while lines are posted: a banner that
-  // found no room or no answer says the message would not arrive either, and a closing banner
-  // belongs to a message that went out.
-  const std::string banner = state_.AttentionBanner;
-  host::ChatOutcome outcome = HandOver(banner);
-  if (outcome == host::ChatOutcome::kPosted) {
-    host::Pause(platform_.events, kAttentionPause);
-    outcome = HandOver(message);
-    if (outcome == host::ChatOutcome::kPosted) {
-      host::Pause(platform_.events, kAttentionPause);
-      if (HandOver(banner) == host::ChatOutcome::kCancelled) return std::nullopt;
-    }
-  }
-  if (outcome == host::ChatOutcome::kCancelled) return std::nullopt;
-  return StatusOf(outcome);
-}
-
-host::ChatOutcome SendRun::HandOver(std::string_view line) {
-  handingOver_ = true;
-  const host::ChatOutcome outcome = host::SendChat(platform_, line);
-  handingOver_ = false;
-  RunDeferredSends();
-  return outcome;
-}
-
-void SendRun::RunDeferredSends() {
-  // Only the outermost delivery runs them, one after another: the deliveries of the runs it
-  // starts only add to the queue, so a burst does not nest.
-  if (runningDeferred_) return;
-  runningDeferred_ = true;
-  while (deferredSends_ > 0 && !Ending()) {
-    --deferredSends_;
-    Command1_Click();
-  }
-  runningDeferred_ = false;
+  if (Ending() || closed_) return;
+  Submit(Compose());
 }
 
 void SendRun::Command9_Click() {
-  if (Ending()) return;
+  if (Ending() || closed_) return;
   state_.ViewHtml = true;
   const std::size_t characterCount = fade::CharacterCount(window_.TypedLine());
-  Command1_Click();
-  if (Ending()) return;
+  Delivery delivery = Compose();
   // The style boxes are read again now, after Send.
   window_.SetHtmlView(window_.HtmlView() + ClosingText(characterCount, ReadStyles()));
+  Submit(std::move(delivery));
 }
 
 void SendRun::Command11_Click() {
@@ -181,6 +115,117 @@ void SendRun::Option11_Click() {
 void SendRun::Option12_Click() {
   state_.ImMode = true;
   window_.SetSendCaption("Send to IM");
+}
+
+void SendRun::Announce(std::vector<std::string> lines) {
+  if (Ending() || closed_) return;
+  Submit(Delivery{.kind = Delivery::Kind::kChat, .lines = std::move(lines)});
+}
+
+void SendRun::Close() {
+  closed_ = true;
+  queue_.clear();
+}
+
+Styles SendRun::ReadStyles() {
+  return {.bold = window_.IsTicked(SendOption::kBold),
+          .italics = window_.IsTicked(SendOption::kItalics),
+          .underline = window_.IsTicked(SendOption::kUnderline),
+          .strike = window_.IsTicked(SendOption::kStrike)};
+}
+
+Delivery SendRun::Compose() {
+  const std::string typedLine = window_.TypedLine();
+  const std::string prefix = StylePrefix(ReadStyles());
+  // Randomize sets the panel before anything reads it, so this Send uses the new colours.
+  if (window_.IsTicked(SendOption::kRandom)) window_.Randomize();
+  // Nothing processes events from here to the end of the composition, so the colours read now
+  // are the colours each segment would find on the panel.
+  std::string message =
+      prefix + ComposeBody(typedLine, window_.SelectedColourCount(), window_.Colours(),
+                           window_.IsTicked(SendOption::kWavy));
+  const bool viewHtml = state_.ViewHtml;
+  state_.ViewHtml = false;
+  if (viewHtml) window_.SetHtmlView(message);
+
+  Delivery delivery{.isSend = true, .typedLine = typedLine, .mayClear = !viewHtml};
+  if (state_.ImMode) {
+    delivery.kind = Delivery::Kind::kInstantMessage;
+    delivery.recipient = window_.Recipient();
+    delivery.lines = {std::move(message)};
+  } else if (viewHtml) {
+    delivery.kind = Delivery::Kind::kViewOnly;
+  } else if (window_.IsTicked(SendOption::kAttention)) {
+    delivery.lines = {state_.AttentionBanner, std::move(message), state_.AttentionBanner};
+    delivery.pause = kAttentionPause;
+    delivery.messageLine = 1;
+  } else {
+    delivery.lines = {std::move(message)};
+  }
+  return delivery;
+}
+
+// ---- the queue
+
+void SendRun::Submit(Delivery delivery) {
+  if (delivery.kind == Delivery::Kind::kViewOnly)
+    return Finish(delivery, DeliveryStatus::kDelivered);
+  if (delivery.isSend && delivery.lines[delivery.messageLine].size() > kLongestMessage)
+    return Finish(delivery, DeliveryStatus::kTooLong);
+  queue_.push_back(std::move(delivery));
+  if (delivering_) return;  // the loop further out delivers it in its turn
+
+  delivering_ = true;
+  while (!queue_.empty() && !Ending()) {
+    const Delivery next = std::move(queue_.front());
+    queue_.pop_front();
+    Finish(next, Deliver(next));
+  }
+  queue_.clear();  // the program is ending: nothing more goes to the host
+  delivering_ = false;
+}
+
+// ---- the delivery
+
+DeliveryStatus SendRun::Deliver(const Delivery& delivery) {
+  switch (delivery.kind) {
+    case Delivery::Kind::kChat:
+      return DeliverToChat(delivery);
+    case Delivery::Kind::kInstantMessage:
+      return StatusOf(host::SendInstantMessage(platform_, delivery.recipient, delivery.lines[0]));
+    case Delivery::Kind::kViewOnly:
+      return DeliveryStatus::kDelivered;
+  }
+  return DeliveryStatus::kDelivered;
+}
+
+// The lines go on only while they are posted: a banner that found no room or no answer says the
+// message would not arrive either, and a closing banner belongs to a message that went out.
+DeliveryStatus SendRun::DeliverToChat(const Delivery& delivery) {
+  for (std::size_t n = 0; n < delivery.lines.size(); ++n) {
+    if (n > 0) host::Pause(platform_.events, delivery.pause);
+    const host::ChatOutcome outcome = host::SendChat(platform_, delivery.lines[n]);
+    if (outcome == host::ChatOutcome::kPosted) continue;
+    if (n > delivery.messageLine && outcome != host::ChatOutcome::kCancelled)
+      return DeliveryStatus::kDelivered;
+    // A banner the host may have posted before it went silent: the message itself never went.
+    if (n < delivery.messageLine && outcome == host::ChatOutcome::kMayHavePosted)
+      return DeliveryStatus::kHostNotResponding;
+    return StatusOf(outcome);
+  }
+  return DeliveryStatus::kDelivered;
+}
+
+void SendRun::Finish(const Delivery& delivery, DeliveryStatus status) {
+  // The add-on's own lines tell nothing; once the program is ending, nothing is touched.
+  if (!delivery.isSend || status == DeliveryStatus::kCancelled) return;
+  if (delivery.kind != Delivery::Kind::kViewOnly) window_.ShowDeliveryStatus(status);
+  // The typed line goes only once the host has it (a refusal counts: the host has answered).
+  // What the user has typed since the click is not this request's to empty.
+  if (delivery.mayClear && Arrived(status) && window_.IsTicked(SendOption::kClearText) &&
+      window_.TypedLine() == delivery.typedLine)
+    window_.SetTypedLine("");
+  window_.FocusTypedLine();
 }
 
 }  // namespace vfx::composer

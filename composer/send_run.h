@@ -1,11 +1,19 @@
 // The Send run and the handlers that choose where it delivers: the chat room, an instant message,
 // or the HTML view.
+//
+// A Send composes its message at the click, with the line, styles, colours, count and Wavy that
+// the window holds at that moment, and fixes where the message goes. The request then joins one
+// queue, and one loop delivers the queue in order. A delivery waits on the host, and its waits
+// let the window's events run: a click handled there only adds its request behind the others,
+// so deliveries never nest, a message's attention banners are never split by another line, and
+// the host receives the messages in the order they were asked for.
 #pragma once
 
 #include <cstddef>
-#include <optional>
+#include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "composer/compose.h"
 #include "composer/send_window.h"
@@ -17,7 +25,7 @@ namespace vfx::composer {
 // The main window's variables that Send reads and writes. The window holds them and hands them
 // to its SendRun.
 struct SendState {
-  bool ViewHtml = false;  // "yes": the run in progress was started by View HTML
+  bool ViewHtml = false;  // "yes": the Send being composed was started by View HTML
   bool ImMode = false;    // Send delivers as an instant message
   std::string AttentionBanner = std::string(composer::AttentionBanner());
 };
@@ -27,14 +35,34 @@ struct SendState {
 // a megabyte or more between two processes ends the process that receives it.
 inline constexpr std::size_t kLongestMessage = 1'000'000;
 
+// One request to the host, fixed when it was made.
+struct Delivery {
+  enum class Kind {
+    kChat,            // `lines` into the chat room, one after another, `pause` seconds apart
+    kInstantMessage,  // `lines[0]` as an instant message to `recipient`
+    kViewOnly,        // nothing to the host: View HTML has put the message into Text2
+  };
+  Kind kind = Kind::kChat;
+  std::vector<std::string> lines{};
+  double pause = 0;
+  std::string recipient{};
+  // For a Send: which of `lines` is the message itself (the others are its banners), and the
+  // typed line it was composed from, which Clear Text may empty once the message has arrived.
+  // The add-on's own lines (Advertise) report nothing and leave the typed line alone.
+  bool isSend = false;
+  std::size_t messageLine = 0;
+  std::string typedLine{};
+  bool mayClear = false;  // not after View HTML, which leaves the typed line
+};
+
 class SendRun {
  public:
   SendRun(SendWindow& window, SendState& state, platform::Platform platform);
 
-  // Send: compose the typed line and deliver it. Every wait inside keeps the window's events
-  // running, so another handler, another Send among them, may run in the middle.
+  // Send: compose the typed line now and deliver it in its turn.
   void Command1_Click();
-  // View HTML: Send into Text2, then the closing tags the delivered message leaves out.
+  // View HTML: the message and the closing tags it leaves open into Text2 at once; in
+  // instant-message mode the message is delivered as well, in its turn.
   void Command9_Click();
   // The instant-message frame's Send: instant-message mode from now on, then Send.
   void Command11_Click();
@@ -42,23 +70,38 @@ class SendRun {
   void Option11_Click();
   void Option12_Click();
 
+  // The add-on's own chat lines (the advertisement), in their turn among the Sends.
+  void Announce(std::vector<std::string> lines);
+  // Exit: what is still waiting is dropped, and no request is taken from now on, so the closing
+  // lines are the last the host hears.
+  void Close();
+
+  // Requests waiting behind the one being delivered.
+  std::size_t waiting() const { return queue_.size(); }
+
  private:
+  // The request: what Send would deliver now, and where.
+  Delivery Compose();
   Styles ReadStyles();
-  // The chat send, with the attention banner around it when asked; empty when the program is
-  // ending.
-  std::optional<DeliveryStatus> SendToChat(const std::string& message);
+
+  // The queue: a request joins it; the request made while none is being delivered delivers the
+  // queue, including what joins it meanwhile, until it is empty. What delivers nothing takes
+  // effect at once.
+  void Submit(Delivery delivery);
+
+  // The delivery of one request, then what the window shows of it.
+  DeliveryStatus Deliver(const Delivery& delivery);
+  DeliveryStatus DeliverToChat(const Delivery& delivery);
+  void Finish(const Delivery& delivery, DeliveryStatus status);
+
   bool Ending() { return platform_.events.IsEnding(); }
-  // One line to the chat room; the Sends clicked meanwhile run once it is posted.
-  host::ChatOutcome HandOver(std::string_view line);
-  void RunDeferredSends();
 
   SendWindow& window_;
   SendState& state_;
   platform::Platform platform_;
-  bool handingOver_ = false;  // a line is between its text and its Enter
-  bool instantMessageOnItsWay_ = false;
-  int deferredSends_ = 0;  // Sends clicked meanwhile
-  bool runningDeferred_ = false;
+  std::deque<Delivery> queue_;
+  bool delivering_ = false;
+  bool closed_ = false;
 };
 
 }  // namespace vfx::composer

@@ -28,8 +28,10 @@ enum class DeliveryStatus {
   kRefused,            // the host refused the instant message (its notice has been closed)
   kNoChatRoom,         // nothing sent: no chat room is frontmost in the host
   kHostNotResponding,  // nothing sent: the host did not answer
+  kMayHaveArrived,     // the host took the line, then stopped answering: it may have gone out
   kNoAnswer,           // nothing sent: the host never took the instant message
   kTooLong,            // nothing sent: the message is longer than the host is handed
+  kCancelled,          // the program ended first: nothing more was sent
 };
 
 // The words for a status, as the window shows them; empty for kDelivered.
@@ -62,10 +64,10 @@ class SendWindow {
   // Command1's caption.
   virtual void SetSendCaption(std::string_view caption) = 0;
 
-  // Called once after every chat or instant-message delivery (not after a view alone). Any
-  // status but kDelivered means the typed line may not have arrived: show its text where the
-  // user sees it for a few seconds (caption or status text), without a modal box and without
-  // taking the focus. kDelivered takes an earlier status down.
+  // Called once after every chat or instant-message delivery (not after a view alone, and not
+  // once the program is ending). Any status but kDelivered means the typed line may not have
+  // arrived: show its text where the user sees it for a few seconds (caption or status text),
+  // without a modal box and without taking the focus. kDelivered takes an earlier status down.
   virtual void ShowDeliveryStatus(DeliveryStatus status) = 0;
 };
 

@@ -8,12 +8,6 @@ namespace {
 
 constexpr int kWelcomeCaptionBuffer = 200;
 
-// Lines put into a chat room's input box so far. The events a send lets run between its text
-// and its Enter may hold another send, which puts its own line there and posts it: the first
-// send must then put its line back before its Enter, or that Enter posts an empty box and its
-// line is lost.
-unsigned long gLinesPut = 0;
-
 WindowHandle FindDocumentArea(platform::Desktop& desktop,
                               std::optional<std::string_view> frameCaption) {
   const WindowHandle frame = desktop.FindWindowA(table::kMainFrameClass, frameCaption);
@@ -29,7 +23,8 @@ WindowHandle FindChatRoom(platform::Desktop& desktop) {
   const WindowHandle frontmost = FindChildByClass(desktop, documents, table::kDocumentWindowClass);
   const WindowHandle members = FindChildByClass(desktop, frontmost, table::kMemberListClass);
   const WindowHandle transcript = FindChildByClass(desktop, frontmost, table::kRichTextClass);
-  if (members == platform::kNoWindow || transcript == platform::kNoWindow) return platform::kNoWindow;
+  if (members == platform::kNoWindow || transcript == platform::kNoWindow)
+    return platform::kNoWindow;
   return frontmost;
 }
 
@@ -45,14 +40,12 @@ ChatOutcome SendChat(const platform::Platform& platform, std::string_view line) 
   FocusWindow(desktop, input);
   if (!desktop.SendMessageA(input, platform::message::kSetText, 0, line))
     return ChatOutcome::kHostNotResponding;
-  const unsigned long mine = ++gLinesPut;
   platform.events.ProcessPendingEvents();
   // A handler that ran just now may have ended the program: then Enter is not pressed.
   if (platform.events.IsEnding()) return ChatOutcome::kCancelled;
-  if (gLinesPut != mine && !desktop.SendMessageA(input, platform::message::kSetText, 0, line))
-    return ChatOutcome::kHostNotResponding;
+  // The host has the line: silence now may mean it hangs while posting it, not that it did not.
   if (!desktop.SendMessageA(input, platform::message::kChar, 13, std::intptr_t{0}))
-    return ChatOutcome::kHostNotResponding;
+    return ChatOutcome::kMayHavePosted;
   return ChatOutcome::kPosted;
 }
 

@@ -45,26 +45,30 @@ WindowHandle FindChatRoom(platform::Desktop& desktop);
 enum class ChatOutcome {
   kPosted,             // the line went into the room's input box and Enter was pressed
   kNoChatRoom,         // no chat room, or no input box where the room keeps it
-  kHostNotResponding,  // the host did not answer within the send bound
+  kHostNotResponding,  // the host did not take the line within the send bound: nothing sent
+  kMayHavePosted,      // the host took the line, then did not answer its Enter: it may be out
   kCancelled,          // the program is ending: nothing more goes to the host
 };
-ChatOutcome SendChat(const platform::Platform& platform, std::string_view line);
+// One line at a time: the events it lets run between the text and the Enter must not put
+// another line into the same box (the composer's delivery queue sees to that).
+[[nodiscard]] ChatOutcome SendChat(const platform::Platform& platform, std::string_view line);
 
 // The name in the host's welcome window caption ("Welcome, " name "!"), or empty text.
 std::string GetSignedOnName(platform::Desktop& desktop);
 
 // Opens the host's Keyword window, types the keyword and runs it. False when the Keyword window
 // did not open within the bound, or the program is ending.
-bool RunKeyword(const platform::Platform& platform, std::string_view keyword);
+[[nodiscard]] bool RunKeyword(const platform::Platform& platform, std::string_view keyword);
 
 enum class InstantMessageOutcome {
-  kSent,      // the instant message window closed by itself: the host sent it
-  kRefused,   // the host showed its notice; the notice and the message window were closed
-  kNoAnswer,  // a window never opened, or the host neither sent nor refused within the bound
-  kCancelled, // the program is ending
+  kSent,       // the instant message window closed by itself: the host sent it
+  kRefused,    // the host showed its notice; the notice and the message window were closed
+  kNoAnswer,   // a window never opened, or the host neither sent nor refused within the bound
+  kCancelled,  // the program is ending
 };
-InstantMessageOutcome SendInstantMessage(const platform::Platform& platform,
-                                         std::string_view recipient, std::string_view text);
+[[nodiscard]] InstantMessageOutcome SendInstantMessage(const platform::Platform& platform,
+                                                       std::string_view recipient,
+                                                       std::string_view text);
 
 // The add-on's own windows.
 void StayOnTop(platform::Desktop& desktop, WindowHandle form);

@@ -331,15 +331,17 @@ void ZiruZezuzo::Form_Load() {
     Picture(n).set_back_colour(fade::ColourValue(Colour(2)));
   for (int n : {7, 10, 15}) HScroll(n).set_value(0);
 
+  // The announcements are the add-on's own greeting: with no chat room open, or a host that does
+  // not answer, the add-on starts all the same, and no typed line is at stake.
   const platform::Platform& platform = services_.platform;
   const fade::Rgb colour = announcements::DrawColour(random.component);
   const std::string firstLine = announcements::StartupFirstLine(colour);
-  host::SendChat(platform, announcements::kBlankLine);
+  (void)host::SendChat(platform, announcements::kBlankLine);
   if (!PauseGoesOn(0.1)) return;
-  host::SendChat(platform, firstLine);
+  (void)host::SendChat(platform, firstLine);
   if (!PauseGoesOn(0.3)) return;
   const std::string secondLine = announcements::StartupSecondLine(colour);
-  host::SendChat(platform, secondLine + host::GetSignedOnName(platform.desktop));
+  (void)host::SendChat(platform, secondLine + host::GetSignedOnName(platform.desktop));
   if (!PauseGoesOn(0.1)) return;
 
   Check7_Click();
@@ -419,21 +421,26 @@ void ZiruZezuzo::Command6_Click() {
   // A second Exit pressed during the first one's pause would only announce the end twice.
   if (exiting_ || Ending()) return;
   exiting_ = true;
+  // Whatever waits to be delivered is dropped: the closing lines are the last the host hears.
+  // A delivery that this click interrupted ends with the window, before its next line.
+  sendRun_.Close();
+  // Fire and forget, as at start-up: the add-on ends whether or not the room hears it.
   const platform::Platform& platform = services_.platform;
   const fade::Rgb colour = announcements::DrawColour(random.component);
-  host::SendChat(platform, announcements::ExitFirstLine(colour));
+  (void)host::SendChat(platform, announcements::ExitFirstLine(colour));
   if (!PauseGoesOn(0.3)) return;
-  host::SendChat(platform,
-                 announcements::ExitSecondLine(colour) + host::GetSignedOnName(platform.desktop));
+  (void)host::SendChat(
+      platform, announcements::ExitSecondLine(colour) + host::GetSignedOnName(platform.desktop));
   form_.unload();
 }
 
 void ZiruZezuzo::Command3_Click() {
   if (Ending()) return;
+  // Its two lines take their turn behind the Sends already asked for, so that they never land
+  // between a message and its attention banners.
   const std::array<std::string, 2> lines =
       announcements::AdvertiseLines(announcements::DrawColour(random.component));
-  if (host::SendChat(services_.platform, lines[0]) == host::ChatOutcome::kCancelled) return;
-  host::SendChat(services_.platform, lines[1]);
+  sendRun_.Announce({lines[0], lines[1]});
 }
 
 void ZiruZezuzo::Command4_Click() {

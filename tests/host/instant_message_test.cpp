@@ -64,7 +64,7 @@ TEST_F(InstantMessageTest, TheKeywordWindowsFirstButtonIsClickedTwice) {
     if (message.message == kSetText && message.text == "BuddyView")
       goButton = FindChildByClass(desktop, host.FindDocument("Keyword"), "_AOL_Icon");
   };
-  SendInstantMessage(platform, "Ann", "hi");
+  EXPECT_EQ(SendInstantMessage(platform, "Ann", "hi"), InstantMessageOutcome::kSent);
   ASSERT_NE(goButton, 0u);
   ASSERT_GE(releases.size(), 3u);
   EXPECT_EQ(releases[0], host.keywordButton);
@@ -83,7 +83,7 @@ TEST_F(InstantMessageTest, TheSendButtonIsTheTenthFromTheFirstPushButton) {
     const WindowHandle window = host.FindDocument(table::kInstantMessageCaption);
     expected = NextSibling(desktop, FindChildByClass(desktop, window, "_AOL_Icon"), 9);
   });
-  SendInstantMessage(platform, "Ann", "hi");
+  EXPECT_EQ(SendInstantMessage(platform, "Ann", "hi"), InstantMessageOutcome::kSent);
   EXPECT_NE(expected, 0u);
   EXPECT_EQ(clicked, expected);
 }

@@ -37,8 +37,8 @@ class FakeDesktop : public platform::Desktop {
   void SetCaption(WindowHandle window, std::string caption);
   const std::string& Text(WindowHandle window) const;  // what WM_SETTEXT put there
   void React(WindowHandle window, Reaction reaction);
-  // A hung window thread: messages to the window are not answered.
-  void Hang(WindowHandle window) { windows_.at(window).hung = true; }
+  // A hung window thread: messages to the window are not answered (until it is woken).
+  void Hang(WindowHandle window, bool hung = true) { windows_.at(window).hung = hung; }
   bool IsTopmost(WindowHandle window) const;
   std::vector<WindowHandle> Children(WindowHandle parent) const;
 

@@ -1,11 +1,25 @@
 #include "tests/support/fake_events.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace vfx::testing {
 
+void FakeEventPump::Poll() {
+  constexpr long kSpinLimit = 1'000'000;
+  if (++pollsSinceProgress_ < kSpinLimit) return;
+  std::fprintf(stderr,
+               "spinning: the clock and the ending flag were asked %ld times without an "
+               "event pass or a wait\n",
+               kSpinLimit);
+  std::abort();
+}
+
 void FakeEventPump::ProcessPendingEvents() {
   ++processCount;
+  pollsSinceProgress_ = 0;
+  if (onProcess) onProcess();
   // Events may schedule more events or wait themselves (nested pumps): take one at a time.
   while (!scheduled_.empty() && scheduled_.begin()->first <= now_) {
     auto event = std::move(scheduled_.begin()->second);
@@ -16,6 +30,7 @@ void FakeEventPump::ProcessPendingEvents() {
 
 void FakeEventPump::WaitForEvents(double deadline) {
   ++waitCount;
+  pollsSinceProgress_ = 0;
   double until = deadline;
   if (!scheduled_.empty()) until = std::min(until, scheduled_.begin()->first);
   now_ = std::max(now_, until);

@@ -29,6 +29,10 @@ bool FakeHost::IsButtonRelease(const SentMessage& message) {
   return message.message == kLeftButtonUp;
 }
 
+void FakeHost::Opened(WindowHandle window) {
+  desktop_.BringToTop(options_.keepsChatRoomInFront ? chatRoom : window);
+}
+
 void FakeHost::BuildChatRoom() {
   chatRoom = desktop_.Add(documents, Str(table::kDocumentWindowClass), "Lobby 12");
   desktop_.Add(chatRoom, "_AOL_Static", "People Here");
@@ -41,6 +45,7 @@ void FakeHost::BuildChatRoom() {
   desktop_.React(input, [this](const SentMessage& message) -> std::intptr_t {
     if (message.message == kChar && message.wParam == 13) {
       chatLines.push_back(desktop_.Text(input));
+      heard.push_back("chat|" + chatLines.back());
       desktop_.SendMessageA(input, platform::message::kSetText, 0, std::string_view());
       desktop_.sent.pop_back();  // the host's own message is not the add-on's
     }
@@ -67,7 +72,7 @@ void FakeHost::BuildToolbar() {
 void FakeHost::OpenKeywordWindow() {
   const WindowHandle window =
       desktop_.Add(documents, Str(table::kDocumentWindowClass), Str(table::kKeywordWindowCaption));
-  desktop_.BringToTop(window);
+  Opened(window);
   const WindowHandle edit = desktop_.Add(window, Str(table::kEditClass));
   const WindowHandle go = desktop_.Add(window, Str(table::kPushButtonClass), "Go");
   desktop_.React(go, [this, window, edit](const SentMessage& message) -> std::intptr_t {
@@ -84,7 +89,7 @@ void FakeHost::OpenKeywordWindow() {
 void FakeHost::OpenBuddyList() {
   const WindowHandle window =
       desktop_.Add(documents, Str(table::kDocumentWindowClass), Str(table::kBuddyListCaption));
-  desktop_.BringToTop(window);
+  Opened(window);
   desktop_.Add(window, "_AOL_Tree");
   WindowHandle imButton = 0;
   for (int n = 0; n < 5; ++n) {
@@ -98,9 +103,9 @@ void FakeHost::OpenBuddyList() {
 }
 
 void FakeHost::OpenInstantMessageWindow() {
-  const WindowHandle window = desktop_.Add(documents, Str(table::kDocumentWindowClass),
-                                           Str(table::kInstantMessageCaption));
-  desktop_.BringToTop(window);
+  const WindowHandle window =
+      desktop_.Add(documents, Str(table::kDocumentWindowClass), Str(table::kInstantMessageCaption));
+  Opened(window);
   const WindowHandle to = desktop_.Add(window, Str(table::kEditClass));
   const WindowHandle text = desktop_.Add(window, Str(table::kRichTextClass));
   WindowHandle send = 0;
@@ -117,6 +122,7 @@ void FakeHost::OpenInstantMessageWindow() {
     const std::string recipient = desktop_.Text(to);
     const bool online = options_.buddiesOnline.contains(recipient);
     instantMessages.push_back({recipient, desktop_.Text(text), !online});
+    heard.push_back("im|" + recipient + "|" + desktop_.Text(text));
     if (online) {
       desktop_.Destroy(window);
     } else {

@@ -18,6 +18,9 @@ struct FakeHostOptions {
   bool buddyListOpen = false;
   bool opensKeywordWindow = true;
   bool opensInstantMessageWindow = true;
+  // The chat room comes back in front whenever the host opens another window, as if the user
+  // clicked it again: chat lines and instant messages then alternate without failing.
+  bool keepsChatRoomInFront = false;
 };
 
 class FakeHost {
@@ -29,6 +32,9 @@ class FakeHost {
     bool refused;
   };
   std::vector<std::string> chatLines;
+  // Every chat line and instant message in the order the host took them: "chat|" and the line,
+  // or "im|", the recipient, "|" and the text.
+  std::vector<std::string> heard;
   std::vector<std::string> keywordsRun;
   std::vector<InstantMessage> instantMessages;
   int keywordButtonClicks = 0;
@@ -48,6 +54,7 @@ class FakeHost {
   void OpenBuddyList();
   void OpenInstantMessageWindow();
   static bool IsButtonRelease(const SentMessage& message);
+  void Opened(WindowHandle window);
 
   FakeDesktop& desktop_;
   FakeHostOptions options_;

@@ -70,6 +70,29 @@ TEST_F(SelfTestTest, LeavesAttentionAndTheDeliveryModeAsTheyWere) {
   EXPECT_TRUE(sent[1].starts_with("<B><I><FONT COLOR=#"));
 }
 
+// A Self Test clicked while an instant message is on its way sends its sample behind that
+// message, composed with the settings of its Send step, whatever changes after it.
+TEST_F(SelfTestTest, InsideADeliveryItsSampleIsComposedAtItsSendStep) {
+  ZiruZezuzo& main = Main();
+  main.Option(12).click();
+  main.Text(3).set_text("Ann");
+  main.Text(1).set_text("first");
+  std::string sample;
+  events.After(0.02, [&] {
+    const double started = events.Now();
+    events.At(started + 10.5, [&] {  // after the Send step, before the script's end
+      sample = "<B><I>" + composer::ComposeBody(kSelfTestSample, 3, main.Colours(), false);
+      main.Check(1).set_value(0);
+      main.Option(4).click();
+    });
+    main.Command(4).click();
+  });
+  main.Command(1).click();
+  ASSERT_EQ(host.instantMessages.size(), 2u);
+  EXPECT_TRUE(host.instantMessages[0].text.ends_with(">t"));
+  EXPECT_EQ(host.instantMessages[1].text, sample);
+}
+
 TEST_F(SelfTestTest, ExitDuringTheScriptIsTheLastThingTheHostHears) {
   ZiruZezuzo& main = Main();
   const double started = events.Now();
