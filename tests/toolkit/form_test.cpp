@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/toolkit/fake_backend.h"
+#include "tests/support/fake_backend.h"
 #include "toolkit/check_box.h"
 #include "toolkit/command_button.h"
 #include "toolkit/frame.h"

@@ -11,7 +11,7 @@
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
 #include "tests/support/fake_host.h"
-#include "tests/toolkit/fake_backend.h"
+#include "tests/support/fake_backend.h"
 #include "tests/ui/fakes.h"
 #include "ui/splash.h"
 

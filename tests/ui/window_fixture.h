@@ -5,7 +5,7 @@
 
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
-#include "tests/toolkit/fake_backend.h"
+#include "tests/support/fake_backend.h"
 #include "tests/ui/fakes.h"
 #include "ui/main_window.h"
 

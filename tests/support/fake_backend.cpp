@@ -1,4 +1,4 @@
-#include "tests/toolkit/fake_backend.h"
+#include "tests/support/fake_backend.h"
 
 #include <algorithm>
 
