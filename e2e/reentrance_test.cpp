@@ -1,7 +1,8 @@
 // Clicks that arrive while the add-on waits: inside the attention pauses, the Self Test and an
 // instant message's waits, and a burst of Sends. Every wait lets the window's events run, so a
-// click runs in the middle of the wait; the host's log shows the order that implies, and after
-// Exit the host hears nothing more.
+// click is handled in the middle of the wait: a Send composes its message there and then, and
+// waits its turn behind the delivery under way. The host's log shows the order, and after Exit
+// the host hears nothing more.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -30,9 +31,7 @@ std::vector<std::string> Texts(const std::vector<LogEvent>& chats) {
 class ReentranceJourney : public Journey {
  protected:
   std::string Banner() const { return ToAnsi(composer::AttentionBanner()); }
-  std::string Message(const std::string& line) const {
-    return ToAnsi(MessageFromTheWindow(line));
-  }
+  std::string Message(const std::string& line) const { return ToAnsi(MessageFromTheWindow(line)); }
   // Sends `line` with the attention banner and returns once the opening banner is out, that is,
   // while the run waits in its first pause.
   void SendWithAttention(const std::string& line) {
@@ -67,16 +66,17 @@ class ReentranceJourney : public Journey {
   }
 };
 
-TEST_F(ReentranceJourney, ASendInsideAnAttentionPauseRunsWholeBeforeTheFirstGoesOn) {
+TEST_F(ReentranceJourney, ASendInsideAnAttentionPauseFollowsTheWholeFirstMessage) {
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(Tick(9));
   ASSERT_NO_FATAL_FAILURE(SendWithAttention("outer"));
   ASSERT_NO_FATAL_FAILURE(Type("inner"));
   addOn().Press(ids::CommandId(1));
   const std::vector<std::string> lines = LinesSince(0, 6);
-  EXPECT_EQ(lines, (std::vector{Banner(), Banner(), Message("inner"), Banner(), Message("outer"),
+  EXPECT_EQ(lines, (std::vector{Banner(), Message("outer"), Banner(), Banner(), Message("inner"),
                                 Banner()}));
-  // The inner run emptied the box; the outer one leaves what it did not type alone.
+  // The outer run left the box alone, since it held what the user typed next; the inner one
+  // emptied its own line.
   EXPECT_EQ(addOn().Text(1), "");
 }
 
@@ -90,18 +90,18 @@ TEST_F(ReentranceJourney, AdvertiseRandomizeAndViewHtmlInsideAPauseLeaveTheMessa
   const std::string banner = Banner();
 
   ASSERT_NO_FATAL_FAILURE(SendWithAttention(line));
-  addOn().Press(ids::CommandId(3));  // Advertise: its two lines go at once
+  addOn().Press(ids::CommandId(3));  // Advertise: its two lines go once the message is out
   addOn().Press(ids::CommandId(5));  // Randomize: the panel changes, the message does not
   addOn().Press(ids::CommandId(9));  // View HTML: into Text2, nothing to the host
   const std::vector<std::string> lines = LinesSince(0, 5);
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0], banner);
-  for (int i : {1, 2}) {
+  EXPECT_TRUE(SameBytes(lines[1], composed));
+  EXPECT_EQ(lines[2], banner);
+  for (int i : {3, 4}) {
     EXPECT_NE(lines[i], banner);
     EXPECT_EQ(lines[i].find("composed"), std::string::npos) << "an advertise line expected";
   }
-  EXPECT_TRUE(SameBytes(lines[3], composed));
-  EXPECT_EQ(lines[4], banner);
   // The view shows the line in the colours Randomize left.
   EXPECT_TRUE(WaitUntil([&] { return !addOn().Text(2).empty(); }, 5));
   EXPECT_TRUE(addOn().Text(2).starts_with(MessageFromTheWindow(line)));
@@ -155,6 +155,45 @@ TEST_F(ReentranceJourney, ASecondInstantMessageSentWhileTheFirstIsOnItsWayArrive
   EXPECT_EQ(sent[1].Bytes("text"), second);
   EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
   EXPECT_EQ(addOn().Caption(), "Vontra FX - 3 Colors") << "a delivery leaves no status";
+}
+
+// Against a host that takes a second for every window it opens: a chat Send with IM Send, View
+// HTML (an instant message then) and two Sends handled inside its hand-over; then lines typed
+// and sent while an instant message is on its way. Each message goes once, whole and in click
+// order, composed from the line typed before its click, and the add-on answers throughout.
+TEST_F(ReentranceJourney, ClicksWhileTheHostIsSlowAreDeliveredOnceEachInClickOrder) {
+  ASSERT_NO_FATAL_FAILURE(Start({"--open-delay-ms", "1000"}));
+  TypeInto(addOn().Control(ids::TextId(3)), "JunoBee7");
+  ASSERT_NO_FATAL_FAILURE(Type("first"));
+  const std::string first = Message("first");
+  for (int id : {ids::CommandId(1), ids::OptionId(12), ids::CommandId(9), ids::CommandId(1),
+                 ids::CommandId(1)})
+    addOn().Press(id);  // posted at once: all but the first wait in the queue of the window
+  ASSERT_TRUE(host().WaitForEvents("im-sent", 3, 40)) << "not every instant message arrived";
+  EXPECT_TRUE(Answers());
+  ASSERT_TRUE(WaitForNewChats(1));
+  EXPECT_TRUE(SameBytes(NewChats()[0].Bytes("text"), first));
+
+  ASSERT_NO_FATAL_FAILURE(Type("second"));
+  const std::string second = Message("second");
+  const std::size_t clicks = host().Events("click").size();
+  addOn().Press(ids::CommandId(1));
+  ASSERT_TRUE(host().WaitForEvents("click", clicks + 1));  // the instant message is on its way
+  ASSERT_NO_FATAL_FAILURE(Type("third"));
+  const std::string third = Message("third");
+  addOn().Press(ids::CommandId(1));
+  ASSERT_NO_FATAL_FAILURE(Type("fourth"));
+  const std::string fourth = Message("fourth");
+  addOn().Press(ids::CommandId(1));
+  EXPECT_EQ(host().Events("im-sent").size(), 3u) << "the second message was not on its way";
+  ASSERT_TRUE(host().WaitForEvents("im-sent", 6, 40)) << "not every instant message arrived";
+  Sleep(1500);  // time for one that should not come
+  std::vector<std::string> texts;
+  for (const LogEvent& sent : host().Events("im-sent")) texts.push_back(sent.Bytes("text"));
+  EXPECT_EQ(texts, (std::vector{first, first, first, second, third, fourth}));
+  EXPECT_EQ(NewChats().size(), 1u);
+  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5)) << "fourth stays typed";
+  EXPECT_TRUE(Answers());
 }
 
 TEST_F(ReentranceJourney, EveryButtonDuringTheSelfTestThenExitEndsItCleanly) {
