@@ -157,18 +157,19 @@ TEST_F(ReentranceJourney, ASecondInstantMessageSentWhileTheFirstIsOnItsWayArrive
   EXPECT_EQ(addOn().Caption(), "Vontra FX - 3 Colors") << "a delivery leaves no status";
 }
 
-// Against a host that takes a second for every window it opens: a chat Send with IM Send, View
-// HTML (an instant message then) and two Sends handled inside its hand-over; then lines typed
-// and sent while an instant message is on its way. Each message goes once, whole and in click
-// order, composed from the line typed before its click, and the add-on answers throughout.
+// Against a slow host (a second for every window it opens, a third of a second to take a text):
+// a chat Send with IM Send, View HTML (an instant message then) and two Sends clicked while its
+// line is handed over; then lines typed and sent while an instant message is on its way. Each
+// message goes once, whole and in click order, composed from the line typed before its click,
+// and the add-on answers throughout.
 TEST_F(ReentranceJourney, ClicksWhileTheHostIsSlowAreDeliveredOnceEachInClickOrder) {
-  ASSERT_NO_FATAL_FAILURE(Start({"--open-delay-ms", "1000"}));
+  ASSERT_NO_FATAL_FAILURE(Start({"--open-delay-ms", "1000", "--set-text-delay-ms", "300"}));
   TypeInto(addOn().Control(ids::TextId(3)), "JunoBee7");
   ASSERT_NO_FATAL_FAILURE(Type("first"));
   const std::string first = Message("first");
   for (int id : {ids::CommandId(1), ids::OptionId(12), ids::CommandId(9), ids::CommandId(1),
                  ids::CommandId(1)})
-    addOn().Press(id);  // posted at once: all but the first wait in the queue of the window
+    addOn().Press(id);  // posted at once: the others arrive while the host takes the first line
   ASSERT_TRUE(host().WaitForEvents("im-sent", 3, 40)) << "not every instant message arrived";
   EXPECT_TRUE(Answers());
   ASSERT_TRUE(WaitForNewChats(1));

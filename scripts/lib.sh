@@ -11,6 +11,7 @@ vfx_need_packages() {
   [ -f /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
   [ -f /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
   command -v i686-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-i686-posix)
+  command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
   command -v wine >/dev/null || missing+=(wine)
   dpkg -s wine32:i386 >/dev/null 2>&1 || missing+=(wine32:i386)
   dpkg -s wine64 >/dev/null 2>&1 || missing+=(wine64)
@@ -52,10 +53,36 @@ vfx_need_display() {
   return 1
 }
 
+# The Windows build whose programs this machine can run under Wine: the shipped 32-bit one, or,
+# where the kernel runs no 32-bit code at all (IA-32 emulation off, so the 32-bit Wine loader
+# fails to start), the 64-bit build of the same sources.
+vfx_windows_preset() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo win32; else echo win64; fi
+}
+
+# For a 64-bit prefix: Debian's wine and wine-stable commands start the 32-bit loader whenever
+# it is installed, runnable or not; these stand-ins, first on PATH, start the 64-bit one.
+vfx_use_wine64() {
+  local bin=$vfx_root/build/wine64-bin name
+  mkdir -p "$bin"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh
+export WINELOADER=/usr/lib/wine/wine64
+exec /usr/lib/wine/wine64 "$@"
+' \
+      >"$bin/$name"
+    chmod +x "$bin/$name"
+  done
+  case ":$PATH:" in *":$bin:"*) ;; *) export PATH=$bin:$PATH ;; esac
+  export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+}
+
 # The build folder's own Wine prefix, created on first use, with its wineserver kept running
-# while the caller works so that every program start does not pay for a new server.
+# while the caller works so that every program start does not pay for a new server. The second
+# argument is the preset (win32 unless given), which decides the prefix's word size.
 vfx_need_wine_prefix() {
-  export WINEPREFIX=$1 WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$1 WINEARCH=${2:-win32} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ "$WINEARCH" = win64 ]; then vfx_use_wine64; fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1

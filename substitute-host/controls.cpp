@@ -11,6 +11,7 @@ namespace {
 
 HINSTANCE gInstance = nullptr;
 int gOwnTextChanges = 0;
+int gOutsideTextDelayMs = 0;
 
 // A text set by another program (WM_SETTEXT that arrived from another thread) is recorded as
 // received, before the control converts or trims anything. The host's own changes made while
@@ -20,7 +21,14 @@ void LogOutsideSetText(HWND control, LPARAM text) {
   Log().Write("set-text",
               {Text("window", OwningCaption(control)), Text("control", ClassName(control)),
                Bytes("text", reinterpret_cast<const char*>(text))});
+  if (gOutsideTextDelayMs > 0) Sleep(static_cast<DWORD>(gOutsideTextDelayMs));
 }
+
+}  // namespace
+
+void SetOutsideTextDelay(int milliseconds) { gOutsideTextDelayMs = milliseconds; }
+
+namespace {
 
 // ---- superclasses of the standard controls
 

@@ -24,6 +24,8 @@ inline constexpr char kRichTextClass[] = "RICHCNTL";
 
 // False when a class could not be registered (the rich edit library is missing, say).
 bool RegisterControlClasses(HINSTANCE instance);
+// A slow host: every text another program sets takes this long before the control answers.
+void SetOutsideTextDelay(int milliseconds);
 
 struct ControlArgs {
   const char* className = kStaticClass;

@@ -55,6 +55,7 @@ HostApp::~HostApp() = default;
 bool HostApp::Start(HINSTANCE instance) {
   instance_ = instance;
   SetHangPoints(options_.hangOn);
+  SetOutsideTextDelay(options_.setTextDelayMs);
   if (!RegisterControlClasses(instance) || !RegisterToolbarClasses(instance) ||
       !Document::RegisterWindowClass(instance) || !RegisterFrameClass() || !CreateFrame())
     return false;

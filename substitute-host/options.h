@@ -23,6 +23,7 @@ struct Options {
   bool chatInFront = true;
   int openDelayMs = 0;
   int noticeDelayMs = 0;
+  int setTextDelayMs = 0;
   std::set<HostWindow> neverOpen;
   std::optional<int> hangAfterMs;
   std::set<HangPoint> hangOn;
