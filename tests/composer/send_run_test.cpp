@@ -12,7 +12,18 @@ namespace {
 using composer::AttentionBanner;
 using Strings = std::vector<std::string>;
 
-class SendRunTest : public ::testing::Test, public SendRig {};
+class SendRunTest : public ::testing::Test, public SendRig {
+ protected:
+  // What Send composes from each line with the window's other settings as they are now.
+  std::map<std::string, std::string> MessagesOf(std::initializer_list<const char*> lines) {
+    std::map<std::string, std::string> messages;
+    for (const char* line : lines) {
+      window.typedLine = line;
+      messages[line] = Message();
+    }
+    return messages;
+  }
+};
 
 TEST_F(SendRunTest, ReadsEachBoxAtTheStepWhereItActs) {
   window.ticked = {SendOption::kRandom, SendOption::kClearText};
@@ -313,11 +324,7 @@ TEST_F(SendRunTest, ABurstDuringAHandOverQueuesAndAViewTakesEffectAtOnce) {
 // order. Once, this order spun for ever.
 TEST_F(SendRunTest, ClicksDuringAHandOverAndAnInstantMessagesWaitsNeverNest) {
   window.recipient = "Ann";
-  std::map<std::string, std::string> message;
-  for (const char* line : {"A", "B", "C", "D"}) {
-    window.typedLine = line;
-    message[line] = Message();
-  }
+  std::map<std::string, std::string> message = MessagesOf({"A", "B", "C", "D"});
   window.typedLine = "A";
   events.After(0, [&] {
     run.Option12_Click();
@@ -342,11 +349,7 @@ TEST_F(SendRunTest, LinesTypedBetweenSendsAreEachSentOnce) {
   window.ticked = {SendOption::kClearText, SendOption::kBold};
   window.recipient = "Ann";
   state.ImMode = true;
-  std::map<std::string, std::string> message;
-  for (const char* line : {"A", "B", "C", "D"}) {
-    window.typedLine = line;
-    message[line] = Message();
-  }
+  std::map<std::string, std::string> message = MessagesOf({"A", "B", "C", "D"});
   window.typedLine = "A";
   events.After(0.02, [&] {
     window.typedLine = "B";
