@@ -18,8 +18,8 @@ namespace ids = ui::ids;
 
 class KeyboardJourney : public Journey {
  protected:
-  // Keys as xdotool names them, to the add-on's window. Wine starts the Unix program; its
-  // effect is awaited by the caller.
+  // Keys as xdotool names them, to the add-on's window. Wine starts the Unix program and does
+  // not wait for it to end: the caller awaits the keys' effect before it sends more.
   static void Keys(const std::string& arguments) {
     std::wstring command =
         L"Z:\\usr\\bin\\xdotool search --sync --onlyvisible --name \"^Vontra FX\" "
@@ -95,10 +95,9 @@ TEST_F(KeyboardJourney, TypeChooseSetTickSendBreakAndComeBackWithKeysAlone) {
   ASSERT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
   EXPECT_EQ(Focus(), text1);
 
-  // Ctrl+Enter breaks the line and sends nothing.
-  Keys("type a");
-  Keys("key ctrl+Return");
-  Keys("type b");
+  // Ctrl+Enter breaks the line and sends nothing. One xdotool for the three keys: two started
+  // one after the other may run at once.
+  Keys("key --delay 40 a ctrl+Return b");
   ASSERT_TRUE(WaitUntil([&] { return addOn().Text(1) == "a\r\nb"; }, 5)) << addOn().Text(1);
   EXPECT_EQ(NewChats().size(), 1u);
 
