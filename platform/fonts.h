@@ -12,6 +12,10 @@ class Fonts {
   // True when the face is installed and draws every character of the UTF-8 text (a symbol
   // face: when it is installed).
   virtual bool CanDraw(std::string_view face, bool symbol, std::string_view text) = 0;
+  // True when the face draws every character of the text at `points` as a solid shape rather
+  // than as thin strokes: a stand-in symbol face may draw its arrowheads as faint outlines.
+  virtual bool DrawsSolid(std::string_view face, bool symbol, std::string_view text,
+                          double points) = 0;
 };
 
 }  // namespace vfx::platform

@@ -81,6 +81,34 @@ void Control::set_caption(std::string_view caption) {
   caption_changed();
 }
 
+std::string Control::accessible_name() const {
+  if (!given_name_.empty()) return given_name_;
+  // "&&" shows one ampersand; a single one marks the access key.
+  std::string name;
+  for (std::size_t i = 0; i < caption_.size(); ++i) {
+    if (caption_[i] == '&') {
+      if (i + 1 < caption_.size() && caption_[i + 1] == '&') name += caption_[++i];
+      continue;
+    }
+    name += caption_[i];
+  }
+  return name;
+}
+
+void Control::set_accessible_name(std::string_view name) {
+  if (name == given_name_) return;
+  given_name_ = name;
+  changed(Property::kAccessibleName);
+}
+
+bool Control::starts_group() const {
+  if (kind_ != Kind::kOptionButton) return true;
+  const auto& siblings = parent_.children();
+  for (std::size_t i = 1; i < siblings.size(); ++i)
+    if (siblings[i].get() == this) return siblings[i - 1]->kind() != Kind::kOptionButton;
+  return true;
+}
+
 void Control::set_focus() {
   if (!accepts_focus() || !enabled_ || !visible_) return;
   form().focus(*this);

@@ -64,6 +64,18 @@ class Control {
   const std::string& caption() const { return caption_; }
   void set_caption(std::string_view caption);
 
+  // What a screen reader says the control is: the name given, or else the caption without its
+  // access-key ampersands. A control that shows a symbol, or no text, or the user's own text,
+  // needs a name given.
+  std::string accessible_name() const;
+  bool has_given_name() const { return !given_name_.empty(); }
+  void set_accessible_name(std::string_view name);
+
+  // Where the arrow keys move within a group of the tab order: an option button starts one
+  // unless the control before it in its container is an option button too; every other
+  // control is a group of its own.
+  bool starts_group() const;
+
   // Nothing happens for a control that is disabled, hidden or cannot hold the focus.
   void set_focus();
   bool has_focus() const;
@@ -90,6 +102,7 @@ class Control {
   std::optional<Font> font_;
   Colour back_colour_, fore_colour_;
   std::string caption_;
+  std::string given_name_;
   std::unique_ptr<Peer> peer_;
 };
 

@@ -16,6 +16,12 @@ namespace vfx::toolkit {
 CommandButton::CommandButton(Container& parent, std::string name, int id)
     : Control(parent, Kind::kCommandButton, std::move(name), id) {}
 
+void CommandButton::set_arrowhead(Arrowhead arrowhead) {
+  if (arrowhead == arrowhead_) return;
+  arrowhead_ = arrowhead;
+  changed(Property::kPicture);
+}
+
 void CommandButton::click() {
   if (on_click) on_click();
 }

@@ -59,6 +59,15 @@ class Form : public Container {
   // Opens centred on the screen rather than where the window system puts new windows.
   bool centred() const { return centred_; }
   void set_centred(bool centred) { centred_ = centred; }
+  // Opens in the lower right corner of the screen's work area, clear of the host's menus and
+  // its windows' usual place at the top left, with room there for the largest outer size the
+  // window grows to (twips), so that growing never pushes it off the screen.
+  bool opens_lower_right() const { return lower_right_; }
+  Size largest_size() const { return largest_; }
+  void set_opens_lower_right(Size largest) {
+    lower_right_ = true;
+    largest_ = largest;
+  }
 
   // The client area as designed; the outer size follows from it.
   void set_client_size(float width, float height);
@@ -123,7 +132,8 @@ class Form : public Container {
   bool sized_by_code_ = false;
   WindowState window_state_ = WindowState::kNormal;
   BorderStyle border_style_ = BorderStyle::kFixedToolWindow;
-  bool centred_ = false;
+  bool centred_ = false, lower_right_ = false;
+  Size largest_;
   CommandButton* default_button_ = nullptr;
   Control* focused_ = nullptr;
   bool visible_ = false, loaded_ = true;

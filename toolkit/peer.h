@@ -26,6 +26,7 @@ enum class Property {
   kWindowState,
   kDefaultButton,
   kPicture,
+  kAccessibleName,
 };
 
 class Peer {

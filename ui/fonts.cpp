@@ -39,14 +39,15 @@ ArrowGlyphs ChooseArrowGlyphs(platform::Fonts& fonts, const toolkit::Font& windo
   for (const ArrowChoice& choice : kArrowChoices) {
     std::string all;
     for (const char* glyph : choice.glyph) all += glyph;
-    if (!fonts.CanDraw(choice.face, choice.symbol, all)) continue;
+    if (!fonts.CanDraw(choice.face, choice.symbol, all) ||
+        !fonts.DrawsSolid(choice.face, choice.symbol, all, kWindowPoints))
+      continue;
     ArrowGlyphs arrows;
     arrows.font = {.face = choice.face, .points = kWindowPoints, .symbol = choice.symbol};
     for (int i = 0; i < 4; ++i) arrows.glyph[i] = choice.glyph[i];
     return arrows;
   }
-  // Letters that point, in the window's own face.
-  return {.font = windowFont, .glyph = {"^", "v", "<", ">"}};
+  return {.font = windowFont, .glyph = {"\u25B2", "\u25BC", "\u25C4", "\u25BA"}, .triangles = true};
 }
 
 }  // namespace vfx::ui

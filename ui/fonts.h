@@ -19,6 +19,9 @@ toolkit::Font ChooseWindowFont(platform::Fonts& fonts);
 struct ArrowGlyphs {
   toolkit::Font font;
   std::array<std::string, 4> glyph;  // by layout::Arrow, kUp .. kRight
+  // No installed face draws the four cleanly at the buttons' size: the buttons paint filled
+  // triangles, and the glyphs only say what they show.
+  bool triangles = false;
   const std::string& of(layout::Arrow arrow) const {
     return glyph[static_cast<int>(arrow) - static_cast<int>(layout::Arrow::kUp)];
   }

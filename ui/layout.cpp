@@ -6,7 +6,7 @@ namespace {
 // clang-format off
 constexpr Item kTopControls[] = {
     {.kind = Kind::kTextBox, .number = 1, .bounds = {120, 120, 2552, 612}, .face = Face::kBold,
-     .back = kLightGrey, .multiLine = true},
+     .back = kLightGrey, .multiLine = true, .name = "Message"},
 
     {.kind = Kind::kCommandButton, .number = 1, .bounds = {6720, 0, 1212, 325},
      .caption = "Send to Chat", .back = kWindowGrey, .graphical = true},
@@ -23,16 +23,18 @@ constexpr Item kTopControls[] = {
 
     {.kind = Kind::kCommandButton, .number = 13, .bounds = {6480, 40, 200, 215},
      .face = Face::kArrow, .back = kLightGrey, .graphical = true, .enabled = false,
-     .arrow = Arrow::kUp},
+     .arrow = Arrow::kUp, .name = "Up"},
     {.kind = Kind::kCommandButton, .number = 7, .bounds = {6480, 280, 200, 215},
-     .face = Face::kArrow, .back = kLightGrey, .graphical = true, .arrow = Arrow::kDown},
+     .face = Face::kArrow, .back = kLightGrey, .graphical = true, .arrow = Arrow::kDown,
+     .name = "Down"},
     {.kind = Kind::kCommandButton, .number = 12, .bounds = {6240, 520, 200, 215},
      .face = Face::kArrow, .back = kLightGrey, .graphical = true, .enabled = false,
-     .arrow = Arrow::kLeft},
+     .arrow = Arrow::kLeft, .name = "Left"},
     {.kind = Kind::kCommandButton, .number = 8, .bounds = {6480, 520, 200, 215},
-     .face = Face::kArrow, .back = kLightGrey, .graphical = true, .arrow = Arrow::kRight},
+     .face = Face::kArrow, .back = kLightGrey, .graphical = true, .arrow = Arrow::kRight,
+     .name = "Right"},
     {.kind = Kind::kCommandButton, .number = 10, .bounds = {6480, 760, 200, 228}, .caption = "?",
-     .face = Face::kBold, .back = kLightGrey, .graphical = true},
+     .face = Face::kBold, .back = kLightGrey, .graphical = true, .name = "Help"},
 
     {.kind = Kind::kCheckBox, .number = 1, .bounds = {2880, 0, 1092, 312}, .caption = "&Bold",
      .face = Face::kBold, .back = kWindowGrey, .fore = kBlack, .value = 1},
@@ -56,14 +58,14 @@ constexpr Item kTopControls[] = {
 
 constexpr Item kOuterControls[] = {
     {.kind = Kind::kTextBox, .number = 2, .bounds = {8040, 120, 2292, 1332},
-     .back = kLightGrey, .multiLine = true},
+     .back = kLightGrey, .multiLine = true, .name = "HTML writer"},
     {.kind = Kind::kCommandButton, .number = 9, .bounds = {8640, 1560, 1092, 325},
      .caption = "View HTML"},
 
     {.kind = Kind::kFrame, .number = 1, .bounds = {7080, 2040, 3252, 1092},
      .caption = "IM Send"},
     {.kind = Kind::kTextBox, .number = 3, .bounds = {120, 240, 1572, 288},
-     .caption = "To Whom?", .inFrame = true},
+     .caption = "To Whom?", .inFrame = true, .name = "Recipient"},
     {.kind = Kind::kOptionButton, .number = 11, .bounds = {120, 720, 1452, 252},
      .caption = "Send to Room ", .value = 1, .inFrame = true},
     {.kind = Kind::kOptionButton, .number = 12, .bounds = {1920, 720, 1212, 252},
@@ -71,7 +73,8 @@ constexpr Item kOuterControls[] = {
     // Its top lies 12 twips above the frame's bottom edge: the frame shows only that strip.
     {.kind = Kind::kCommandButton, .number = 11, .bounds = {600, 1080, 1212, 252},
      .caption = "Send", .inFrame = true},
-    {.kind = Kind::kImage, .number = 1, .bounds = {2280, 240, 492, 372}, .inFrame = true},
+    {.kind = Kind::kImage, .number = 1, .bounds = {2280, 240, 492, 372}, .inFrame = true,
+     .name = "About"},
 };
 // clang-format on
 

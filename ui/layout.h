@@ -37,6 +37,9 @@ struct Item {
   Arrow arrow = Arrow::kNone;
   bool multiLine = false;
   bool inFrame = false;  // a control of Frame1
+  // What a screen reader calls a control that shows a symbol or the user's text; the others
+  // are called by their captions.
+  const char* name = nullptr;
 };
 
 // In tab order: the top band (Text1 first), then the colour panel, then the panels beyond the

@@ -46,6 +46,7 @@ std::string CountCaption(int n) { return std::to_string(n) + (n == 1 ? " Color" 
 void Apply(toolkit::Control& control, const Item& item) {
   control.set_bounds(item.bounds);
   if (*item.caption) control.set_caption(item.caption);
+  if (item.name) control.set_accessible_name(item.name);
   if (item.back != layout::kKindDefault) control.set_back_colour(item.back);
   if (item.fore != layout::kKindDefault) control.set_fore_colour(item.fore);
   control.set_enabled(item.enabled);
@@ -90,6 +91,7 @@ void ZiruZezuzo::Build() {
   form_.set_back_colour(layout::kWindowGrey);
   form_.set_icon(kAppIcon);
   form_.set_client_size(layout::kClientWidth, layout::kClientHeight);
+  form_.set_opens_lower_right({kWideWidth, kTallHeight});
 
   const ArrowGlyphs arrows = ChooseArrowGlyphs(services_.fonts, windowFont_);
 
@@ -148,6 +150,11 @@ void ZiruZezuzo::Build() {
     if (item.arrow != Arrow::kNone) {
       control->set_font(arrows.font);
       control->set_caption(arrows.of(item.arrow));
+      if (arrows.triangles)
+        commands_.at(item.number)
+            ->set_arrowhead(static_cast<toolkit::CommandButton::Arrowhead>(
+                static_cast<int>(toolkit::CommandButton::Arrowhead::kUp) +
+                static_cast<int>(item.arrow) - static_cast<int>(Arrow::kUp)));
     } else if (item.face != Face::kWindow) {
       control->set_font(Styled(windowFont_, item.face));
     }
@@ -163,22 +170,28 @@ void ZiruZezuzo::Build() {
 
 void ZiruZezuzo::BuildColourPanel() {
   const toolkit::Font bold = Styled(windowFont_, Face::kBold);
+  // The ten options first and side by side: one group of the tab order, in which the arrow
+  // keys move.
   for (int k = 1; k <= kColourCount; ++k) {
-    const ColourGroup& group = kColourGroups[k - 1];
-    const layout::ColourPanel panel = layout::PanelOf(k);
-
-    auto& option = form_.add<toolkit::OptionButton>("Option" + std::to_string(group.option),
-                                                    ids::OptionId(group.option));
-    option.set_bounds(panel.option);
+    const int n = kColourGroups[k - 1].option;
+    auto& option = form_.add<toolkit::OptionButton>("Option" + std::to_string(n), ids::OptionId(n));
+    option.set_bounds(layout::PanelOf(k).option);
     option.set_caption(CountCaption(k));
     option.set_font(bold);
     option.set_back_colour(layout::kWindowGrey);
-    options_.at(group.option) = &option;
+    options_.at(n) = &option;
+  }
+  static constexpr const char* kComponentNames[] = {"red", "green", "blue"};
+  for (int k = 1; k <= kColourCount; ++k) {
+    const ColourGroup& group = kColourGroups[k - 1];
+    const layout::ColourPanel panel = layout::PanelOf(k);
+    const std::string colourName = "Colour " + std::to_string(k);
 
     auto& swatch = form_.add<toolkit::PictureBox>("Picture" + std::to_string(group.swatch),
                                                   ids::PictureId(group.swatch));
     swatch.set_bounds(panel.swatch);
     swatch.set_back_colour(layout::kBlack);
+    swatch.set_accessible_name(colourName);
     swatches_.at(group.swatch) = &swatch;
 
     // The markers first: their squares overlap the end of the bars by a little.
@@ -189,6 +202,7 @@ void ZiruZezuzo::BuildColourPanel() {
           ids::MarkerId(array, k - 1));
       marker.set_bounds(panel.marker[c]);
       marker.set_back_colour(layout::kMarkerColours[c]);
+      marker.set_accessible_name(kComponentNames[c]);
       markers_[c][k - 1] = &marker;
     }
     for (int c = kRed; c <= kBlue; ++c) {
@@ -197,6 +211,7 @@ void ZiruZezuzo::BuildColourPanel() {
       bar.set_bounds(panel.bar[c]);
       bar.set_range(0, 255);
       bar.set_steps(1, 16);
+      bar.set_accessible_name(colourName + " " + kComponentNames[c]);
       bars_.at(n) = &bar;
     }
     for (int c = kRed; c <= kBlue; ++c) {

@@ -1,6 +1,8 @@
 #include "platform/win32/backend.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/win32/peers.h"
 #include "platform/win32/text.h"
@@ -53,12 +55,33 @@ void Win32Backend::PaceFrame(HWND window) {
   RedrawWindow(GetAncestor(window, GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+namespace {
+
+// The darkest level (of 64) in the stem of an "l": 64 where the face is hinted to whole pixels.
+int StemLevel(HDC dc, HFONT font) {
+  HGDIOBJ previous = SelectObject(dc, font);
+  GLYPHMETRICS metrics{};
+  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  int darkest = 64;
+  const DWORD size = GetGlyphOutlineW(dc, L'l', GGO_GRAY8_BITMAP, &metrics, 0, nullptr, &identity);
+  if (size != GDI_ERROR && size > 0) {
+    std::vector<BYTE> levels(size);
+    GetGlyphOutlineW(dc, L'l', GGO_GRAY8_BITMAP, &metrics, size, levels.data(), &identity);
+    darkest = *std::max_element(levels.begin(), levels.end());
+  }
+  SelectObject(dc, previous);
+  return darkest;
+}
+
+}  // namespace
+
 HFONT Win32Backend::FontFor(const toolkit::Font& font) {
   const FontKey key{font.face,      font.points,        font.bold,  font.italic,
                     font.underline, font.strikethrough, font.symbol};
   if (auto found = fonts_.find(key); found != fonts_.end()) return found->second;
   LOGFONTW description{};
-  description.lfHeight = -static_cast<LONG>(std::lround(font.points * dpiY_ / 72.0));
+  const double pixels = font.points * dpiY_ / 72.0;
+  description.lfHeight = -static_cast<LONG>(std::lround(pixels));
   description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   description.lfItalic = font.italic;
   description.lfUnderline = font.underline;
@@ -70,9 +93,35 @@ HFONT Win32Backend::FontFor(const toolkit::Font& font) {
   description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   const std::wstring face = Widen(font.face);
   lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
+  if (!font.symbol && DrawsGreyStrokes(description)) {
+    // A face that is not hinted to whole pixels (a stand-in for the one the design names, such
+    // as Comic Neue for Comic Sans MS) puts a thin stroke half on one pixel and half on the
+    // next at this size, and smoothing draws it grey: black captions look disabled. Drawn
+    // unsmoothed at the next whole pixel size its strokes are black and its letters whole.
+    description.lfHeight = -static_cast<LONG>(std::ceil(pixels));
+    description.lfQuality = NONANTIALIASED_QUALITY;
+  }
   HFONT created = CreateFontIndirectW(&description);
   fonts_[key] = created;
   return created;
+}
+
+bool Win32Backend::DrawsGreyStrokes(const LOGFONTW& description) {
+  // Decided once for the face and size, on its regular style, so that its bold and italic
+  // captions keep the same size and look.
+  const std::pair<std::wstring, LONG> key{description.lfFaceName, description.lfHeight};
+  if (auto found = greyFaces_.find(key); found != greyFaces_.end()) return found->second;
+  LOGFONTW regular = description;
+  regular.lfWeight = FW_NORMAL;
+  regular.lfItalic = regular.lfUnderline = regular.lfStrikeOut = FALSE;
+  HFONT font = CreateFontIndirectW(&regular);
+  HDC screen = GetDC(nullptr);
+  // Three quarters of a pixel's ink at the darkest is a stroke that smoothing shows as grey.
+  const bool grey = StemLevel(screen, font) < 48;
+  ReleaseDC(nullptr, screen);
+  DeleteObject(font);
+  greyFaces_[key] = grey;
+  return grey;
 }
 
 COLORREF Win32Backend::ToColorRef(toolkit::Colour colour) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "platform/win32/event_pump.h"
 #include "toolkit/colour.h"
@@ -55,11 +56,14 @@ class Win32Backend final : public toolkit::Backend {
  private:
   using FontKey = std::tuple<std::string, double, bool, bool, bool, bool, bool>;
 
+  bool DrawsGreyStrokes(const LOGFONTW& description);
+
   Win32EventPump& events_;
   Pictures pictures_, bitmapIds_;
   int dpiX_ = 96, dpiY_ = 96;
   double lastFrame_ = 0;
   std::map<FontKey, HFONT> fonts_;
+  std::map<std::pair<std::wstring, LONG>, bool> greyFaces_;
   std::map<std::tuple<std::string, int, int>, HICON> icons_;
   std::map<std::string, HBITMAP> bitmaps_;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/accessible.h"
 #include "platform/win32/peers.h"
 #include "platform/win32/text.h"
 #include "toolkit/check_box.h"
@@ -28,11 +29,14 @@ HWND ControlPeer::ParentWindow() const {
 }
 
 DWORD ControlPeer::BaseStyle() const {
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_GROUP;
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (control_.starts_group()) style |= WS_GROUP;
   if (control_.is_visible()) style |= WS_VISIBLE;
   if (!control_.is_enabled()) style |= WS_DISABLED;
   return style;
 }
+
+std::wstring ControlPeer::WindowText() const { return Widen(control_.caption()); }
 
 RECT ControlPeer::Place() const { return backend_.PixelRect(control_.bounds()); }
 
@@ -57,7 +61,8 @@ void ControlPeer::Changed(Property property) {
   if (!hwnd) return;
   switch (property) {
     case Property::kCaption:
-      SetWindowTextW(hwnd, Widen(control_.caption()).c_str());
+    case Property::kAccessibleName:
+      SetWindowTextW(hwnd, WindowText().c_str());
       break;
     case Property::kEnabled:
       EnableWindow(hwnd, control_.is_enabled());
@@ -99,9 +104,17 @@ void ControlPeer::Repaint() {
   backend_.PaceFrame(hwnd);
 }
 
-bool ControlPeer::OnMessage(UINT message, WPARAM, LPARAM, LRESULT&) {
+bool ControlPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_SETFOCUS) control_.form().native_focus_changed(&control_);
   if (message == WM_PAINT) awaitingPaint_ = false;
+  if (message == WM_GETOBJECT && control_.has_given_name()) {
+    // Where the window text already is the name, the system's own object says it.
+    const std::wstring name = Widen(control_.accessible_name());
+    if (name != WindowText()) {
+      result = AnswerGetObject(hwnd, wParam, lParam, name);
+      return result != 0;
+    }
+  }
   return false;
 }
 
@@ -115,14 +128,18 @@ class ButtonPeer final : public ControlPeer {
       : ControlPeer(backend, button), button_(button) {
     DWORD style = BaseStyle() | WS_TABSTOP;
     style |= graphical() ? BS_OWNERDRAW : (is_default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    CreateControl(L"BUTTON", Widen(button.caption()), style, 0, Place(), ParentWindow(),
-                  button.id());
+    CreateControl(L"BUTTON", WindowText(), style, 0, Place(), ParentWindow(), button.id());
     Finish();
   }
 
   void Changed(Property property) override {
     ControlPeer::Changed(property);
-    if (!hwnd || property != Property::kDefaultButton) return;
+    if (!hwnd) return;
+    // An owner-drawn face paints the caption, which the window text no longer shows when the
+    // button has a name of its own.
+    if (graphical() && (property == Property::kCaption || property == Property::kPicture))
+      InvalidateRect(hwnd, nullptr, TRUE);
+    if (property != Property::kDefaultButton) return;
     if (graphical())
       InvalidateRect(hwnd, nullptr, TRUE);
     else
@@ -139,9 +156,22 @@ class ButtonPeer final : public ControlPeer {
       result = DLGC_BUTTON | (is_default() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
       return true;
     }
+    if (message == BM_SETSTYLE && graphical()) {
+      // The dialog manager moves the default frame with the focus by restyling push buttons,
+      // which would replace BS_OWNERDRAW. The face draws the frame from the model instead.
+      result = 0;
+      return true;
+    }
     return ControlPeer::OnMessage(message, wParam, lParam, result);
   }
 
+ protected:
+  std::wstring WindowText() const override {
+    return graphical() && button_.has_given_name() ? Widen(button_.accessible_name())
+                                                   : Widen(button_.caption());
+  }
+
+ public:
   bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
     HDC dc = item.hDC;
     RECT face = item.rcItem;
@@ -161,17 +191,23 @@ class ButtonPeer final : public ControlPeer {
     SetBkMode(dc, TRANSPARENT);
     const std::wstring caption = Widen(button_.caption());
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    auto draw = [&](COLORREF colour) {
+      if (button_.arrowhead() == toolkit::CommandButton::Arrowhead::kNone) {
+        SetTextColor(dc, colour);
+        DrawTextW(dc, caption.c_str(), -1, &text, format);
+      } else {
+        DrawArrowhead(dc, text, colour);
+      }
+    };
     if (disabled) {
       // The engraved look of a disabled classic button.
       OffsetRect(&text, 1, 1);
-      SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-      DrawTextW(dc, caption.c_str(), -1, &text, format);
+      draw(GetSysColor(COLOR_BTNHIGHLIGHT));
       OffsetRect(&text, -1, -1);
-      SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+      draw(GetSysColor(COLOR_GRAYTEXT));
     } else {
-      SetTextColor(dc, Win32Backend::ToColorRef(button_.fore_colour()));
+      draw(Win32Backend::ToColorRef(button_.fore_colour()));
     }
-    DrawTextW(dc, caption.c_str(), -1, &text, format);
     SelectObject(dc, previous);
 
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
@@ -183,6 +219,46 @@ class ButtonPeer final : public ControlPeer {
   }
 
  private:
+  // A filled triangle about half the face's height, centred, pointing the button's way.
+  void DrawArrowhead(HDC dc, const RECT& area, COLORREF colour) {
+    using Arrowhead = toolkit::CommandButton::Arrowhead;
+    const LONG cx = (area.left + area.right) / 2, cy = (area.top + area.bottom) / 2;
+    const LONG half =
+        std::max<LONG>(2, std::min(area.right - area.left, area.bottom - area.top) / 2 - 2);
+    POINT corners[3];
+    switch (button_.arrowhead()) {
+      case Arrowhead::kUp:
+        corners[0] = {cx, cy - half / 2 - 1};
+        corners[1] = {cx - half, cy + half / 2 + 1};
+        corners[2] = {cx + half, cy + half / 2 + 1};
+        break;
+      case Arrowhead::kDown:
+        corners[0] = {cx - half, cy - half / 2};
+        corners[1] = {cx + half, cy - half / 2};
+        corners[2] = {cx, cy + half / 2 + 1};
+        break;
+      case Arrowhead::kLeft:
+        corners[0] = {cx - half / 2 - 1, cy};
+        corners[1] = {cx + half / 2 + 1, cy - half};
+        corners[2] = {cx + half / 2 + 1, cy + half};
+        break;
+      case Arrowhead::kRight:
+      case Arrowhead::kNone:
+        corners[0] = {cx - half / 2, cy - half};
+        corners[1] = {cx + half / 2 + 1, cy};
+        corners[2] = {cx - half / 2, cy + half};
+        break;
+    }
+    HBRUSH fill = CreateSolidBrush(colour);
+    HPEN edge = CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ oldBrush = SelectObject(dc, fill), oldPen = SelectObject(dc, edge);
+    Polygon(dc, corners, 3);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(fill);
+    DeleteObject(edge);
+  }
+
   bool graphical() const { return button_.style() == toolkit::CommandButton::Style::kGraphical; }
   bool is_default() const { return button_.form().default_button() == &button_; }
 
@@ -217,20 +293,31 @@ class OptionButtonPeer final : public ControlPeer {
  public:
   OptionButtonPeer(Win32Backend& backend, toolkit::OptionButton& option)
       : ControlPeer(backend, option), option_(option) {
-    CreateControl(L"BUTTON", Widen(option.caption()), BaseStyle() | WS_TABSTOP | BS_RADIOBUTTON, 0,
-                  Place(), ParentWindow(), option.id());
+    CreateControl(L"BUTTON", Widen(option.caption()), BaseStyle() | BS_RADIOBUTTON, 0, Place(),
+                  ParentWindow(), option.id());
     Finish();
     Changed(Property::kValue);
   }
   void Changed(Property property) override {
     ControlPeer::Changed(property);
-    if (hwnd && property == Property::kValue)
-      SendMessageW(hwnd, BM_SETCHECK, option_.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (!hwnd || property != Property::kValue) return;
+    SendMessageW(hwnd, BM_SETCHECK, option_.value() ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Tab enters a group of options at the selected one; the arrow keys move within it.
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    SetWindowLongW(hwnd, GWL_STYLE, option_.value() ? style | WS_TABSTOP : style & ~WS_TABSTOP);
   }
   void OnCommand(int code) override {
     if (code == BN_CLICKED) option_.click();
   }
   HBRUSH OnCtlColor(HDC dc) override { return PaintColours(dc); }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    // The focus that an arrow key brings selects the option, as a click would. A click holds
+    // the mouse capture while it focuses the button, and its BN_CLICKED selects it instead;
+    // selecting before the button sees the focus keeps a system that reports keyboard focus as
+    // BN_CLICKED from selecting it twice.
+    if (message == WM_SETFOCUS && !option_.value() && GetCapture() != hwnd) option_.click();
+    return ControlPeer::OnMessage(message, wParam, lParam, result);
+  }
 
  private:
   toolkit::OptionButton& option_;
@@ -243,10 +330,12 @@ class HScrollBarPeer final : public ControlPeer {
  public:
   HScrollBarPeer(Win32Backend& backend, toolkit::HScrollBar& bar)
       : ControlPeer(backend, bar), bar_(bar) {
-    CreateControl(L"SCROLLBAR", L"", BaseStyle() | WS_TABSTOP | SBS_HORZ, 0, Place(),
+    CreateControl(L"SCROLLBAR", WindowText(), BaseStyle() | WS_TABSTOP | SBS_HORZ, 0, Place(),
                   ParentWindow(), bar.id());
     Changed(Property::kValue);
   }
+  // A bar shows no text: its window text is its name.
+  std::wstring WindowText() const override { return Widen(control_.accessible_name()); }
   void Changed(Property property) override {
     ControlPeer::Changed(property);
     if (!hwnd || property != Property::kValue) return;
@@ -353,8 +442,9 @@ class SwatchPeer final : public ControlPeer {
  public:
   SwatchPeer(Win32Backend& backend, toolkit::PictureBox& picture) : ControlPeer(backend, picture) {
     RegisterCustomClass(kSwatchClass, 0, nullptr);
-    CreateCustom(kSwatchClass, L"", BaseStyle(), 0, Place(), ParentWindow(), picture.id());
+    CreateCustom(kSwatchClass, WindowText(), BaseStyle(), 0, Place(), ParentWindow(), picture.id());
   }
+  std::wstring WindowText() const override { return Widen(control_.accessible_name()); }
   void Changed(Property property) override {
     if (hwnd && property == Property::kColours) {
       Repaint();
@@ -402,6 +492,8 @@ class TextBoxPeer final : public ControlPeer {
     Finish();
   }
   void Changed(Property property) override {
+    // Its text is the user's; the name goes out through WM_GETOBJECT.
+    if (property == Property::kAccessibleName) return;
     if (property != Property::kCaption) return ControlPeer::Changed(property);
     if (fromNative_) return;  // it holds that text already
     fromModel_ = true;
@@ -529,8 +621,9 @@ class ImagePeer final : public ControlPeer {
   ImagePeer(Win32Backend& backend, toolkit::Image& image)
       : ControlPeer(backend, image), image_(image) {
     RegisterCustomClass(kImageClass, 0, nullptr);
-    CreateCustom(kImageClass, L"", BaseStyle(), 0, Place(), ParentWindow(), image.id());
+    CreateCustom(kImageClass, WindowText(), BaseStyle(), 0, Place(), ParentWindow(), image.id());
   }
+  std::wstring WindowText() const override { return Widen(control_.accessible_name()); }
   void Changed(Property property) override {
     ControlPeer::Changed(property);
     if (hwnd && property == Property::kPicture) InvalidateRect(hwnd, nullptr, TRUE);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,50 @@ bool Win32Fonts::CanDraw(std::string_view face, bool symbol, std::string_view te
   }
   ReleaseDC(nullptr, dc);
   return drawable;
+}
+
+bool Win32Fonts::DrawsSolid(std::string_view face, bool symbol, std::string_view text,
+                            double points) {
+  const std::wstring wideFace = Widen(face);
+  if (wideFace.empty() || wideFace.size() >= LF_FACESIZE) return false;
+  HDC dc = GetDC(nullptr);
+  LOGFONTW wanted{};
+  wanted.lfHeight =
+      -std::max(1, static_cast<int>(points * GetDeviceCaps(dc, LOGPIXELSY) / 72 + 0.5));
+  wanted.lfCharSet = symbol ? SYMBOL_CHARSET : DEFAULT_CHARSET;
+  lstrcpynW(wanted.lfFaceName, wideFace.c_str(), LF_FACESIZE);
+  HFONT font = CreateFontIndirectW(&wanted);
+  HGDIOBJ previous = SelectObject(dc, font);
+  bool solid = true;
+  for (wchar_t character : Widen(text)) {
+    // A symbol face keeps its pictures in the private use area, at U+F000 and up.
+    if (symbol && character < 0x100) character = static_cast<wchar_t>(0xF000 | character);
+    GLYPHMETRICS metrics{};
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    const DWORD size =
+        GetGlyphOutlineW(dc, character, GGO_GRAY8_BITMAP, &metrics, 0, nullptr, &identity);
+    const UINT width = metrics.gmBlackBoxX, height = metrics.gmBlackBoxY;
+    if (size == GDI_ERROR || size == 0 || width < 3 || height < 3) {
+      solid = false;
+      break;
+    }
+    std::vector<BYTE> levels(size);
+    GetGlyphOutlineW(dc, character, GGO_GRAY8_BITMAP, &metrics, size, levels.data(), &identity);
+    // Ink over the glyph's box, 64 levels a pixel: a filled arrowhead covers about half of its
+    // box, an outline drawn in hairlines a sixth.
+    const UINT pitch = (width + 3) & ~3u;
+    double ink = 0;
+    for (UINT y = 0; y < height; ++y)
+      for (UINT x = 0; x < width; ++x) ink += levels[y * pitch + x];
+    if (ink / 64 / (width * height) < 0.3) {
+      solid = false;
+      break;
+    }
+  }
+  SelectObject(dc, previous);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  return solid;
 }
 
 }  // namespace vfx::platform::win32

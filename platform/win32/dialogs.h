@@ -14,6 +14,8 @@ class Win32Dialogs final : public Dialogs {
 class Win32Fonts final : public Fonts {
  public:
   bool CanDraw(std::string_view face, bool symbol, std::string_view text) override;
+  bool DrawsSolid(std::string_view face, bool symbol, std::string_view text,
+                  double points) override;
 };
 
 }  // namespace vfx::platform::win32

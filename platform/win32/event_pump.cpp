@@ -21,8 +21,14 @@ void Win32EventPump::RemoveDialogWindow(HWND window) { std::erase(dialogWindows_
 void Win32EventPump::Dispatch(MSG& message) {
   // The list may change while a message is handled; walk a copy.
   const std::vector<HWND> windows = dialogWindows_;
-  for (HWND window : windows)
-    if (IsWindow(window) && IsDialogMessageW(window, &message)) return;
+  const bool key = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+  for (HWND window : windows) {
+    if (!IsWindow(window)) continue;
+    if (key && (message.hwnd == window || IsChild(window, message.hwnd)) &&
+        SendMessageW(window, kDialogKeyMessage, 0, reinterpret_cast<LPARAM>(&message)))
+      return;
+    if (IsDialogMessageW(window, &message)) return;
+  }
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }

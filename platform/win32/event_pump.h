@@ -11,6 +11,10 @@
 
 namespace vfx::platform::win32 {
 
+// Sent to a dialog window with a key going to it or to one of its controls (lParam: the MSG),
+// before the dialog manager sees the key. Nonzero: the window has handled it.
+inline constexpr UINT kDialogKeyMessage = WM_APP + 0x101;
+
 class Win32EventPump final : public EventPump {
  public:
   // Asks for 1 ms timer resolution for the pump's life, so that waits end when they should.

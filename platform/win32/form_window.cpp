@@ -1,7 +1,11 @@
 // The form's window: a fixed-size tool window (small caption, no maximize or minimize box, no
 // task-bar button) that holds the controls and answers for them as a dialog would: the default
-// button, access keys and the tab order come from the dialog manager, which the event pump
-// runs every message through.
+// button, access keys and the arrow keys within a group come from the dialog manager, which the
+// event pump runs every message through; Tab, and Enter and Escape in a box that takes every
+// key, the window answers itself (a plain window is no dialog to the dialog manager, and a
+// multi-line box asks its parent to move the focus with WM_NEXTDLGCTL, which only a dialog
+// answers).
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -86,10 +90,18 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
                   height = backend_.PixelsY(form_.height());
         if (form_.centred()) {
           // Centred in the screen's work area, so a task bar does not push it off the middle.
-          RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-          SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+          const RECT work = WorkArea();
           SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - width) / 2,
                        work.top + (work.bottom - work.top - height) / 2, width, height,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        } else if (form_.opens_lower_right() && !placed_) {
+          placed_ = true;
+          const RECT work = WorkArea();
+          const int roomX = std::max(width, backend_.PixelsX(form_.largest_size().width));
+          const int roomY = std::max(height, backend_.PixelsY(form_.largest_size().height));
+          constexpr int kMargin = 8;
+          SetWindowPos(hwnd, nullptr, std::max(work.left, work.right - roomX - kMargin),
+                       std::max(work.top, work.bottom - roomY - kMargin), width, height,
                        SWP_NOZORDER | SWP_NOACTIVATE);
         } else {
           SetWindowPos(hwnd, nullptr, 0, 0, width, height,
@@ -134,6 +146,13 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
       case DM_GETDEFID:
         result = DefaultId();
         return true;
+      case WM_NEXTDLGCTL:
+        MoveFocus(wParam, LOWORD(lParam) != 0);
+        result = 0;
+        return true;
+      case kDialogKeyMessage:
+        result = HandleKey(*reinterpret_cast<const MSG*>(lParam)) ? 1 : 0;
+        return true;
       case WM_GETMINMAXINFO: {
         // The compact strip is narrower than the system's least tracking size.
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -170,6 +189,88 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   }
 
  private:
+  static RECT WorkArea() {
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+  }
+
+  // A multi-line box (an edit or a rich edit box) takes every key from the dialog manager.
+  static bool TakesEveryKey(HWND control) {
+    return (SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS) != 0;
+  }
+
+  // Keys before the dialog manager sees them. True: handled.
+  bool HandleKey(const MSG& key) {
+    if (key.message != WM_KEYDOWN) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0, control = GetKeyState(VK_CONTROL) < 0;
+    switch (key.wParam) {
+      case VK_TAB:
+        // From every control, Ctrl+Tab too: Tab always leaves a box, in both directions.
+        SendMessageW(hwnd, WM_NEXTDLGCTL, shift, 0);
+        return true;
+      case VK_RETURN:
+        // Enter presses the default button and the caret stays in the box, so typing goes on
+        // after a Send; Ctrl+Enter (and a box that wants Enter) makes a line break.
+        if (control || !TakesEveryKey(key.hwnd) ||
+            (GetWindowLongW(key.hwnd, GWL_STYLE) & ES_WANTRETURN))
+          return false;
+        PressDefaultButton();
+        return true;
+      case VK_ESCAPE:
+        // In a dialog a multi-line box closes the dialog on Escape; here that would end the
+        // add-on and lose the typed line. The window has nothing to cancel.
+        return TakesEveryKey(key.hwnd);
+      default:
+        return false;
+    }
+  }
+
+  void PressDefaultButton() {
+    const LRESULT id = DefaultId();
+    if (HIWORD(id) != DC_HASDEFID) return;
+    HWND button = GetDlgItem(hwnd, LOWORD(id));
+    if (button && IsWindowEnabled(button))
+      SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(LOWORD(id), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+  }
+
+  // WM_NEXTDLGCTL as a dialog answers it: to the named control, or to the next or previous tab
+  // stop, whose text is selected when it is an edit box.
+  void MoveFocus(WPARAM which, bool named) {
+    HWND target = named ? reinterpret_cast<HWND>(which) : NextTabStop(GetFocus(), which != 0);
+    if (!target || !IsChild(hwnd, target)) return;
+    if (!named && (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+      SendMessageW(target, EM_SETSEL, 0, -1);
+    SetFocus(target);
+  }
+
+  // The next tab stop in view: a control beyond the window's edge, in a panel that the arrows
+  // have not uncovered, is passed over as a hidden one is.
+  HWND NextTabStop(HWND from, bool previous) const {
+    if (from == hwnd || !IsChild(hwnd, from)) from = nullptr;
+    HWND next = from, first = nullptr;
+    for (;;) {
+      next = GetNextDlgTabItem(hwnd, next, previous);
+      if (!next) return nullptr;
+      if (InView(next)) return next;
+      if (next == first) return nullptr;  // round the whole order: nothing in view
+      if (!first) first = next;
+    }
+  }
+
+  bool InView(HWND control) const {
+    RECT seen;
+    GetClientRect(hwnd, &seen);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&seen), 2);
+    for (HWND window = control; window && window != hwnd; window = GetParent(window)) {
+      RECT place;
+      GetWindowRect(window, &place);
+      if (!IntersectRect(&seen, &seen, &place)) return false;
+    }
+    return true;
+  }
+
   // The focused command button answers Enter itself; elsewhere the form's default button does.
   LRESULT DefaultId() const {
     toolkit::Control* control = form_.focused();
@@ -213,6 +314,7 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   Brush brush_;
   bool applying_ = false;
   bool destroying_ = false;
+  bool placed_ = false;
 };
 
 }  // namespace

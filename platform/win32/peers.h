@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/win32/backend.h"
 #include "platform/win32/wnd.h"
@@ -24,8 +25,12 @@ class ControlPeer : public Wnd, public toolkit::Peer {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  protected:
+  // The window text, which outside tools read as the control's name: the caption, unless the
+  // control paints something else (a symbol) or no text at all.
+  virtual std::wstring WindowText() const;
   HWND ParentWindow() const;
-  // WS_CHILD with the visible and disabled states of the model.
+  // WS_CHILD with the visible and disabled states of the model, and WS_GROUP where a group of
+  // the tab order starts.
   DWORD BaseStyle() const;
   RECT Place() const;
   // Applies the font and everything not given at creation.

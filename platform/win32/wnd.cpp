@@ -91,10 +91,11 @@ bool Wnd::Reflect(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LR
   switch (message) {
     case WM_COMMAND: {
       HWND child = reinterpret_cast<HWND>(lParam);
-      // The dialog manager's Enter names the default button by ID and may leave the handle out.
+      // The dialog manager's Enter names the default button by ID and may leave the handle out;
+      // for a focused button inside a frame it tells the form, not the frame.
       if (!child && HIWORD(wParam) == BN_CLICKED) child = GetDlgItem(container, LOWORD(wParam));
       Wnd* peer = FromHandle(child);
-      if (!peer || GetParent(child) != container) return false;
+      if (!peer || !IsChild(container, child)) return false;
       peer->OnCommand(HIWORD(wParam));
       result = 0;
       return true;

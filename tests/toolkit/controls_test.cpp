@@ -60,6 +60,24 @@ TEST(OptionButtonTest, SelectionIsExclusiveWithinItsContainerOnly) {
   d.set_value(true);
   EXPECT_FALSE(c.value());
   EXPECT_TRUE(b.value());
+
+  // The arrow keys' groups: the options side by side in each container, each other control
+  // alone.
+  EXPECT_TRUE(a.starts_group());
+  EXPECT_FALSE(b.starts_group());
+  EXPECT_TRUE(frame.starts_group());
+  EXPECT_TRUE(c.starts_group());
+  EXPECT_FALSE(d.starts_group());
+}
+
+TEST(AccessibleNameTest, TheCaptionWithoutItsAccessKeyUnlessANameIsGiven) {
+  Form form("Form");
+  auto& box = form.add<CheckBox>("Check1", 1);
+  box.set_caption("&Bold && more");
+  EXPECT_EQ(box.accessible_name(), "Bold & more");
+  box.set_accessible_name("Bold text");
+  EXPECT_EQ(box.accessible_name(), "Bold text");
+  EXPECT_EQ(box.caption(), "&Bold && more");
 }
 
 TEST(OptionButtonTest, ClickRunsOnSelectionWithTheGroupAlreadyUpdated) {

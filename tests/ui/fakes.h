@@ -31,8 +31,13 @@ class FakeDialogs : public platform::Dialogs {
 class FakeFonts : public platform::Fonts {
  public:
   std::set<std::string> installed = {"Comic Sans MS", "Wingdings", "Arial"};
+  // Faces that draw thin outlines where solid shapes are wanted.
+  std::set<std::string> faint;
   bool CanDraw(std::string_view face, bool, std::string_view) override {
     return installed.count(std::string(face)) > 0;
+  }
+  bool DrawsSolid(std::string_view face, bool, std::string_view, double) override {
+    return installed.count(std::string(face)) > 0 && faint.count(std::string(face)) == 0;
   }
 };
 

@@ -154,10 +154,17 @@ TEST(FontChoiceTest, ComicSansAndWingdingsWhereInstalledElseFacesThatDrawTheSame
   EXPECT_EQ(fallback.Command(7).caption(), "\u25BC");
   EXPECT_EQ(fallback.Command(8).caption(), "\u25BA");
 
-  fonts.installed = {};
+  EXPECT_EQ(fallback.Command(8).arrowhead(), toolkit::CommandButton::Arrowhead::kNone);
+
+  // A stand-in Wingdings that draws its arrowheads as faint outlines, and no face with clean
+  // ones: the buttons paint triangles.
+  fonts.installed = {"Wingdings"};
+  fonts.faint = {"Wingdings"};
   ZiruZezuzo bare{{{desktop, events}, dialogs, fonts}};
-  EXPECT_EQ(bare.Command(12).caption(), "<");
-  EXPECT_EQ(bare.Command(12).font().face, bare.form().font().face);
+  EXPECT_EQ(bare.Command(12).arrowhead(), toolkit::CommandButton::Arrowhead::kLeft);
+  EXPECT_EQ(bare.Command(13).arrowhead(), toolkit::CommandButton::Arrowhead::kUp);
+  EXPECT_EQ(bare.Command(12).caption(), "\u25C4");
+  EXPECT_EQ(bare.Command(12).accessible_name(), "Left");
 }
 
 }  // namespace

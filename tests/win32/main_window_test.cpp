@@ -216,6 +216,12 @@ TEST_F(MainWindowWin32Test, ResizingWithPixelRoundingLandsInTheStateTable) {
   Click(window().Command(8));  // Right: Tall and wide
   EXPECT_GT(w(), 10000);
   EXPECT_LE(w(), 10550 + twips);
+  // Opened where the grown window still fits on the screen.
+  RECT work, placed;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(hwnd_, &placed);
+  EXPECT_TRUE(placed.left >= work.left && placed.top >= work.top && placed.right <= work.right &&
+              placed.bottom <= work.bottom);
   Click(window().Command(13));  // Up: Wide
   EXPECT_LT(h(), 3400);
   EXPECT_GE(h(), 2290 - twips);
@@ -294,6 +300,57 @@ TEST_F(MainWindowWin32Test, AltBTogglesBoldAndLeavesTheCaretInText1) {
   Press('X');
   Pump(0.5, [&] { return !Text1().empty(); });
   EXPECT_EQ(Text1(), "x");
+}
+
+TEST_F(MainWindowWin32Test, CtrlTabLeavesTheBoxEscapeEndsNothingAndButtonsKeepTheirFaces) {
+  HWND text1 = Handle(window().Text(1));
+  SetFocus(text1);
+  Key(VK_CONTROL, false);
+  Press(VK_TAB);
+  Key(VK_CONTROL, true);
+  Pump(0.5, [&] { return GetFocus() != text1; });
+  EXPECT_NE(GetFocus(), text1);
+
+  // The restyling with which the dialog manager moves the default frame leaves them drawn by
+  // the window, and Escape in the box ends nothing.
+  for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 10, 12, 13}) {
+    HWND button = Handle(window().Command(n));
+    SendMessageW(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    EXPECT_EQ(GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << "Command" << n;
+  }
+  SetFocus(text1);
+  Press(VK_ESCAPE);
+  Pump(0.3);
+  EXPECT_TRUE(window().form().is_loaded());
+}
+
+TEST_F(MainWindowWin32Test, AnArrowKeyInTheColourCountSelectsTheNextOptionOnce) {
+  int runs = 0;
+  for (int n = 1; n <= 10; ++n) {
+    auto handler = window().Option(n).on_click;
+    window().Option(n).on_click = [&runs, handler] {
+      ++runs;
+      handler();
+    };
+  }
+  auto tabStop = [&](int n) {
+    return (GetWindowLongW(Handle(window().Option(n)), GWL_STYLE) & WS_TABSTOP) != 0;
+  };
+  ASSERT_TRUE(window().Option(3).value());
+  EXPECT_TRUE(tabStop(3) && !tabStop(4));
+  SetFocus(Handle(window().Option(3)));
+  Press(VK_RIGHT);
+  Pump(0.5, [&] { return window().Option(4).value(); });
+  EXPECT_TRUE(window().Option(4).value());
+  EXPECT_EQ(GetFocus(), Handle(window().Option(4)));
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(window().form().caption(), "Vontra FX - 4 Colors");
+  EXPECT_TRUE(tabStop(4) && !tabStop(3));
+
+  // A click selects once too, though the button takes the focus on the way.
+  Click(window().Option(7));
+  EXPECT_TRUE(window().Option(7).value());
+  EXPECT_EQ(runs, 2);
 }
 
 TEST_F(MainWindowWin32Test, ClosingTheWindowUnloadsItAndEndsTheWaits) {
