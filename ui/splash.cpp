@@ -26,18 +26,33 @@ Form1::Form1(ZiruZezuzo::Services services, toolkit::Backend& backend)
   image1_->set_bounds(kPictureBounds);
   image1_->set_picture(kSplashPicture);
   image1_->on_click = [this] { Image1_Click(); };
-  // Closed before the click (there is no main window yet), the splash ends the program.
+  // Closed before the click, the splash ends the program.
   form_.on_unload = [this] {
-    if (!main_) services_.platform.events.MarkEnding();
+    if (!clicked_) services_.platform.events.MarkEnding();
   };
+  prepare_.on_elapsed = [this] { MakeMainWindow(); };
+}
+
+void Form1::Show() {
+  form_.realize(backend_);
+  form_.show();
+  // A timer of no interval elapses once the window has painted and the event queue is empty.
+  prepare_.start(0);
+}
+
+void Form1::MakeMainWindow() {
+  if (main_) return;
+  main_ = std::make_unique<ZiruZezuzo>(services_);
+  main_->form().realize(backend_);
 }
 
 void Form1::Image1_Click() {
-  if (main_ || services_.platform.events.IsEnding()) return;
+  if (clicked_ || services_.platform.events.IsEnding()) return;
+  clicked_ = true;
+  prepare_.stop();
   host::PlaySoundFile(services_.platform.desktop, kStartupSound);
-  main_ = std::make_unique<ZiruZezuzo>(services_);
+  MakeMainWindow();
   main_->random = random;
-  main_->form().realize(backend_);
   main_->Form_Load();
   // Unloaded while it loaded (closed by the platform): it is not shown, and the program ends.
   main_->form().show();

@@ -7,6 +7,7 @@
 #include "toolkit/form.h"
 #include "toolkit/image.h"
 #include "toolkit/peer.h"
+#include "toolkit/timer.h"
 #include "ui/main_window.h"
 
 namespace vfx::ui {
@@ -31,16 +32,26 @@ class Form1 {
   // How the main window draws its colours, handed to it when it is built.
   ZiruZezuzo::RandomSource random;
 
+  // Creates the window and shows it. While the picture waits for its click, the main window's
+  // controls are made, hidden, so that the click has only Form_Load left to wait for.
+  void Show();
+
   // Plays the sound, loads the main window (its Form_Load runs to the end), shows it and unloads
   // this window. A click while the main window loads is ignored.
   void Image1_Click();
 
  private:
+  // The main window with its controls, hidden; Form_Load has not run.
+  void MakeMainWindow();
+
   ZiruZezuzo::Services services_;
   toolkit::Backend& backend_;
   toolkit::Form form_{"Form1"};
   toolkit::Image* image1_ = nullptr;
+  // Made by the click, or beforehand by the idle moment after the splash shows.
   std::unique_ptr<ZiruZezuzo> main_;
+  toolkit::Timer prepare_{form_};
+  bool clicked_ = false;
 };
 
 }  // namespace vfx::ui

@@ -29,8 +29,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       {{ui::kSplashPicture, assets::kSplashBitmap}});
 
   ui::Form1 splash({{desktop, events}, dialogs, fonts}, backend);
-  splash.form().realize(backend);
-  splash.form().show();
+  splash.Show();
   events.Run();
   return 0;
 }

@@ -42,8 +42,7 @@ class LifeCycleTest : public ::testing::Test {
       if (event.control == "ZiruZezuzo" && event.property == toolkit::Property::kCaption)
         captions.push_back({events.Now(), Main().form().caption()});
     };
-    splash.form().realize(backend);
-    splash.form().show();
+    splash.Show();
   }
 
   ZiruZezuzo& Main() { return *splash.main_window(); }

@@ -113,6 +113,31 @@ TEST_F(LifeCycleTest, ClosingTheSplashBeforeItsClickEndsTheProgram) {
   EXPECT_TRUE(desktop.soundsPlayed.empty());
 }
 
+// While the picture waits, the main window's controls are made, hidden, and nothing else: the
+// click still plays the sound and runs Form_Load, in their order; closed before the click, the
+// splash still ends the program.
+TEST_F(LifeCycleTest, TheMainWindowIsMadeWhileTheSplashWaitsAndLoadedAtTheClick) {
+  ASSERT_EQ(backend.timers.size(), 1u);
+  splash.form().native_timer_elapsed(backend.timers.begin()->first);
+  ASSERT_NE(splash.main_window(), nullptr);
+  EXPECT_FALSE(Main().form().is_visible());
+  EXPECT_NE(Main().Text(1).native_handle(), platform::kNoWindow);
+  EXPECT_TRUE(lines.empty());
+  EXPECT_TRUE(desktop.soundsPlayed.empty());
+  const double clicked = Start();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NEAR(lines[2].time - clicked, 0.4, 1e-9);
+  EXPECT_EQ(desktop.soundsPlayed.size(), 1u);
+  EXPECT_TRUE(Main().form().is_visible());
+}
+
+TEST_F(LifeCycleTest, ClosingTheSplashAfterTheMainWindowWasMadeStillEndsTheProgram) {
+  splash.form().native_timer_elapsed(backend.timers.begin()->first);
+  splash.form().native_close_requested();
+  EXPECT_TRUE(events.IsEnding());
+  EXPECT_FALSE(Main().form().is_visible());
+}
+
 class LifeCycleWithoutRoomTest : public LifeCycleTest {
  protected:
   LifeCycleWithoutRoomTest() { desktop.Destroy(host.chatRoom); }
