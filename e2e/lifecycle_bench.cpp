@@ -27,6 +27,8 @@ constexpr int kRuns = 5;
 // The start-up sound plays for about a second after the click; the idle figure waits it out.
 constexpr DWORD kSoundMilliseconds = 1500;
 constexpr DWORD kIdleMilliseconds = 2000;
+// A user looks at the splash before clicking it; nobody clicks within a second of its showing.
+constexpr DWORD kLookAtTheSplashMilliseconds = 1000;
 
 double SecondsOf(FILETIME time) {
   return (static_cast<double>(time.dwHighDateTime) * 4294967296.0 + time.dwLowDateTime) * 1e-7;
@@ -90,6 +92,7 @@ std::optional<Life> MeasureOneLife(const HostProcess& host, std::string& failure
     failure = "no splash window";
     return std::nullopt;
   }
+  Sleep(kLookAtTheSplashMilliseconds);
   std::size_t chats = host.Events("chat").size();
   const double clicked = Seconds();
   addOn.ClickSplash();
