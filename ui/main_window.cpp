@@ -10,6 +10,7 @@
 #include "ui/control_ids.h"
 #include "ui/fonts.h"
 #include "ui/layout.h"
+#include "version.h"
 
 namespace vfx::ui {
 
@@ -22,7 +23,8 @@ const char kHelpText[] =
     "shrink Vontra FX for you.";
 
 const char kAboutText[] =
-    "Vontra FX 1.0\n\n"
+    "Vontra FX " VFX_VERSION_TEXT
+    "\n\n"
     "A ten-colour text fader: type a line, pick up to ten colours and a few styles, and send it "
     "into the chat room or as an instant message, every character in its own colour.";
 

@@ -60,7 +60,7 @@ DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
 AddOnProcess::AddOnProcess() : AddOnProcess(Options{}) {}
 
 AddOnProcess::AddOnProcess(Options options) : options_(options) {
-  const std::string path = VontraFxPath();
+  const std::string path = options_.path.empty() ? VontraFxPath() : options_.path;
   const std::string folder = FolderOf(path);
   std::string line = "\"" + path + "\"";
   STARTUPINFOA startup{};
