@@ -26,6 +26,7 @@ enum class Property {
   kWindowState,
   kDefaultButton,
   kPicture,
+  kLook,  // a text box's characters' looks, or whether they show
 };
 
 class Peer {
