@@ -145,6 +145,22 @@ std::u32string CodePoints(const std::string& text) {
   return points;
 }
 
+// EM_STREAMIN's reader over bytes in memory.
+struct StreamSource {
+  const std::string& bytes;
+  std::size_t at = 0;
+};
+
+DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+  auto& from = *reinterpret_cast<StreamSource*>(cookie);
+  const std::size_t n =
+      std::min<std::size_t>(static_cast<std::size_t>(wanted), from.bytes.size() - from.at);
+  std::copy_n(from.bytes.data() + from.at, n, buffer);
+  from.at += n;
+  *given = static_cast<LONG>(n);
+  return 0;
+}
+
 struct DocumentPtr {
   ITextDocument* document = nullptr;
   ~DocumentPtr() {
@@ -437,21 +453,10 @@ class RichTextPeer final : public ControlPeer {
   // drawn once, at the end.
   void Stream(const std::wstring& rtfText, CHARRANGE range) {
     const std::string rtf = Narrow(rtfText);  // ASCII throughout
-    struct Source {
-      const std::string& bytes;
-      std::size_t at = 0;
-    } source{rtf};
+    StreamSource source{rtf};
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
-    stream.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) -> DWORD {
-      auto& from = *reinterpret_cast<Source*>(cookie);
-      const std::size_t n =
-          std::min<std::size_t>(static_cast<std::size_t>(wanted), from.bytes.size() - from.at);
-      std::copy_n(from.bytes.data() + from.at, n, buffer);
-      from.at += n;
-      *given = static_cast<LONG>(n);
-      return 0;
-    };
+    stream.pfnCallback = ReadStream;
 
     applying_ = true;
     SendMessageW(hwnd, WM_SETREDRAW, FALSE, 0);
