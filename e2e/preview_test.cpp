@@ -130,6 +130,15 @@ TEST_F(PreviewJourney, EachCharacterInTheBoxLooksAsTheRoomShowsIt) {
   // Not one look for all: the fade and the wave show.
   EXPECT_NE(Describe(shown[0]), Describe(shown[kLength - 1]));
   EXPECT_EQ(room[0].script, markup::Script::kSubscript);
+
+  // Recolouring is no step of the user's: the first Undo after it takes back the typing.
+  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 10));
+  ASSERT_NO_FATAL_FAILURE(Type("undo me"));
+  ASSERT_TRUE(addOn().SetColour(1, {0, 0, 255}));
+  ASSERT_TRUE(Answers());
+  Sleep(300);
+  SendMessageW(box, EM_UNDO, 0, 0);
+  EXPECT_EQ(addOn().Text(1), "");
 }
 
 }  // namespace

@@ -215,8 +215,14 @@ class RichTextPeer final : public ControlPeer {
       case Property::kLook:
         Schedule();
         return;
-      default:
+      case Property::kEnabled:
+      case Property::kVisible:
+      case Property::kBounds:
+      case Property::kFocus:
         return ControlPeer::Changed(property);
+      default:
+        // Nothing else shows in the box; its window text is the user's line.
+        return;
     }
   }
 
