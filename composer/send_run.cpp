@@ -134,6 +134,12 @@ Styles SendRun::ReadStyles() {
           .strike = window_.IsTicked(SendOption::kStrike)};
 }
 
+std::string SendRun::Message() {
+  return StylePrefix(ReadStyles()) + ComposeBody(window_.TypedLine(), window_.SelectedColourCount(),
+                                                 window_.Colours(),
+                                                 window_.IsTicked(SendOption::kWavy));
+}
+
 Delivery SendRun::Compose() {
   const std::string typedLine = window_.TypedLine();
   const std::string prefix = StylePrefix(ReadStyles());

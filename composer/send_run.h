@@ -76,6 +76,10 @@ class SendRun {
   // lines are the last the host hears.
   void Close();
 
+  // The message a Send would compose from the window as it is now, without the Randomize that
+  // "&Random" runs first: the style prefix and the colour body.
+  std::string Message();
+
   // Requests waiting behind the one being delivered.
   std::size_t waiting() const { return queue_.size(); }
 

@@ -6,10 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "substitute-host/markup.h"
+#include "markup/markup.h"
 
 namespace vfx::subhost {
 namespace {
+
+using markup::ParseMarkup;
+using markup::Run;
+using markup::Script;
+using markup::TextStyle;
 
 constexpr char kFace[] = "Arial";
 constexpr int kPoints = 10, kScriptPoints = 8;

@@ -118,6 +118,32 @@ void TextBox::caption_changed() {
   if (on_change) on_change();
 }
 
+void TextBox::set_look_source(LookSource source) {
+  lookSource_ = std::move(source);
+  look_changed();
+}
+
+void TextBox::look_changed() {
+  // The peer hears of it once until it reads the look again.
+  if (lookStale_) return;
+  lookStale_ = true;
+  changed(Property::kLook);
+}
+
+const std::vector<CharacterLook>& TextBox::look() {
+  if (lookStale_) {
+    look_ = lookSource_ ? lookSource_() : std::vector<CharacterLook>{};
+    lookStale_ = false;
+  }
+  return look_;
+}
+
+void TextBox::set_look_shown(bool shown) {
+  if (shown == lookShown_) return;
+  lookShown_ = shown;
+  changed(Property::kLook);
+}
+
 void TextBox::double_click() {
   if (on_double_click) on_double_click();
 }

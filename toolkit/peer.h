@@ -27,6 +27,7 @@ enum class Property {
   kDefaultButton,
   kPicture,
   kAccessibleName,
+  kLook,  // a text box's characters' looks, or whether they show
 };
 
 class Peer {

@@ -3,8 +3,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "toolkit/control.h"
+#include "toolkit/text_look.h"
 
 namespace vfx::toolkit {
 
@@ -20,6 +22,21 @@ class TextBox : public Control {
   // Takes effect when the peer is created.
   void set_multi_line(bool multi_line) { multi_line_ = multi_line; }
 
+  // The characters' own looks, one per character (code point) of the text; characters without
+  // one are drawn in the box's font and colour. The look is asked of its source only when someone
+  // wants it, so that a burst of changes (the Randomize walk) costs one computation, not one per
+  // step: look_changed() only says that the source would answer differently now.
+  using LookSource = std::function<std::vector<CharacterLook>()>;
+  bool has_look_source() const { return static_cast<bool>(lookSource_); }
+  // Takes effect when the peer is created, which then draws looks.
+  void set_look_source(LookSource source);
+  void look_changed();
+  const std::vector<CharacterLook>& look();
+
+  // Whether the looks are drawn at all; the user may turn them off.
+  bool look_shown() const { return lookShown_; }
+  void set_look_shown(bool shown);
+
   std::function<void()> on_change;
   std::function<void()> on_double_click;
   void double_click();
@@ -29,6 +46,9 @@ class TextBox : public Control {
 
  private:
   bool multi_line_ = false;
+  LookSource lookSource_;
+  std::vector<CharacterLook> look_;
+  bool lookStale_ = true, lookShown_ = true;
 };
 
 }  // namespace vfx::toolkit

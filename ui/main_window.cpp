@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "fade/utf8.h"
 #include "host/host.h"
 #include "ui/announcements.h"
 #include "ui/control_ids.h"
 #include "ui/fonts.h"
 #include "ui/layout.h"
+#include "ui/preview.h"
 #include "version.h"
 
 namespace vfx::ui {
@@ -243,12 +245,28 @@ void ZiruZezuzo::Connect() {
   Command(12).on_click = [this] { Command12_Click(); };
   Command(13).on_click = [this] { Command13_Click(); };
 
-  for (int n : {1, 2, 3, 4, 5, 6, 8}) Check(n).on_click = [this, n] { Check_Click(n); };
+  // The preview follows everything the message is composed from: the line, the colours, their
+  // count and the style boxes. It is only marked here; the box asks for it when it draws.
+  Text(1).set_look_source([this] { return Text1_Look(); });
+  Text(1).on_change = [this] { Text(1).look_changed(); };
+  for (int n : {1, 2, 3, 4, 5, 6, 8})
+    Check(n).on_click = [this, n] {
+      Check_Click(n);
+      if (n <= 5) Text(1).look_changed();
+    };
   Check(7).on_click = [this] { Check7_Click(); };
   // Check9 "Attention" has no handler: ticking it only changes its value.
 
-  for (int n = 1; n <= 30; ++n) HScroll(n).on_change = [this, n] { HScroll_Change(n); };
-  for (int n = 1; n <= 10; ++n) Option(n).on_click = [this, n] { Option_Click(n); };
+  for (int n = 1; n <= 30; ++n)
+    HScroll(n).on_change = [this, n] {
+      HScroll_Change(n);
+      Text(1).look_changed();
+    };
+  for (int n = 1; n <= 10; ++n)
+    Option(n).on_click = [this, n] {
+      Option_Click(n);
+      Text(1).look_changed();
+    };
   Option(11).on_click = [this] { sendRun_.Option11_Click(); };
   Option(12).on_click = [this] { sendRun_.Option12_Click(); };
 
@@ -257,6 +275,13 @@ void ZiruZezuzo::Connect() {
   form_.on_unload = [this] { services_.platform.events.MarkEnding(); };
   Image1().on_click = [this] { Image1_Click(); };
   statusTimer_.on_elapsed = [this] { TakeStatusDown(); };
+}
+
+std::vector<toolkit::CharacterLook> ZiruZezuzo::Text1_Look() {
+  const std::string& line = Text(1).text();
+  // A line past the limit is drawn plainly; composing it would be wasted.
+  if (fade::CharacterCount(line) > kPreviewLimit) return {};
+  return PreviewLook(line, sendRun_.Message());
 }
 
 fade::Rgb ZiruZezuzo::Colour(int k) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "composer/send_run.h"
 #include "composer/send_window.h"
@@ -127,6 +128,8 @@ class ZiruZezuzo final : public composer::SendWindow {
   void Command8_Click();   // Right
   void Command12_Click();  // Left
   void Text1_DblClick();
+  // The preview: each character of the line in the look a Send would give it now.
+  std::vector<toolkit::CharacterLook> Text1_Look();
 
   // composer::SendWindow
   std::string TypedLine() override { return Text(1).text(); }

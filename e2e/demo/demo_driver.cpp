@@ -167,6 +167,9 @@ class Demo {
         !addOn.SetColour(3, {0, 170, 255}))
       return Fail("the colour bars did not take their values");
     addOn.Type("Hello, chat room! This line fades through three colours.");
+    // The box shows the line as the room will, before it is sent.
+    printer_->For(0.7);
+    Shoot(addOn.window(), "preview");
     addOn.Press(ids::CommandId(1));
     if (!printer_->Until([&] { return printer_->count() > before; }, 20))
       return Fail("the line did not reach the chat room");

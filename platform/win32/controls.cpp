@@ -91,6 +91,7 @@ void ControlPeer::Changed(Property property) {
     case Property::kWindowState:
     case Property::kDefaultButton:
     case Property::kPicture:
+    case Property::kLook:
       break;
   }
 }
@@ -693,8 +694,13 @@ std::unique_ptr<toolkit::Peer> CreateControlPeer(Win32Backend& backend, toolkit:
       return std::make_unique<LabelPeer>(backend, static_cast<toolkit::Label&>(control));
     case Kind::kPictureBox:
       return std::make_unique<SwatchPeer>(backend, static_cast<toolkit::PictureBox&>(control));
-    case Kind::kTextBox:
-      return std::make_unique<TextBoxPeer>(backend, static_cast<toolkit::TextBox&>(control));
+    case Kind::kTextBox: {
+      auto& text = static_cast<toolkit::TextBox&>(control);
+      // A box that draws its characters' looks needs a rich edit; without one it stays plain.
+      if (text.has_look_source())
+        if (auto rich = CreateRichTextPeer(backend, text)) return rich;
+      return std::make_unique<TextBoxPeer>(backend, text);
+    }
     case Kind::kFrame:
       return std::make_unique<FramePeer>(backend, static_cast<toolkit::Frame&>(control));
     case Kind::kImage:

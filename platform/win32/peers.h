@@ -9,6 +9,7 @@
 #include "toolkit/control.h"
 #include "toolkit/form.h"
 #include "toolkit/peer.h"
+#include "toolkit/text_box.h"
 
 namespace vfx::platform::win32 {
 
@@ -49,6 +50,8 @@ class ControlPeer : public Wnd, public toolkit::Peer {
 };
 
 std::unique_ptr<toolkit::Peer> CreateControlPeer(Win32Backend& backend, toolkit::Control& control);
+// A rich edit for a text box that draws its characters' looks; null when the system has none.
+std::unique_ptr<toolkit::Peer> CreateRichTextPeer(Win32Backend& backend, toolkit::TextBox& text);
 std::unique_ptr<toolkit::FormPeer> CreateFormWindow(Win32Backend& backend, toolkit::Form& form);
 
 }  // namespace vfx::platform::win32

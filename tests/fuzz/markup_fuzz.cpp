@@ -1,4 +1,4 @@
-// Fuzzes the substitute host's markup renderer: any line parses into non-empty runs that differ
+// Fuzzes the markup parser: any line parses into non-empty runs that differ
 // from their neighbours, and a faded line shows exactly its text, one colour per character.
 #include <cstdint>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 
 #include "fade/fade.h"
 #include "fade/utf8.h"
-#include "substitute-host/markup.h"
+#include "markup/markup.h"
 
 namespace {
 
@@ -15,13 +15,13 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-std::string Joined(const std::vector<vfx::subhost::Run>& runs) {
+std::string Joined(const std::vector<vfx::markup::Run>& runs) {
   std::string text;
   for (const auto& run : runs) text += run.text;
   return text;
 }
 
-void CheckRuns(const std::vector<vfx::subhost::Run>& runs, std::size_t lineSize) {
+void CheckRuns(const std::vector<vfx::markup::Run>& runs, std::size_t lineSize) {
   for (std::size_t k = 0; k < runs.size(); ++k) {
     Require(!runs[k].text.empty());
     if (k > 0) Require(!(runs[k].style == runs[k - 1].style));
@@ -33,7 +33,7 @@ void CheckRuns(const std::vector<vfx::subhost::Run>& runs, std::size_t lineSize)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view line(reinterpret_cast<const char*>(data), size);
-  CheckRuns(vfx::subhost::ParseMarkup(line), line.size());
+  CheckRuns(vfx::markup::ParseMarkup(line), line.size());
 
   // The same bytes as text, faded: markup characters taken out, since a member who types "<B>"
   // sends a tag.
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string faded =
       size > 0 ? vfx::fade::FadeWavy(text, data[0], 0, 255, 255, data[size - 1], 0, "<B>")
                : std::string();
-  const auto runs = vfx::subhost::ParseMarkup(faded);
+  const auto runs = vfx::markup::ParseMarkup(faded);
   CheckRuns(runs, faded.size());
   Require(Joined(runs) == text);
   for (const auto& run : runs) Require(run.style.colour.has_value() && run.style.bold);

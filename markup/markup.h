@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vfx::subhost {
+namespace vfx::markup {
 
 struct Colour {
   std::uint8_t red = 0, green = 0, blue = 0;
@@ -46,4 +46,4 @@ std::vector<Run> ParseMarkup(std::string_view line);
 // "#RRGGBB", "RRGGBB", in either case, optionally in single or double quotes.
 std::optional<Colour> ParseColour(std::string_view value);
 
-}  // namespace vfx::subhost
+}  // namespace vfx::markup

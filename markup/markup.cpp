@@ -1,9 +1,9 @@
-#include "substitute-host/markup.h"
+#include "markup/markup.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace vfx::subhost {
+namespace vfx::markup {
 namespace {
 
 bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
@@ -190,4 +190,4 @@ std::vector<Run> ParseMarkup(std::string_view line) {
   return renderer.Take();
 }
 
-}  // namespace vfx::subhost
+}  // namespace vfx::markup

@@ -1,8 +1,8 @@
-#include "substitute-host/markup.h"
+#include "markup/markup.h"
 
 #include <gtest/gtest.h>
 
-namespace vfx::subhost {
+namespace vfx::markup {
 namespace {
 
 using Runs = std::vector<Run>;
@@ -116,4 +116,4 @@ TEST(ParseColour, AcceptsSixHexDigitsWithOptionalHashAndQuotes) {
 }
 
 }  // namespace
-}  // namespace vfx::subhost
+}  // namespace vfx::markup

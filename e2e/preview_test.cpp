@@ -1,0 +1,145 @@
+// The message box's preview against what the room shows: each character's colour and effects
+// read from vontrafx.exe's own Text1, compared with the runs that the host's markup parser makes
+// of the line it received.
+#include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h.
+#include <richedit.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "e2e/support/journey.h"
+#include "markup/markup.h"
+#include "ui/control_ids.h"
+
+namespace vfx::e2e {
+namespace {
+
+namespace ids = ui::ids;
+
+// A character's format as the add-on's box reports it. EM_GETCHARFORMAT writes through a
+// pointer, so the structure lives in the add-on's memory for the call.
+class RemoteCharFormat {
+ public:
+  explicit RemoteCharFormat(HANDLE process) : process_(process) {
+    remote_ = VirtualAllocEx(process, nullptr, sizeof(CHARFORMAT2W), MEM_COMMIT | MEM_RESERVE,
+                             PAGE_READWRITE);
+  }
+  ~RemoteCharFormat() {
+    if (remote_) VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+  }
+  std::optional<CHARFORMAT2W> Of(HWND box, int position) const {
+    if (!remote_) return std::nullopt;
+    SendMessageW(box, EM_SETSEL, position, position + 1);
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    SIZE_T moved = 0;
+    if (!WriteProcessMemory(process_, remote_, &format, sizeof format, &moved)) return std::nullopt;
+    SendMessageW(box, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(remote_));
+    if (!ReadProcessMemory(process_, remote_, &format, sizeof format, &moved)) return std::nullopt;
+    return format;
+  }
+
+ private:
+  HANDLE process_;
+  void* remote_ = nullptr;
+};
+
+markup::TextStyle StyleOf(const CHARFORMAT2W& format) {
+  markup::TextStyle style;
+  if (!(format.dwEffects & CFE_AUTOCOLOR))
+    style.colour = markup::Colour{GetRValue(format.crTextColor), GetGValue(format.crTextColor),
+                                  GetBValue(format.crTextColor)};
+  style.bold = format.dwEffects & CFE_BOLD;
+  style.italic = format.dwEffects & CFE_ITALIC;
+  style.underline = format.dwEffects & CFE_UNDERLINE;
+  style.strike = format.dwEffects & CFE_STRIKEOUT;
+  if (format.dwEffects & CFE_SUBSCRIPT) style.script = markup::Script::kSubscript;
+  if (format.dwEffects & CFE_SUPERSCRIPT) style.script = markup::Script::kSuperscript;
+  return style;
+}
+
+std::string Describe(const markup::TextStyle& style) {
+  std::string text = style.colour ? std::to_string(style.colour->red) + "," +
+                                        std::to_string(style.colour->green) + "," +
+                                        std::to_string(style.colour->blue)
+                                  : "auto";
+  if (style.bold) text += " bold";
+  if (style.italic) text += " italic";
+  if (style.underline) text += " underline";
+  if (style.strike) text += " strike";
+  if (style.script == markup::Script::kSubscript) text += " sub";
+  if (style.script == markup::Script::kSuperscript) text += " super";
+  return text;
+}
+
+class PreviewJourney : public Journey {};
+
+TEST_F(PreviewJourney, EachCharacterInTheBoxLooksAsTheRoomShowsIt) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  HWND box = addOn().Control(ids::TextId(1));
+  ASSERT_NE(box, nullptr);
+  // "ő" is not in the host's code page: the room shows a "?" in that character's colour.
+  const std::string line = "Fade \u0151 me, <b>gently</b>";
+  constexpr int kLength = 24;
+  ASSERT_NO_FATAL_FAILURE(Type(line));
+  // The user leaves the caret inside the line; every recolouring below must leave it there.
+  SendMessageW(box, EM_SETSEL, 7, 7);
+
+  ASSERT_TRUE(addOn().Choose(ids::OptionId(4)));
+  ASSERT_TRUE(addOn().SetColour(1, {255, 0, 0}));
+  ASSERT_TRUE(addOn().SetColour(2, {0, 200, 0}));
+  ASSERT_TRUE(addOn().SetColour(3, {10, 20, 250}));
+  ASSERT_TRUE(addOn().SetColour(4, {250, 250, 0}));
+  for (int check : {2, 3, 4, 5}) ASSERT_NO_FATAL_FAILURE(Tick(check));
+  ASSERT_TRUE(addOn().IsTicked(ids::CheckId(1))) << "Bold starts ticked";
+  ASSERT_TRUE(addOn().Choose(ids::OptionId(4)));
+
+  // The looks follow within a pass of the window's message loop.
+  const RemoteCharFormat formats(addOn().process());
+  ASSERT_TRUE(Answers());
+  Sleep(500);
+  const DWORD caret = static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0));
+  EXPECT_EQ(LOWORD(caret), 7);
+  EXPECT_EQ(HIWORD(caret), 7);
+
+  std::vector<markup::TextStyle> shown;
+  for (int k = 0; k < kLength; ++k) {
+    const auto format = formats.Of(box, k);
+    ASSERT_TRUE(format) << "character " << k;
+    shown.push_back(StyleOf(*format));
+  }
+  SendMessageW(box, EM_SETSEL, 7, 7);
+
+  addOn().Press(ids::CommandId(1));
+  ASSERT_TRUE(WaitForNewChats(1));
+  const std::string received = NewChats()[0].Bytes("text");
+  std::vector<markup::TextStyle> room;
+  std::string roomText;
+  for (const markup::Run& run : markup::ParseMarkup(received))
+    for (char c : run.text) {
+      room.push_back(run.style);
+      roomText.push_back(c);
+    }
+  ASSERT_GE(room.size(), static_cast<std::size_t>(kLength));
+  EXPECT_EQ(roomText.substr(0, kLength), "Fade ? me, <b>gently</b>");
+  for (int k = 0; k < kLength; ++k)
+    EXPECT_EQ(Describe(shown[k]), Describe(room[k])) << "character " << k;
+  // Not one look for all: the fade and the wave show.
+  EXPECT_NE(Describe(shown[0]), Describe(shown[kLength - 1]));
+  EXPECT_EQ(room[0].script, markup::Script::kSubscript);
+
+  // Recolouring is no step of the user's: the first Undo after it takes back the typing.
+  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 10));
+  ASSERT_NO_FATAL_FAILURE(Type("undo me"));
+  ASSERT_TRUE(addOn().SetColour(1, {0, 0, 255}));
+  ASSERT_TRUE(Answers());
+  Sleep(300);
+  SendMessageW(box, EM_UNDO, 0, 0);
+  EXPECT_EQ(addOn().Text(1), "");
+}
+
+}  // namespace
+}  // namespace vfx::e2e
