@@ -1,7 +1,18 @@
 #include "fade/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace vfx::fade {
 namespace {
+
+// Whether the eight bytes at `position` are all one-byte characters; texts are mostly such runs.
+bool EightOneByteCharacters(std::string_view text, std::size_t position) {
+  if (text.size() - position < 8) return false;
+  std::uint64_t eight;
+  std::memcpy(&eight, text.data() + position, 8);
+  return (eight & 0x8080808080808080ull) == 0;
+}
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
@@ -41,15 +52,29 @@ std::size_t CharacterLength(std::string_view text, std::size_t position) {
 
 std::size_t CharacterCount(std::string_view text) {
   std::size_t count = 0;
-  for (std::size_t at = 0; at < text.size(); ++count) {
-    at += static_cast<unsigned char>(text[at]) < 0x80 ? 1 : CharacterLength(text, at);
+  for (std::size_t at = 0; at < text.size();) {
+    if (EightOneByteCharacters(text, at)) {
+      at += 8;
+      count += 8;
+    } else {
+      at += CharacterLength(text, at);
+      ++count;
+    }
   }
   return count;
 }
 
 std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t index) {
   std::size_t at = 0;
-  for (; index > 0 && at < text.size(); --index) at += CharacterLength(text, at);
+  while (index > 0 && at < text.size()) {
+    if (index >= 8 && EightOneByteCharacters(text, at)) {
+      at += 8;
+      index -= 8;
+    } else {
+      at += CharacterLength(text, at);
+      --index;
+    }
+  }
   return at;
 }
 
