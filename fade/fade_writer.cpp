@@ -95,6 +95,9 @@ class Ramp {
             start_.blue + step_.blue * i};
   }
 
+  const Colour& start() const { return start_; }
+  const Colour& step() const { return step_; }
+
  private:
   Colour start_, step_;
 };
@@ -118,41 +121,67 @@ std::uint64_t DigitsOf(const Key& key) {
                   static_cast<unsigned>(key.blue));
 }
 
-// Wrapping policies: what stands around the characters at phases 1 and 3.
+// Wrapping policies: what stands around the characters at phases 1 and 3 (`phase` 0 and 1).
+// Around a one-byte character, Around writes the whole; around a longer one, Before and After.
 struct NoWrap {
   static constexpr bool kWraps = false;
   char* Before(int, char* out) const { return out; }
   char* After(int, char* out) const { return out; }
+  char* Around(int, char, char* out) const { return out; }
 };
 
-// Texts of at most 16 bytes, each written with one fixed-size store.
+// Texts of at most 16 bytes each, and at most 31 together: each is kept in a fixed-size block,
+// and so are both with a placeholder for the character between them, so that a wrapped piece
+// takes one or two stores besides its tag, and one for its character.
 class ShortWrap {
  public:
   static constexpr bool kWraps = true;
-  static constexpr std::size_t kMost = 16;
+  static bool Fits(const std::string (&before)[2], const std::string (&after)[2]) {
+    for (int k = 0; k < 2; ++k) {
+      if (before[k].size() > 16 || after[k].size() > 16) return false;
+      if (before[k].size() + 1 + after[k].size() > 32) return false;
+    }
+    return true;
+  }
   ShortWrap(const std::string (&before)[2], const std::string (&after)[2]) {
     for (int k = 0; k < 2; ++k) {
       Set(before_[k], before[k]);
       Set(after_[k], after[k]);
+      Set(around_[k], before[k] + '\0' + after[k]);
+      characterAt_[k] = before[k].size();
     }
   }
   char* Before(int phase, char* out) const { return Write(before_[phase], out); }
   char* After(int phase, char* out) const { return Write(after_[phase], out); }
+  char* Around(int phase, char character, char* out) const {
+    char* const end = Write(around_[phase], out);
+    out[characterAt_[phase]] = character;
+    return end;
+  }
 
  private:
+  template <std::size_t kBytes>
   struct Block {
-    std::array<char, kMost> bytes{};
+    std::array<char, kBytes> bytes{};
     std::size_t size = 0;
   };
-  static void Set(Block& block, const std::string& text) {
+  template <std::size_t kBytes>
+  static void Set(Block<kBytes>& block, const std::string& text) {
     std::memcpy(block.bytes.data(), text.data(), text.size());
     block.size = text.size();
   }
-  static char* Write(const Block& block, char* out) {
-    std::memcpy(out, block.bytes.data(), kMost);
+  static char* Write(const Block<16>& block, char* out) {
+    std::memcpy(out, block.bytes.data(), 16);
     return out + block.size;
   }
-  Block before_[2], after_[2];
+  static char* Write(const Block<32>& block, char* out) {
+    std::memcpy(out, block.bytes.data(), 16);
+    if (block.size > 16) std::memcpy(out + 16, block.bytes.data() + 16, 16);
+    return out + block.size;
+  }
+  Block<16> before_[2], after_[2];
+  Block<32> around_[2];
+  std::size_t characterAt_[2];
 };
 
 class LongWrap {
@@ -162,6 +191,11 @@ class LongWrap {
       : before_(before), after_(after) {}
   char* Before(int phase, char* out) const { return Put(before_[phase], out); }
   char* After(int phase, char* out) const { return Put(after_[phase], out); }
+  char* Around(int phase, char character, char* out) const {
+    out = Before(phase, out);
+    *out++ = character;
+    return After(phase, out);
+  }
 
  private:
   static char* Put(const std::string& text, char* out) {
@@ -195,8 +229,12 @@ inline char* PutPiece(char* out, std::uint64_t digits, Source& source, const Wra
   PutTag(out, tag);
   out += kTagBytes;
   const int phase = static_cast<int>((index >> 1) & 1);
+  if (lead < 0x80) {
+    ++source.at;
+    return wrap.Around(phase, static_cast<char>(lead), out);
+  }
   if (wrapped) out = wrap.Before(phase, out);
-  const std::size_t length = lead < 0x80 ? 1 : CharacterLength(source.text, source.at);
+  const std::size_t length = CharacterLength(source.text, source.at);
   if (bytes - source.at >= 4) {
     std::memcpy(out, in + source.at, 4);  // the slack takes the bytes past the character
   } else {
@@ -238,9 +276,7 @@ char* PutPieces(char* out, std::uint64_t digits, std::size_t count, Source& sour
         if ((four & 0x80808080u) == 0) {
           for (int k = 0; k < 4; k += 2) {
             PutTag(out, tag);
-            out = wrap.Before(k / 2, out + kTagBytes);
-            *out++ = static_cast<char>(four >> (8 * k));
-            out = wrap.After(k / 2, out);
+            out = wrap.Around(k / 2, static_cast<char>(four >> (8 * k)), out + kTagBytes);
             PutTag(out, tag | (std::uint64_t{(four >> (8 * k + 8)) & 0xFFu} << 56));
             out += kTagBytes + 1;
           }
@@ -304,12 +340,107 @@ char* FadeByRuns(char* out, const Ramp& ramp, std::size_t characters, Source& so
   return out;
 }
 
+#if defined(VFX_FADE_SSE2)
+// Two characters' colours at once, each component as packed doubles: a packed multiply, add and
+// conversion give every lane exactly the bits of their scalar forms. The six components become
+// hex digits in the vector too, so the pair's two tag words come out of it whole: the low half
+// is the first character's (six digits, ">", a free byte), the high half the second's.
+class PairRamp {
+ public:
+  explicit PairRamp(const Ramp& ramp)
+      : startRed_(_mm_set1_pd(ramp.start().red)),
+        startGreen_(_mm_set1_pd(ramp.start().green)),
+        startBlue_(_mm_set1_pd(ramp.start().blue)),
+        stepRed_(_mm_set1_pd(ramp.step().red)),
+        stepGreen_(_mm_set1_pd(ramp.step().green)),
+        stepBlue_(_mm_set1_pd(ramp.step().blue)) {}
+
+  // `positions` holds i and i + 1.
+  __m128i WordsAt(__m128d positions) const {
+    const __m128i red = _mm_cvtpd_epi32(_mm_add_pd(startRed_, _mm_mul_pd(stepRed_, positions)));
+    const __m128i green =
+        _mm_cvtpd_epi32(_mm_add_pd(startGreen_, _mm_mul_pd(stepGreen_, positions)));
+    const __m128i blue = _mm_cvtpd_epi32(_mm_add_pd(startBlue_, _mm_mul_pd(stepBlue_, positions)));
+    // 16-bit lanes r1 g1 b1 0 r2 g2 b2 0, each taken modulo 256.
+    const __m128i byte = _mm_set1_epi32(0xFF);
+    const __m128i redGreen = _mm_unpacklo_epi32(red, green);
+    const __m128i blueZero = _mm_unpacklo_epi32(blue, _mm_setzero_si128());
+    const __m128i components =
+        _mm_packs_epi32(_mm_and_si128(_mm_unpacklo_epi64(redGreen, blueZero), byte),
+                        _mm_and_si128(_mm_unpackhi_epi64(redGreen, blueZero), byte));
+    // Each lane's high nibble in its first byte, the low one in its second.
+    const __m128i nibbles =
+        _mm_or_si128(_mm_srli_epi16(components, 4),
+                     _mm_slli_epi16(_mm_and_si128(components, _mm_set1_epi16(0x0F)), 8));
+    const __m128i letters =
+        _mm_and_si128(_mm_cmpgt_epi8(nibbles, _mm_set1_epi8(9)), _mm_set1_epi8('A' - '0' - 10));
+    // "0" onto every digit, ">" into the free lanes' first byte.
+    const __m128i offsets =
+        _mm_setr_epi8('0', '0', '0', '0', '0', '0', '>', 0, '0', '0', '0', '0', '0', '0', '>', 0);
+    return _mm_add_epi8(_mm_add_epi8(nibbles, offsets), letters);
+  }
+
+ private:
+  __m128d startRed_, startGreen_, startBlue_, stepRed_, stepGreen_, stepBlue_;
+};
+
+inline void PutTemplate(char* out, __m128i tagTemplate) {
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), tagTemplate);
+}
+inline void PutLowWord(char* out, __m128i words) {
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out), words);
+}
+inline void PutHighWord(char* out, __m128i words) {
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_unpackhi_epi64(words, words));
+}
+#endif
+
 // Where the colour changes every character or two, one colour per character costs less than
 // finding where each colour ends.
 template <typename Wrap>
 char* FadeEach(char* out, const Ramp& ramp, std::size_t characters, Source& source,
                const Wrap& wrap) {
-  for (std::size_t position = 1; position <= characters; ++position) {
+  std::size_t position = 1;
+#if defined(VFX_FADE_SSE2)
+  const PairRamp pairs(ramp);
+  const __m128i tagTemplate = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kTagTemplate));
+  const char* const in = source.text.data();
+  __m128d positions = _mm_setr_pd(1.0, 2.0);
+  // Pairs from an even index: the first of each pair is at phase 1 or 3, the second is not.
+  for (; position < characters; position += 2) {
+    __m128i words = pairs.WordsAt(positions);
+    positions = _mm_add_pd(positions, _mm_set1_pd(2.0));
+    const auto first = static_cast<unsigned char>(in[source.at]);
+    if (first < 0x80 && source.at + 1 < source.text.size()) {
+      const auto second = static_cast<unsigned char>(in[source.at + 1]);
+      if (second < 0x80) {
+        words = _mm_insert_epi16(words, '>' | (second << 8), 7);
+        if constexpr (Wrap::kWraps) {
+          PutTemplate(out, tagTemplate);
+          PutLowWord(out + kDigitsAt, words);
+          out = wrap.Around(static_cast<int>((source.index >> 1) & 1), static_cast<char>(first),
+                            out + kTagBytes);
+        } else {
+          words = _mm_insert_epi16(words, '>' | (first << 8), 3);
+          PutTemplate(out, tagTemplate);
+          PutLowWord(out + kDigitsAt, words);
+          out += kTagBytes + 1;
+        }
+        PutTemplate(out, tagTemplate);
+        PutHighWord(out + kDigitsAt, words);
+        out += kTagBytes + 1;
+        source.at += 2;
+        source.index += 2;
+        continue;
+      }
+    }
+    alignas(16) std::uint64_t pair[2];
+    _mm_store_si128(reinterpret_cast<__m128i*>(pair), words);
+    out = PutPiece(out, pair[0], source, wrap);
+    out = PutPiece(out, pair[1], source, wrap);
+  }
+#endif
+  for (; position <= characters; ++position) {
     out = PutPiece(out, DigitsOf(KeyAt(ramp, position)), source, wrap);
   }
   return out;
@@ -382,8 +513,7 @@ void FadeWriter::Append(std::string& out, std::string_view text, std::size_t cha
       finish = FadeEachAnyValue(begin, ramp, characters, source, LongWrap(before_, after_));
     } else if (before_[0].empty() && after_[0].empty() && before_[1].empty() && after_[1].empty()) {
       finish = FadeFast(begin, ramp, characters, source, NoWrap{});
-    } else if (before_[0].size() <= ShortWrap::kMost && after_[0].size() <= ShortWrap::kMost &&
-               before_[1].size() <= ShortWrap::kMost && after_[1].size() <= ShortWrap::kMost) {
+    } else if (ShortWrap::Fits(before_, after_)) {
       finish = FadeFast(begin, ramp, characters, source, ShortWrap(before_, after_));
     } else {
       finish = FadeFast(begin, ramp, characters, source, LongWrap(before_, after_));
