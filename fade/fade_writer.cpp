@@ -49,10 +49,6 @@ inline void PutTag(char* out, std::uint64_t word) {
   std::memcpy(out + kDigitsAt, &word, sizeof word);
 }
 
-inline std::size_t LengthAt(std::string_view text, std::size_t at) {
-  return static_cast<unsigned char>(text[at]) < 0x80 ? 1 : CharacterLength(text, at);
-}
-
 // The component's nearest integer, halves to even, as RgbToHex takes it, for values within
 // 2^30 (which the caller guarantees). The SSE2 conversion rounds in the current mode, which is
 // round-to-nearest-even; elsewhere adding and subtracting 1.5 * 2^52 does the same.
