@@ -1,5 +1,6 @@
 #include "fade/fade_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -245,67 +246,98 @@ inline char* PutPiece(char* out, std::uint64_t digits, Source& source, const Wra
 // `count` pieces that share one colour, `digits`.
 template <typename Wrap>
 char* PutPieces(char* out, std::uint64_t digits, std::size_t count, Source& source,
-                const Wrap& wrap) {
+                const Wrap& wrapping) {
+  // Local copies: the compiler cannot tell that the markup's stores leave the originals alone,
+  // and would read them again after every store.
+  Source here = source;
+  const Wrap wrap = wrapping;
   const std::uint64_t tag = digits | kTagClose;
-  const char* const in = source.text.data();
-  const std::size_t bytes = source.text.size();
+  const char* const in = here.text.data();
+  const std::size_t bytes = here.text.size();
   while (count > 0) {
-    // Runs of one-byte characters, several at a time, each piece assembled in two stores.
-    if constexpr (!Wrap::kWraps) {
-      if (count >= 8 && bytes - source.at >= 8) {
-        std::uint64_t eight;
-        std::memcpy(&eight, in + source.at, 8);
-        if ((eight & 0x8080808080808080ull) == 0) {
+    // Runs of one-byte characters, eight at a time, each piece assembled in few stores.
+    if (count >= 8 && bytes - here.at >= 8 && (!Wrap::kWraps || here.index % 4 == 0)) {
+      std::uint64_t eight;
+      std::memcpy(&eight, in + here.at, 8);
+      if ((eight & 0x8080808080808080ull) == 0) {
+        if constexpr (Wrap::kWraps) {
+          // Phases 1, 2, 3, 4, 1, 2, 3, 4.
+          for (int k = 0; k < 8; k += 2) {
+            PutTag(out, tag);
+            out = wrap.Around((k >> 1) & 1, static_cast<char>(eight >> (8 * k)), out + kTagBytes);
+            PutTag(out, tag | (eight >> (8 * k + 8) << 56));
+            out += kTagBytes + 1;
+          }
+        } else {
           for (int k = 0; k < 8; ++k, out += kTagBytes + 1) {
             PutTag(out, tag | (eight >> (8 * k) << 56));
           }
-          source.at += 8;
-          source.index += 8;
-          count -= 8;
-          continue;
         }
-      }
-    } else {
-      if (source.index % 4 == 0 && count >= 4 && bytes - source.at >= 4) {
-        std::uint32_t four;
-        std::memcpy(&four, in + source.at, 4);
-        if ((four & 0x80808080u) == 0) {
-          for (int k = 0; k < 4; k += 2) {
-            PutTag(out, tag);
-            out = wrap.Around(k / 2, static_cast<char>(four >> (8 * k)), out + kTagBytes);
-            PutTag(out, tag | (std::uint64_t{(four >> (8 * k + 8)) & 0xFFu} << 56));
-            out += kTagBytes + 1;
-          }
-          source.at += 4;
-          source.index += 4;
-          count -= 4;
-          continue;
-        }
+        here.at += 8;
+        here.index += 8;
+        count -= 8;
+        continue;
       }
     }
-    out = PutPiece(out, digits, source, wrap);
+    out = PutPiece(out, digits, here, wrap);
     --count;
   }
+  source = here;
   return out;
+}
+
+// Where the run of `key` from `first` ends, by the straight line: each component keeps its
+// rounded value until it crosses the next half. A guess, close but not exact; RunEnd checks it.
+std::size_t GuessRunEnd(const Ramp& ramp, const Key& key, std::size_t first, std::size_t last) {
+  double end = static_cast<double>(last);
+  const auto limit = [&](int rounded, double start, double step) {
+    if (step == 0) return;
+    const double edge = rounded + (step > 0 ? 0.5 : -0.5);
+    end = std::min(end, std::floor((edge - start) / step));
+  };
+  limit(key.red, ramp.start().red, ramp.step().red);
+  limit(key.green, ramp.start().green, ramp.step().green);
+  limit(key.blue, ramp.start().blue, ramp.step().blue);
+  return end > static_cast<double>(first) ? static_cast<std::size_t>(end) : first;
 }
 
 // The last position from `first` on (at most `last`) whose colour has `key`. Each component of
 // start + step * i is monotonic in i (a product and a sum of doubles never step back, nor does
-// the rounding), so the characters that share a colour stand together: a gallop and a halving
-// find where they end with a few colours computed instead of one per character. On a long text
-// the colour changes at most some 765 times, however long the text is. `next` receives the key
-// after the run when that was computed.
+// the rounding), so the characters that share a colour stand together and two colours computed
+// at the guessed end and past it prove where the run ends; a missed guess falls back to a
+// gallop and a halving. On a long text the colour changes at most some 765 times, however long
+// the text is. `next` receives the key after the run when that was computed.
 std::size_t RunEnd(const Ramp& ramp, const Key& key, std::size_t first, std::size_t last, Key& next,
                    bool& haveNext) {
   std::size_t same = first, differs = last + 1;
-  for (std::size_t step = 1; same + step < differs; step *= 2) {
-    const Key probe = KeyAt(ramp, same + step);
-    if (!(probe == key)) {
-      differs = same + step;
+  const std::size_t guess = GuessRunEnd(ramp, key, first, last);
+  if (guess > first) {
+    const Key probe = KeyAt(ramp, guess);
+    if (probe == key) {
+      same = guess;
+    } else {
+      differs = guess;
       next = probe;
-      break;
+      // Most often one too far.
+      const Key before = KeyAt(ramp, guess - 1);
+      if (before == key) {
+        same = guess - 1;
+      } else {
+        differs = guess - 1;
+        next = before;
+      }
     }
-    same += step;
+  }
+  if (differs > last) {
+    for (std::size_t step = 1; same + step < differs; step *= 2) {
+      const Key probe = KeyAt(ramp, same + step);
+      if (!(probe == key)) {
+        differs = same + step;
+        next = probe;
+        break;
+      }
+      same += step;
+    }
   }
   while (differs - same > 1) {
     const std::size_t middle = same + (differs - same) / 2;
@@ -394,8 +426,11 @@ inline void PutHighWord(char* out, __m128i words) {
 // Where the colour changes every character or two, one colour per character costs less than
 // finding where each colour ends.
 template <typename Wrap>
-char* FadeEach(char* out, const Ramp& ramp, std::size_t characters, Source& source,
-               const Wrap& wrap) {
+char* FadeEach(char* out, const Ramp& ramp, std::size_t characters, Source& outside,
+               const Wrap& wrapping) {
+  // Local copies, as in PutPieces.
+  Source source = outside;
+  const Wrap wrap = wrapping;
   std::size_t position = 1;
 #if defined(VFX_FADE_SSE2)
   const PairRamp pairs(ramp);
@@ -439,6 +474,7 @@ char* FadeEach(char* out, const Ramp& ramp, std::size_t characters, Source& sour
   for (; position <= characters; ++position) {
     out = PutPiece(out, DigitsOf(KeyAt(ramp, position)), source, wrap);
   }
+  outside = source;
   return out;
 }
 
