@@ -86,23 +86,23 @@ std::string ComposeBody(std::string_view typedLine, int colourCount,
   size += faded - std::min(faded, length);  // the pad spaces that the segments reach
   body.reserve(size + fade::FadeWriter::kSlack);
 
-  // The padded line is never built: a segment is a view into the typed line, and only a segment
-  // that reaches into the pad gets its spaces added to a copy.
+  // The padded line is never built: a segment is read where it stands in the typed line, and the
+  // writer says where it ended; only a segment that reaches into the pad gets its spaces added
+  // to a copy.
   std::size_t begin = 0;  // byte offset of the segment's first character
   for (std::size_t j = 1; j <= segments; ++j) {
     const std::size_t first = (j - 1) * part;
     const std::size_t inLine = std::min(charactersOf(j), length - std::min(first, length));
     const std::size_t pad = charactersOf(j) - inLine;
-    const std::size_t end = begin + fade::ByteOffsetOfCharacter(typedLine.substr(begin), inLine);
-    const std::string_view text = typedLine.substr(begin, end - begin);
-    begin = end;
+    const std::string_view rest = typedLine.substr(begin);
     const fade::Colour from = ColourOf(colours[j - 1]), to = ColourOf(colours[j]);
     if (pad == 0) {
-      writer.Append(body, text, inLine, from, to);
+      begin += writer.Append(body, rest, inLine, from, to);
     } else {
-      std::string withPad(text);
+      std::string withPad(rest);  // the rest of the line is this segment's last characters
       withPad.append(pad, ' ');
       writer.Append(body, withPad, inLine + pad, from, to);
+      begin = typedLine.size();
     }
   }
   return body;

@@ -531,10 +531,11 @@ std::size_t FadeWriter::MarkupSize(std::size_t characters, std::size_t textBytes
          phase3 * (before_[1].size() + after_[1].size());
 }
 
-void FadeWriter::Append(std::string& out, std::string_view text, std::size_t characters,
-                        const Colour& start, const Colour& end) const {
-  if (characters == 0) return;
-  const std::size_t size = MarkupSize(characters, text.size());
+std::size_t FadeWriter::Append(std::string& out, std::string_view text, std::size_t characters,
+                               const Colour& start, const Colour& end) const {
+  if (characters == 0) return 0;
+  // The characters take at most four bytes each, and at most the whole text.
+  const std::size_t most = MarkupSize(characters, std::min(text.size(), 4 * characters));
   const std::size_t oldSize = out.size();
   Source source{text, 0, 0};
   const auto write = [&](char* buffer, std::size_t) {
@@ -554,11 +555,12 @@ void FadeWriter::Append(std::string& out, std::string_view text, std::size_t cha
   };
   // Every byte of the markup is written once, into memory that is not filled with zeros first.
 #if defined(__cpp_lib_string_resize_and_overwrite)
-  out.resize_and_overwrite(oldSize + size + kSlack, write);
+  out.resize_and_overwrite(oldSize + most + kSlack, write);
 #else
-  out.resize(oldSize + size + kSlack);
+  out.resize(oldSize + most + kSlack);
   out.resize(write(out.data(), out.size()));
 #endif
+  return source.at;
 }
 
 }  // namespace vfx::fade

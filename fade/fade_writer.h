@@ -26,10 +26,11 @@ class FadeWriter {
   // Bytes of the markup of `characters` characters that take `textBytes` bytes of text.
   std::size_t MarkupSize(std::size_t characters, std::size_t textBytes) const;
 
-  // Appends the fade of `text`, which holds `characters` characters, from `start` to `end`. A
-  // caller that reserves the whole size first, plus kSlack, gets no reallocation.
-  void Append(std::string& out, std::string_view text, std::size_t characters, const Colour& start,
-              const Colour& end) const;
+  // Appends the fade from `start` to `end` of the first `characters` characters of `text`, which
+  // holds at least as many, and returns the bytes they take. A caller that reserved room for the
+  // markup of the whole text, plus kSlack, gets no reallocation.
+  std::size_t Append(std::string& out, std::string_view text, std::size_t characters,
+                     const Colour& start, const Colour& end) const;
 
   // Bytes written past the markup's end while writing, and never kept.
   static constexpr std::size_t kSlack = 32;
