@@ -119,7 +119,6 @@ std::uint64_t DigitsOf(const Key& key) {
 }
 
 // Wrapping policies: what stands around the characters at phases 1 and 3 (`phase` 0 and 1).
-// Around a one-byte character, Around writes the whole; around a longer one, Before and After.
 struct NoWrap {
   static constexpr bool kWraps = false;
   char* Before(int, char* out) const { return out; }
@@ -127,58 +126,43 @@ struct NoWrap {
   char* Around(int, char, char* out) const { return out; }
 };
 
-// Texts of at most 16 bytes each, and at most 31 together: each is kept in a fixed-size block,
-// and so are both with a placeholder for the character between them, so that a wrapped piece
-// takes one or two stores besides its tag, and one for its character.
+// Texts of at most 16 bytes, each written with one fixed-size store.
 class ShortWrap {
  public:
   static constexpr bool kWraps = true;
+  static constexpr std::size_t kMost = 16;
   static bool Fits(const std::string (&before)[2], const std::string (&after)[2]) {
-    for (int k = 0; k < 2; ++k) {
-      if (before[k].size() > 16 || after[k].size() > 16) return false;
-      if (before[k].size() + 1 + after[k].size() > 32) return false;
-    }
-    return true;
+    return before[0].size() <= kMost && after[0].size() <= kMost && before[1].size() <= kMost &&
+           after[1].size() <= kMost;
   }
   ShortWrap(const std::string (&before)[2], const std::string (&after)[2]) {
     for (int k = 0; k < 2; ++k) {
       Set(before_[k], before[k]);
       Set(after_[k], after[k]);
-      Set(around_[k], before[k] + '\0' + after[k]);
-      characterAt_[k] = before[k].size();
     }
   }
   char* Before(int phase, char* out) const { return Write(before_[phase], out); }
   char* After(int phase, char* out) const { return Write(after_[phase], out); }
   char* Around(int phase, char character, char* out) const {
-    char* const end = Write(around_[phase], out);
-    out[characterAt_[phase]] = character;
-    return end;
+    out = Before(phase, out);
+    *out++ = character;
+    return After(phase, out);
   }
 
  private:
-  template <std::size_t kBytes>
   struct Block {
-    std::array<char, kBytes> bytes{};
+    std::array<char, kMost> bytes{};
     std::size_t size = 0;
   };
-  template <std::size_t kBytes>
-  static void Set(Block<kBytes>& block, const std::string& text) {
+  static void Set(Block& block, const std::string& text) {
     std::memcpy(block.bytes.data(), text.data(), text.size());
     block.size = text.size();
   }
-  static char* Write(const Block<16>& block, char* out) {
-    std::memcpy(out, block.bytes.data(), 16);
+  static char* Write(const Block& block, char* out) {
+    std::memcpy(out, block.bytes.data(), kMost);
     return out + block.size;
   }
-  static char* Write(const Block<32>& block, char* out) {
-    std::memcpy(out, block.bytes.data(), 16);
-    if (block.size > 16) std::memcpy(out + 16, block.bytes.data() + 16, 16);
-    return out + block.size;
-  }
-  Block<16> before_[2], after_[2];
-  Block<32> around_[2];
-  std::size_t characterAt_[2];
+  Block before_[2], after_[2];
 };
 
 class LongWrap {
@@ -246,19 +230,15 @@ inline char* PutPiece(char* out, std::uint64_t digits, Source& source, const Wra
 // `count` pieces that share one colour, `digits`.
 template <typename Wrap>
 char* PutPieces(char* out, std::uint64_t digits, std::size_t count, Source& source,
-                const Wrap& wrapping) {
-  // Local copies: the compiler cannot tell that the markup's stores leave the originals alone,
-  // and would read them again after every store.
-  Source here = source;
-  const Wrap wrap = wrapping;
+                const Wrap& wrap) {
   const std::uint64_t tag = digits | kTagClose;
-  const char* const in = here.text.data();
-  const std::size_t bytes = here.text.size();
+  const char* const in = source.text.data();
+  const std::size_t bytes = source.text.size();
   while (count > 0) {
     // Runs of one-byte characters, eight at a time, each piece assembled in few stores.
-    if (count >= 8 && bytes - here.at >= 8 && (!Wrap::kWraps || here.index % 4 == 0)) {
+    if (count >= 8 && bytes - source.at >= 8 && (!Wrap::kWraps || source.index % 4 == 0)) {
       std::uint64_t eight;
-      std::memcpy(&eight, in + here.at, 8);
+      std::memcpy(&eight, in + source.at, 8);
       if ((eight & 0x8080808080808080ull) == 0) {
         if constexpr (Wrap::kWraps) {
           // Phases 1, 2, 3, 4, 1, 2, 3, 4.
@@ -273,16 +253,15 @@ char* PutPieces(char* out, std::uint64_t digits, std::size_t count, Source& sour
             PutTag(out, tag | (eight >> (8 * k) << 56));
           }
         }
-        here.at += 8;
-        here.index += 8;
+        source.at += 8;
+        source.index += 8;
         count -= 8;
         continue;
       }
     }
-    out = PutPiece(out, digits, here, wrap);
+    out = PutPiece(out, digits, source, wrap);
     --count;
   }
-  source = here;
   return out;
 }
 
@@ -426,11 +405,8 @@ inline void PutHighWord(char* out, __m128i words) {
 // Where the colour changes every character or two, one colour per character costs less than
 // finding where each colour ends.
 template <typename Wrap>
-char* FadeEach(char* out, const Ramp& ramp, std::size_t characters, Source& outside,
-               const Wrap& wrapping) {
-  // Local copies, as in PutPieces.
-  Source source = outside;
-  const Wrap wrap = wrapping;
+char* FadeEach(char* out, const Ramp& ramp, std::size_t characters, Source& source,
+               const Wrap& wrap) {
   std::size_t position = 1;
 #if defined(VFX_FADE_SSE2)
   const PairRamp pairs(ramp);
@@ -474,7 +450,6 @@ char* FadeEach(char* out, const Ramp& ramp, std::size_t characters, Source& outs
   for (; position <= characters; ++position) {
     out = PutPiece(out, DigitsOf(KeyAt(ramp, position)), source, wrap);
   }
-  outside = source;
   return out;
 }
 
