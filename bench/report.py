@@ -186,6 +186,10 @@ def main():
                       + (f", the sizes within {100 * rms:.1f} % of that line." if rms is not None
                          else ".")]
 
+    ideas = pathlib.Path(__file__).with_name("ideas.md")
+    if ideas.exists():
+        lines += ["", ideas.read_text().rstrip()]
+
     lines += ["", "## On real windows (under Wine)", "",
               "Targets: Randomize at its worst within 0.5 s; Pause ends within 15 ms of its time and "
               "uses at most 2 % of the processor while it waits; the Self Test uses at most 2 % of "
@@ -198,10 +202,6 @@ def main():
               "the X server do for the add-on's windows is not in it.", "",
               "```", text(out / "pause.txt"), text(out / "main_window.txt"),
               text(out / "lifecycle.txt"), "```"]
-
-    ideas = pathlib.Path(__file__).with_name("ideas.md")
-    if ideas.exists():
-        lines += ["", ideas.read_text().rstrip()]
 
     exe = dict(line.split("=", 1) for line in text(out / "exe.txt").splitlines() if "=" in line)
     dlls = exe.get("dlls", "").split()
