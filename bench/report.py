@@ -116,7 +116,14 @@ def goals(out, fade, compose):
             "| goal | target | measured | | |", "|---|---|---|---|---|", *rows, "",
             "Native figures are the medians of the repetitions in this run; the i686 figures are "
             "the shipping build's own, from `fade_ratio_bench.exe` under Wine (medians of 101 "
-            "alternating rounds), recorded beside the native ones.", ""]
+            "alternating rounds), recorded beside the native ones. The Windows heap (Wine's as "
+            "well) hands a block this large back to the system when it is freed, so there every "
+            "fade writes its 21 MiB into fresh pages and pays for their first touch, while glibc "
+            "keeps the block and the native fade, like memcpy's target, writes into warm pages.",
+            "",
+            "The cost per byte falls as the text grows: a long text changes colour at most some "
+            "765 times, so the fade computes one colour per run of equal colours, while a 1 KiB "
+            "text from red to blue changes colour every other character and computes each.", ""]
 
 
 def main():
