@@ -3,11 +3,10 @@
 // counter is the body's size.
 #include <benchmark/benchmark.h>
 
-#include "bench/sample_text.h"
-
 #include <array>
 #include <string>
 
+#include "bench/sample_text.h"
 #include "composer/compose.h"
 
 namespace {

@@ -44,8 +44,8 @@ void Measure(const char* name, const std::string& text, const char* stylez, int 
     outputBytes = markup.size();
   }
   (void)sink;
-  std::printf("%s_fade_ms=%.3f\n%s_memcpy_ms=%.3f\n%s_output_bytes=%zu\n", name, Median(fade),
-              name, Median(copy), name, outputBytes);
+  std::printf("%s_fade_ms=%.3f\n%s_memcpy_ms=%.3f\n%s_output_bytes=%zu\n", name, Median(fade), name,
+              Median(copy), name, outputBytes);
 }
 
 }  // namespace
