@@ -32,7 +32,7 @@ class FadeWriter {
   std::size_t Append(std::string& out, std::string_view text, std::size_t characters,
                      const Colour& start, const Colour& end) const;
 
-  // Bytes written past the markup's end while writing, and never kept.
+  // Room past the markup's end that the writer may fill while it works; it is never kept.
   static constexpr std::size_t kSlack = 32;
 
  private:
