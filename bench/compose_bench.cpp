@@ -1,13 +1,12 @@
-// The colour body over ten colours: nine fade calls, so the time should grow linearly with the
-// line, as the fade's own does. The bytes counter is the body's size, for comparison with
-// fade_bench's figures.
+// The colour body over ten colours: nine segments, so the time should grow linearly with the
+// line, as the fade's own does, and stay close to one fade over the whole line. The bytes
+// counter is the body's size.
 #include <benchmark/benchmark.h>
-
-#include "bench/sample_text.h"
 
 #include <array>
 #include <string>
 
+#include "bench/sample_text.h"
 #include "composer/compose.h"
 
 namespace {
@@ -45,5 +44,15 @@ BENCHMARK_CAPTURE(BM_ComposeBody, ten_colours, false)
     ->Arg(1 << 20)
     ->Complexity(benchmark::oN);
 BENCHMARK_CAPTURE(BM_ComposeBody, ten_colours_wavy, true)->Arg(1 << 20);
+
+// One FadeTwoColors over the same line: what the body's nine segments cost on top of the fading.
+void BM_FadeTwoColorsOverTheLine(benchmark::State& state) {
+  const std::string line = SampleText(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    std::string markup = vfx::fade::FadeTwoColors(line, 255, 0, 0, 0, 0, 255, "");
+    benchmark::DoNotOptimize(markup.data());
+  }
+}
+BENCHMARK(BM_FadeTwoColorsOverTheLine)->Arg(1 << 20);
 
 }  // namespace

@@ -3,29 +3,15 @@
 #include <algorithm>
 #include <array>
 
+#include "fade/fade_writer.h"
 #include "fade/utf8.h"
 
 namespace vfx::composer {
 namespace {
 
-using FadeRoutine = std::string (*)(std::string_view, double, double, double, double, double,
-                                    double, std::string_view);
-
-std::string FadeSegment(FadeRoutine fade, std::string_view segment, fade::Rgb start,
-                        fade::Rgb end) {
-  // No style text inside the markup: the prefix carries the styles once, in front.
-  return fade(segment, start.red, start.green, start.blue, end.red, end.green, end.blue, "");
-}
-
-// The markup a character gets besides its own bytes: "<FONT COLOR=#RRGGBB>", and in the wave at
-// most "<sup>" and "</sup>" around it as well.
-constexpr std::size_t kTagBytes = 20, kMostWaveBytes = 11;
-
-// The byte offset `characters` characters after `position`.
-std::size_t Advance(std::string_view text, std::size_t position, std::size_t characters) {
-  for (; characters > 0 && position < text.size(); --characters)
-    position += fade::CharacterLength(text, position);
-  return position;
+fade::Colour ColourOf(const fade::Rgb& rgb) {
+  return {static_cast<double>(rgb.red), static_cast<double>(rgb.green),
+          static_cast<double>(rgb.blue)};
 }
 
 struct BannerPiece {
@@ -66,12 +52,20 @@ std::string ComposeBody(std::string_view typedLine, int colourCount,
                         std::span<const fade::Rgb, 10> colours, bool wavy) {
   if (colourCount < 1) return {};
   colourCount = std::min(colourCount, static_cast<int>(colours.size()));
-  const FadeRoutine fade = wavy ? &fade::FadeWavy : &fade::FadeTwoColors;
-  if (colourCount == 1) return FadeSegment(fade, typedLine, colours[0], colours[0]);
-  if (colourCount == 2) return FadeSegment(fade, typedLine, colours[0], colours[1]);
+  // No style text inside the markup: the prefix carries the styles once, in front. Every
+  // segment is written straight into the body by the fade's own writer, so the body is
+  // allocated once, at its exact size, and no segment is built apart and copied.
+  const fade::FadeWriter writer(wavy ? fade::Wave::kSubSup : fade::Wave::kNone, "");
+  const std::size_t length = fade::CharacterCount(typedLine);
+  std::string body;
+  if (colourCount <= 2) {
+    body.reserve(writer.MarkupSize(length, typedLine.size()) + fade::FadeWriter::kSlack);
+    writer.Append(body, typedLine, length, ColourOf(colours[0]),
+                  ColourOf(colours[colourCount - 1]));
+    return body;
+  }
 
   const auto segments = static_cast<std::size_t>(colourCount - 1);
-  const std::size_t length = fade::CharacterCount(typedLine);
   // S - 1 passes of one space at most bring the length to the next multiple of S.
   std::size_t paddedLength = length;
   for (std::size_t pass = 1; pass < segments; ++pass) {
@@ -79,28 +73,36 @@ std::string ComposeBody(std::string_view typedLine, int colourCount,
   }
   const std::size_t part = paddedLength / segments;
 
-  // The padded line is never built: a segment is a view into the typed line, and only a segment
-  // that reaches into the pad gets its spaces added to a copy.
-  std::string body;
-  // Room for every character's markup, so that the body is allocated once: growing it by
-  // doubling costs more than the fade itself on long lines.
-  const std::size_t markupPerCharacter = kTagBytes + (wavy ? kMostWaveBytes : 0);
-  body.reserve(paddedLength * markupPerCharacter + typedLine.size() + (paddedLength - length));
+  // Segment j's characters: `part` of the padded line, the last one only up to the line's end.
+  const auto charactersOf = [&](std::size_t j) {
+    const std::size_t first = (j - 1) * part;
+    return j < segments ? part : length - std::min(first, length);
+  };
+  std::size_t size = typedLine.size(), faded = 0;
+  for (std::size_t j = 1; j <= segments; ++j) {
+    size += writer.MarkupSize(charactersOf(j), 0);
+    faded += charactersOf(j);
+  }
+  size += faded - std::min(faded, length);  // the pad spaces that the segments reach
+  body.reserve(size + fade::FadeWriter::kSlack);
+
+  // The padded line is never built: a segment is read where it stands in the typed line, and the
+  // writer says where it ended; only a segment that reaches into the pad gets its spaces added
+  // to a copy.
   std::size_t begin = 0;  // byte offset of the segment's first character
   for (std::size_t j = 1; j <= segments; ++j) {
     const std::size_t first = (j - 1) * part;
-    const std::size_t inLine = std::min(part, length - std::min(first, length));
-    // The last segment stops where the typed line does, never in the pad.
-    const std::size_t pad = j < segments ? part - inLine : 0;
-    const std::size_t end = Advance(typedLine, begin, inLine);
-    const std::string_view text = typedLine.substr(begin, end - begin);
-    begin = end;
+    const std::size_t inLine = std::min(charactersOf(j), length - std::min(first, length));
+    const std::size_t pad = charactersOf(j) - inLine;
+    const std::string_view rest = typedLine.substr(begin);
+    const fade::Colour from = ColourOf(colours[j - 1]), to = ColourOf(colours[j]);
     if (pad == 0) {
-      body += FadeSegment(fade, text, colours[j - 1], colours[j]);
+      begin += writer.Append(body, rest, inLine, from, to);
     } else {
-      std::string withPad(text);
+      std::string withPad(rest);  // the rest of the line is this segment's last characters
       withPad.append(pad, ' ');
-      body += FadeSegment(fade, withPad, colours[j - 1], colours[j]);
+      writer.Append(body, withPad, inLine + pad, from, to);
+      begin = typedLine.size();
     }
   }
   return body;

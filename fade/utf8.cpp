@@ -1,7 +1,41 @@
 #include "fade/utf8.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define VFX_UTF8_SSE2 1
+#endif
+
 namespace vfx::fade {
 namespace {
+
+// Whether a block of bytes holds only one-byte characters.
+#if defined(VFX_UTF8_SSE2)
+constexpr std::size_t kBlock = 16;
+bool OneByteBlock(const char* bytes) {
+  return _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes))) == 0;
+}
+#else
+constexpr std::size_t kBlock = 8;
+bool OneByteBlock(const char* bytes) {
+  std::uint64_t eight;
+  std::memcpy(&eight, bytes, 8);
+  return (eight & 0x8080808080808080ull) == 0;
+}
+#endif
+
+// How many bytes from `position` on, at most `most`, are one-byte characters, counted in whole
+// blocks: texts are mostly such runs.
+std::size_t OneByteRun(std::string_view text, std::size_t position, std::size_t most) {
+  const char* const begin = text.data() + position;
+  const std::size_t blocks = std::min(most, text.size() - position) / kBlock;
+  std::size_t block = 0;
+  while (block < blocks && OneByteBlock(begin + block * kBlock)) ++block;
+  return block * kBlock;
+}
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
@@ -41,15 +75,29 @@ std::size_t CharacterLength(std::string_view text, std::size_t position) {
 
 std::size_t CharacterCount(std::string_view text) {
   std::size_t count = 0;
-  for (std::size_t at = 0; at < text.size(); ++count) {
-    at += static_cast<unsigned char>(text[at]) < 0x80 ? 1 : CharacterLength(text, at);
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t run = OneByteRun(text, at, text.size());
+    at += run;
+    count += run;
+    if (at < text.size()) {
+      at += CharacterLength(text, at);
+      ++count;
+    }
   }
   return count;
 }
 
 std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t index) {
   std::size_t at = 0;
-  for (; index > 0 && at < text.size(); --index) at += CharacterLength(text, at);
+  while (index > 0 && at < text.size()) {
+    const std::size_t run = OneByteRun(text, at, index);
+    at += run;
+    index -= run;
+    if (index > 0 && at < text.size()) {
+      at += CharacterLength(text, at);
+      --index;
+    }
+  }
   return at;
 }
 

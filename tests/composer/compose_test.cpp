@@ -108,6 +108,9 @@ TEST(ComposeBody, CutsBetweenCharactersNeverInsideOne) {
   EXPECT_EQ(Body(line, 3), Plain("h\u00E9llo ", 1, 2) + Plain("w\u00F6rld\u2022", 2, 3));
   EXPECT_EQ(Body("\U0001F600\u00E9abc", 4),
             Plain("\U0001F600\u00E9", 1, 2) + Plain("ab", 2, 3) + Plain("c", 3, 4));
+  // Long runs of one-byte characters are skipped eight at a time, up to the cut and not past it.
+  const std::string first = std::string(43, 'a') + "\u00E9", second(44, 'b');
+  EXPECT_EQ(Body(first + second, 3), Plain(first, 1, 2) + Plain(second, 2, 3));
   // Malformed bytes are one character each and pass through whole.
   const std::string malformed =
       "\xFF\xFE"

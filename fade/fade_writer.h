@@ -1,0 +1,43 @@
+// The fade's markup written straight into a text, for the fades themselves and for callers that
+// join several fades into one (the composer's colour body), so that no fade is built apart and
+// copied.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vfx::fade {
+
+enum class Wave { kNone, kSubSup };
+
+struct Colour {
+  double red = 0, green = 0, blue = 0;
+};
+
+// RgbToHex's six digits, written at `out`.
+void PutHexDigits(char* out, double red, double green, double blue);
+
+class FadeWriter {
+ public:
+  // The wave picks what stands around the characters at phases 1 and 3 besides `stylez`.
+  FadeWriter(Wave wave, std::string_view stylez);
+
+  // Bytes of the markup of `characters` characters that take `textBytes` bytes of text.
+  std::size_t MarkupSize(std::size_t characters, std::size_t textBytes) const;
+
+  // Appends the fade from `start` to `end` of the first `characters` characters of `text`, which
+  // holds at least as many, and returns the bytes they take. A caller that reserved room for the
+  // markup of the whole text, plus kSlack, gets no reallocation.
+  std::size_t Append(std::string& out, std::string_view text, std::size_t characters,
+                     const Colour& start, const Colour& end) const;
+
+  // Room past the markup's end that the writer may fill while it works; it is never kept.
+  static constexpr std::size_t kSlack = 32;
+
+ private:
+  // What stands before and after the character at phase 1 (index 0) and phase 3 (index 1).
+  std::string before_[2], after_[2];
+};
+
+}  // namespace vfx::fade
