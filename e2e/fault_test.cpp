@@ -48,8 +48,8 @@ class FaultJourney : public Journey {
     ASSERT_TRUE(WaitForNewChats(linesPerSend));
     const std::vector<LogEvent> chats = NewChats();
     ASSERT_EQ(chats.size(), linesPerSend);
-    EXPECT_TRUE(SameBytes(chats[linesPerSend / 2].Bytes("text"),
-                          ToAnsi(MessageFromTheWindow(line))));
+    EXPECT_TRUE(
+        SameBytes(chats[linesPerSend / 2].Bytes("text"), ToAnsi(MessageFromTheWindow(line))));
     EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
   }
 };
@@ -185,8 +185,8 @@ TEST_F(FaultJourney, AHostKilledDuringAnInstantMessageEndsItAtOnce) {
   ASSERT_NO_FATAL_FAILURE(StartHost());
   addOn().Press(ids::CommandId(1));
   ASSERT_TRUE(host().WaitForEvents("im-sent", 1, 30));
-  EXPECT_TRUE(SameBytes(host().Events("im-sent")[0].Bytes("text"),
-                        ToAnsi(MessageFromTheWindow(line))));
+  EXPECT_TRUE(
+      SameBytes(host().Events("im-sent")[0].Bytes("text"), ToAnsi(MessageFromTheWindow(line))));
   EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
 }
 

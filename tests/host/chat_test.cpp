@@ -37,7 +37,9 @@ TEST_F(ChatTest, SetsTheInputBoxSixSiblingsAfterTheTranscriptThenPressesEnter) {
   desktop.onSend = [&](const SentMessage& message) {
     if (message.message == platform::message::kChar) processedBeforeEnter = events.processCount;
   };
-  const std::string line = "<B><FONT COLOR=#FF0000>\xC2\xAB" "hi";
+  const std::string line =
+      "<B><FONT COLOR=#FF0000>\xC2\xAB"
+      "hi";
   EXPECT_EQ(SendChat(platform, line), ChatOutcome::kPosted);
 
   EXPECT_EQ(desktop.focused, std::vector<WindowHandle>{host.input});
@@ -98,7 +100,10 @@ TEST(SignedOnName, IsCutFromTheWelcomeCaption) {
       {"Welcome, Bo!b!", "Bo"},
       {"Welcome, !", ""},
       {"Welcome, Bob", ""},
-      {"Welcome, \xC3\x9F" "ob!", "\xC3\x9F" "ob"},
+      {"Welcome, \xC3\x9F"
+       "ob!",
+       "\xC3\x9F"
+       "ob"},
   };
   for (const Case& c : cases) {
     FakeDesktop desktop;

@@ -41,7 +41,8 @@ TEST_F(InstantMessageTest, WithTheBuddyListClosedItIsOpenedThroughTheKeywordWind
   FakeHost host(desktop);
   std::vector<std::string> classesSetTo;
   desktop.onSend = [&](const SentMessage& message) {
-    if (message.message == kSetText) classesSetTo.push_back(GetWindowClass(desktop, message.window));
+    if (message.message == kSetText)
+      classesSetTo.push_back(GetWindowClass(desktop, message.window));
   };
   EXPECT_EQ(SendInstantMessage(platform, "Ann", "hi"), InstantMessageOutcome::kSent);
   EXPECT_EQ(host.keywordButtonClicks, 1);
@@ -122,16 +123,16 @@ TEST_F(InstantMessageTest, AWindowAndANoticeLeftFromBeforeAreNotThisMessages) {
   // still open, and a refusal notice that came too late.
   FakeHost host(desktop, {.buddyListOpen = true});
   const WindowHandle buddyList = host.FindDocument(table::kBuddyListCaption);
-  ClickWindow(desktop, NextSibling(desktop,
-                                   FindChildByClass(desktop, buddyList, table::kPushButtonClass),
-                                   table::kInstantMessageButtonHops));
+  ClickWindow(desktop,
+              NextSibling(desktop, FindChildByClass(desktop, buddyList, table::kPushButtonClass),
+                          table::kInstantMessageButtonHops));
   const WindowHandle earlier = host.FindDocument(table::kInstantMessageCaption);
   ASSERT_NE(earlier, 0u);
   const WindowHandle earlierTo = FindChildByClass(desktop, earlier, table::kEditClass);
   desktop.SendMessageA(earlierTo, kSetText, 0, std::string_view("Stranger"));
-  ClickWindow(desktop, NextSibling(desktop,
-                                   FindChildByClass(desktop, earlier, table::kPushButtonClass),
-                                   table::kSendButtonHops));
+  ClickWindow(desktop,
+              NextSibling(desktop, FindChildByClass(desktop, earlier, table::kPushButtonClass),
+                          table::kSendButtonHops));
   ASSERT_NE(host.Notice(), 0u);
   host.instantMessages.clear();
 

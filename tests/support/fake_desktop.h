@@ -57,10 +57,10 @@ class FakeDesktop : public platform::Desktop {
   std::string GetClassNameA(WindowHandle window, int bufferSize) override;
   int GetWindowTextLengthA(WindowHandle window) override;
   std::string GetWindowTextA(WindowHandle window, int bufferSize) override;
-  platform::MessageResult SendMessageA(WindowHandle window, unsigned message,
-                                       std::uintptr_t wParam, std::intptr_t lParam) override;
-  platform::MessageResult SendMessageA(WindowHandle window, unsigned message,
-                                       std::uintptr_t wParam, std::string_view text) override;
+  platform::MessageResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                       std::intptr_t lParam) override;
+  platform::MessageResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                       std::string_view text) override;
   void SetFocus(WindowHandle window) override;
   void SetWindowPos(WindowHandle window, platform::ZOrder insertAfter, int x, int y, int width,
                     int height, unsigned flags) override;

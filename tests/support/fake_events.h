@@ -19,7 +19,7 @@ class FakeEventPump : public platform::EventPump {
   // Runs at the start of every ProcessPendingEvents, before the scheduled events: what a user
   // might do at any moment the add-on lets its events run.
   std::function<void()> onProcess;
-  int waitCount = 0;     // calls of WaitForEvents
+  int waitCount = 0;  // calls of WaitForEvents
 
   void ProcessPendingEvents() override;
   double Now() override {

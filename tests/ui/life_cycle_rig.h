@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/fake_backend.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
 #include "tests/support/fake_host.h"
-#include "tests/support/fake_backend.h"
 #include "tests/ui/fakes.h"
 #include "ui/splash.h"
 

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/fake_backend.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
-#include "tests/support/fake_backend.h"
 #include "tests/ui/fakes.h"
 #include "ui/main_window.h"
 
