@@ -30,6 +30,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   ui::Form1 splash({{desktop, events}, dialogs, fonts}, backend);
   splash.Show();
+  // The first sound opens the sound device, which costs tens of milliseconds (more under Wine);
+  // opened now, while the splash waits for its click, the click's sound starts at once.
+  waveOutGetNumDevs();
   events.Run();
   return 0;
 }
