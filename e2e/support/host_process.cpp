@@ -120,32 +120,40 @@ bool HostProcess::WaitForEvents(std::string_view kind, std::size_t count, double
 }
 
 std::optional<ProcessResult> RunHostToEnd(const std::vector<std::string>& options, double seconds) {
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return std::nullopt;
-  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdError = startup.hStdOutput = writeEnd;
-  std::string line = CommandLine(options);
-  PROCESS_INFORMATION process{};
-  const bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      nullptr, &startup, &process);
-  CloseHandle(writeEnd);
-  std::optional<ProcessResult> result;
-  if (started &&
-      WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0) {
-    result.emplace();
-    GetExitCodeProcess(process.hProcess, &result->exitCode);
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
-      result->standardError.append(buffer, read);
+  // Under a busy Wine a process now and then fails to start at all (CreateProcess or the wait on
+  // it fails at once); a person would start it again. Running too long is no such failure.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return std::nullopt;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdError = startup.hStdOutput = writeEnd;
+    std::string line = CommandLine(options);
+    PROCESS_INFORMATION process{};
+    const bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    const DWORD waited =
+        started ? WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds * 1000))
+                : WAIT_FAILED;
+    std::optional<ProcessResult> result;
+    if (waited == WAIT_OBJECT_0) {
+      result.emplace();
+      GetExitCodeProcess(process.hProcess, &result->exitCode);
+      char buffer[4096];
+      DWORD read = 0;
+      while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        result->standardError.append(buffer, read);
+    }
+    if (started) Stop(process);
+    CloseHandle(readEnd);
+    if (waited != WAIT_FAILED) return result;
+    Sleep(500);
   }
-  if (started) Stop(process);
-  CloseHandle(readEnd);
-  return result;
+  return std::nullopt;
 }
 
 }  // namespace vfx::e2e
