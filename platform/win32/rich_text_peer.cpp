@@ -439,9 +439,9 @@ class RichTextPeer final : public ControlPeer {
     static const std::vector<CharacterLook> kNone;
     const std::vector<CharacterLook>& looks = text_.look_shown() ? text_.look() : kNone;
     const CharacterLook plain = PlainLook();
-    const auto [viewFirst, viewEnd] = InView(placed);
+    const std::pair<std::size_t, std::size_t> view = InView(placed);
     auto wanted = [&](std::size_t k) -> const CharacterLook& {
-      return k < looks.size() && k >= viewFirst && k < viewEnd ? looks[k] : plain;
+      return k < looks.size() && k >= view.first && k < view.second ? looks[k] : plain;
     };
     std::size_t first = placed.size(), last = 0;
     for (std::size_t k = 0; k < placed.size(); ++k) {
