@@ -72,22 +72,6 @@ TEST_F(InstantMessageTest, TheKeywordWindowsFirstButtonIsClickedTwice) {
   EXPECT_EQ(releases[2], goButton);  // the second click meets a closed window: no effect
 }
 
-TEST_F(InstantMessageTest, TheSendButtonIsTheTenthFromTheFirstPushButton) {
-  FakeHost host(desktop, {.buddyListOpen = true});
-  WindowHandle clicked = 0;
-  desktop.onSend = [&](const SentMessage& message) {
-    if (message.message == kLeftButtonUp) clicked = message.window;
-  };
-  WindowHandle expected = 0;
-  events.After(0.015, [&] {  // during the pause before Send: the window is filled in
-    const WindowHandle window = host.FindDocument("Send Instant Message");
-    expected = NextSibling(desktop, FindChildByClass(desktop, window, "_AOL_Icon"), 9);
-  });
-  EXPECT_EQ(SendInstantMessage(platform, "Ann", "hi"), InstantMessageOutcome::kSent);
-  EXPECT_NE(expected, 0u);
-  EXPECT_EQ(clicked, expected);
-}
-
 TEST_F(InstantMessageTest, ARefusalClosesTheNoticeFirstThenTheMessageWindow) {
   FakeHost host(desktop, {.buddyListOpen = true});
   EXPECT_EQ(SendInstantMessage(platform, "Stranger", "hi"), InstantMessageOutcome::kRefused);
