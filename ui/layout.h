@@ -50,8 +50,8 @@ struct Item {
   // are called by their captions.
   const char* name = nullptr;
   Handler onClick = nullptr;
-  std::optional<composer::SendOption> sends;  // the option of Send a check box holds
-  bool restyles = false;                      // a change shows in the preview of the typed line
+  std::optional<composer::SendOption> sends = std::nullopt;  // the option of Send a check box holds
+  bool restyles = false;  // a change shows in the preview of the typed line
 };
 
 // In tab order: the top band (Text1 first), then the colour panel, then the panels beyond the
