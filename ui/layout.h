@@ -3,11 +3,17 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 
+#include "composer/send_window.h"
 #include "toolkit/colour.h"
 #include "toolkit/control.h"
 #include "toolkit/geometry.h"
+
+namespace vfx::ui {
+class ZiruZezuzo;
+}
 
 namespace vfx::ui::layout {
 
@@ -23,6 +29,9 @@ inline constexpr Colour kKindDefault = 0xFFFFFFFF;  // whatever the kind has by 
 
 enum class Face { kWindow, kBold, kItalic, kUnderline, kStrike, kArrow };
 enum class Arrow { kNone, kUp, kDown, kLeft, kRight };
+
+// A control's click (a check box's and an option button's run on every change of the value).
+using Handler = void (ZiruZezuzo::*)();
 
 struct Item {
   Kind kind;
@@ -40,6 +49,9 @@ struct Item {
   // What a screen reader calls a control that shows a symbol or the user's text; the others
   // are called by their captions.
   const char* name = nullptr;
+  Handler onClick = nullptr;
+  std::optional<composer::SendOption> sends = std::nullopt;  // the option of Send a check box holds
+  bool restyles = false;  // a change shows in the preview of the typed line
 };
 
 // In tab order: the top band (Text1 first), then the colour panel, then the panels beyond the

@@ -1,12 +1,10 @@
-// ZiruZezuzo, the add-on's main window: every control, built from the layout tables, and the
-// handlers of the colour panel, Randomize, the style boxes, On Top, Minimize, help and about,
-// and the resizing arrows. The Send run and its relatives are the composer's; the window gives
-// them its controls through composer::SendWindow.
+// ZiruZezuzo, the add-on's main window: every control, built from the layout tables and kept in
+// one registry, every handler by its name (the colour panel's, the sizer's and the Send run's
+// forward to their units), the status caption, start-up, Exit, Advertise and Self Test. The
+// window gives the Send run its controls through composer::SendWindow.
 #pragma once
 
 #include <array>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,20 +14,15 @@
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/platform.h"
-#include "toolkit/check_box.h"
-#include "toolkit/command_button.h"
 #include "toolkit/form.h"
-#include "toolkit/frame.h"
-#include "toolkit/h_scroll_bar.h"
-#include "toolkit/image.h"
-#include "toolkit/label.h"
-#include "toolkit/option_button.h"
-#include "toolkit/picture_box.h"
-#include "toolkit/text_box.h"
 #include "toolkit/timer.h"
-#include "ui/colour_table.h"
+#include "ui/colour_panel.h"
+#include "ui/control_registry.h"
+#include "ui/window_sizer.h"
 
 namespace vfx::ui {
+
+struct ArrowGlyphs;
 
 inline constexpr char kAppTitle[] = "Vontra FX";
 // The pictures of the window's icon and of Image1, by the names the native side knows.
@@ -57,13 +50,7 @@ class ZiruZezuzo final : public composer::SendWindow {
     platform::Dialogs& dialogs;
     platform::Fonts& fonts;
   };
-
-  // Draws colour components for Randomize: the fade engine's, unless a benchmark or test wants
-  // fixed draws.
-  struct RandomSource {
-    std::function<int()> component = fade::RandomComponent;
-    std::function<void()> reseed = fade::ReseedFromTimeOfDay;
-  };
+  using RandomSource = ui::RandomSource;
 
   explicit ZiruZezuzo(Services services);
   ZiruZezuzo(const ZiruZezuzo&) = delete;
@@ -72,21 +59,25 @@ class ZiruZezuzo final : public composer::SendWindow {
   toolkit::Form& form() { return form_; }
 
   // The controls by their names' numbers.
-  toolkit::CommandButton& Command(int n) { return *commands_.at(n); }
-  toolkit::CheckBox& Check(int n) { return *checks_.at(n); }
-  toolkit::HScrollBar& HScroll(int n) { return *bars_.at(n); }
-  toolkit::Label& Label(int n) { return *labels_.at(n); }
-  toolkit::OptionButton& Option(int n) { return *options_.at(n); }
+  toolkit::CommandButton& Command(int n) { return controls_.Command(n); }
+  toolkit::CheckBox& Check(int n) { return controls_.Check(n); }
+  toolkit::HScrollBar& HScroll(int n) { return controls_.HScroll(n); }
+  toolkit::Label& Label(int n) { return controls_.Label(n); }
+  toolkit::OptionButton& Option(int n) { return controls_.Option(n); }
   // The swatches Picture1, Picture2, Picture6 .. Picture13.
-  toolkit::PictureBox& Picture(int n) { return *swatches_.at(n); }
+  toolkit::PictureBox& Picture(int n) { return controls_.Picture(n); }
   // The marker squares: Picture3 (red), Picture4 (green), Picture5 (blue), index 0 .. 9.
-  toolkit::PictureBox& Marker(int array, int index) { return *markers_.at(array - 3).at(index); }
-  toolkit::TextBox& Text(int n) { return *texts_.at(n); }
-  toolkit::Frame& Frame1() { return *frame1_; }
-  toolkit::Image& Image1() { return *image1_; }
+  toolkit::PictureBox& Marker(int array, int index) { return controls_.Marker(array, index); }
+  toolkit::TextBox& Text(int n) { return controls_.Text(n); }
+  toolkit::Frame& Frame1() {
+    return controls_.Get<toolkit::Frame>(toolkit::Control::Kind::kFrame, 1);
+  }
+  toolkit::Image& Image1() {
+    return controls_.Get<toolkit::Image>(toolkit::Control::Kind::kImage, 1);
+  }
 
   // Colour k (1 to 10) as its three bars hold it, read through the colour-to-control table.
-  fade::Rgb Colour(int k);
+  fade::Rgb Colour(int k) { return panel_.Colour(k); }
 
   // The window's variables: ViewHtml, ImMode and AttentionBanner, which the Send run reads and
   // writes, and OnTopSuspended.
@@ -106,28 +97,32 @@ class ZiruZezuzo final : public composer::SendWindow {
   void Form_Load();
 
   // The colour panel.
-  void HScroll_Change(int n);
-  void Option_Click(int n);  // 1 to 10
-  void DisableColors();
-  void Enable(int n);
+  void HScroll_Change(int n) { panel_.HScroll_Change(n); }
+  void Option_Click(int n) { panel_.Option_Click(n); }  // 1 to 10
+  void DisableColors() { panel_.DisableColors(); }
+  void Enable(int n) { panel_.Enable(n); }
+  void Command5_Click() { panel_.Randomize(); }
 
-  void Command5_Click();  // Randomize
+  void Check_Click() { Text(1).set_focus(); }  // the style boxes 1 to 6 and 8
+  void Check7_Click();                         // On Top
 
-  void Check_Click(int n);  // the style boxes 1 to 6 and 8
-  void Check7_Click();      // On Top
+  void Command1_Click() { sendRun_.Command1_Click(); }  // Send
+  void Command2_Click();                                // Minimize
+  void Command3_Click();                                // Advertise
+  void Command4_Click();                                // Self Test
+  void Command6_Click();  // Exit: the closing announcement, then the window unloads
+  void Command9_Click() { sendRun_.Command9_Click(); }    // View HTML
+  void Command10_Click() { ShowBox(kHelpText); }          // help
+  void Command11_Click() { sendRun_.Command11_Click(); }  // the frame's Send
+  void Option11_Click() { sendRun_.Option11_Click(); }
+  void Option12_Click() { sendRun_.Option12_Click(); }
+  void Image1_Click() { ShowBox(kAboutText); }  // about
 
-  void Command2_Click();   // Minimize
-  void Command3_Click();   // Advertise
-  void Command4_Click();   // Self Test
-  void Command6_Click();   // Exit: the closing announcement, then the window unloads
-  void Command10_Click();  // help
-  void Image1_Click();     // about
-
-  void Command7_Click();   // Down
-  void Command13_Click();  // Up
-  void Command8_Click();   // Right
-  void Command12_Click();  // Left
-  void Text1_DblClick();
+  void Command7_Click() { sizer_.PressArrow(7); }    // Down
+  void Command13_Click() { sizer_.PressArrow(13); }  // Up
+  void Command8_Click() { sizer_.PressArrow(8); }    // Right
+  void Command12_Click() { sizer_.PressArrow(12); }  // Left
+  void Text1_DblClick() { sizer_.Text1_DblClick(); }
   // The preview: each character of the line in the look a Send would give it now.
   std::vector<toolkit::CharacterLook> Text1_Look();
 
@@ -135,8 +130,10 @@ class ZiruZezuzo final : public composer::SendWindow {
   std::string TypedLine() override { return Text(1).text(); }
   void SetTypedLine(std::string_view text) override { Text(1).set_text(text); }
   void FocusTypedLine() override { Text(1).set_focus(); }
-  bool IsTicked(composer::SendOption box) override;
-  int SelectedColourCount() override;
+  bool IsTicked(composer::SendOption box) override {
+    return controls_.Box(box).value() == toolkit::CheckBox::kChecked;
+  }
+  int SelectedColourCount() override { return panel_.SelectedCount(); }
   std::array<fade::Rgb, 10> Colours() override;
   void Randomize() override { Command5_Click(); }
   std::string Recipient() override { return Text(3).text(); }
@@ -146,9 +143,20 @@ class ZiruZezuzo final : public composer::SendWindow {
   void ShowDeliveryStatus(composer::DeliveryStatus status) override;
 
  private:
+  // Self Test, step by step: the caption, a pause, the step's action, a pause.
+  struct SelfTestStep {
+    const char* caption;
+    double settle;
+    void (ZiruZezuzo::*action)();
+    double hold;
+  };
+  static const SelfTestStep kSelfTestScript[];
+  void ResetAttributes();
+  void TickBoldItalicsAndClearText();
+  void TypeSample() { Text(1).set_text(kSelfTestSample); }
+
   void Build();
-  void BuildColourPanel();
-  void Connect();
+  void Add(toolkit::Container& container, const layout::Item& item, const ArrowGlyphs& arrows);
   // The help and about boxes: On Top is suspended while the box is up.
   void ShowBox(const char* text);
   void SetCaption(std::string caption);
@@ -160,17 +168,14 @@ class ZiruZezuzo final : public composer::SendWindow {
   Services services_;
   toolkit::Form form_{"ZiruZezuzo"};
   toolkit::Font windowFont_;
-
-  std::array<toolkit::CommandButton*, 14> commands_{};
-  std::array<toolkit::CheckBox*, 10> checks_{};
-  std::array<toolkit::HScrollBar*, 31> bars_{};
-  std::array<toolkit::Label*, 31> labels_{};
-  std::array<toolkit::OptionButton*, 13> options_{};
-  std::array<toolkit::PictureBox*, 14> swatches_{};
-  std::array<std::array<toolkit::PictureBox*, 10>, 3> markers_{};
-  std::array<toolkit::TextBox*, 4> texts_{};
-  toolkit::Frame* frame1_ = nullptr;
-  toolkit::Image* image1_ = nullptr;
+  ControlRegistry controls_;
+  ColourPanel panel_{
+      controls_,
+      random,
+      {.showCount =
+           [this](std::string count) { SetCaption(std::string(kAppTitle) + " - " + count); },
+       .changed = [this] { Text(1).look_changed(); }}};
+  WindowSizer sizer_{form_, controls_};
 
   composer::SendRun sendRun_{*this, send_state, services_.platform};
   toolkit::Timer statusTimer_{form_};

@@ -66,11 +66,14 @@ TEST_F(LifeCycleTest, LoadRunsItsStepsInOrderAndTheWindowStaysHiddenUntilTheEnd)
                                                    kTopmost, kNotTopmost, kTopmost}));
   EXPECT_FALSE(main.send_state.ViewHtml);
   EXPECT_FALSE(main.send_state.ImMode);
+  EXPECT_EQ(main.send_state.AttentionBanner, composer::AttentionBanner());
   EXPECT_FALSE(main.OnTopSuspended);
   EXPECT_EQ(main.SelectedColourCount(), 3);
   for (int n : {1, 2, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(main.Picture(n).back_colour(), 0u);
   EXPECT_TRUE(main.Picture(9).is_visible());
+  EXPECT_TRUE(main.HScroll(9).is_enabled());
   EXPECT_FALSE(main.Picture(10).is_visible());
+  EXPECT_FALSE(main.HScroll(10).is_enabled());
 }
 
 TEST_F(LifeCycleTest, ASecondClickWhileTheMainWindowLoadsIsIgnored) {

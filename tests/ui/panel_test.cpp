@@ -1,59 +1,41 @@
 #include <array>
 #include <string>
 
+#include "tests/ui/colour_rows.h"
 #include "tests/ui/window_fixture.h"
 
 namespace vfx::ui {
 namespace {
 
 using PanelTest = MainWindowTest;
-constexpr std::array<int, 10> kSwatches = {1, 2, 6, 7, 8, 9, 10, 11, 12, 13};
 
-TEST_F(PanelTest, EachBarDrivesOnlyItsOwnLabelAndItsOwnGroupsSwatch) {
-  for (int n = 1; n <= 30; ++n) window.Label(n).set_caption("-");
-  for (int n : kSwatches) window.Picture(n).set_back_colour(0x123456);
+TEST_F(PanelTest, EachColourIsServedByTheControlsOfItsRowAndNoOthers) {
+  std::array<std::string, 31> labels;
+  std::array<toolkit::Colour, 14> swatches{};
+  for (int n = 1; n <= 30; ++n) window.Label(n).set_caption(labels[n] = "-");
+  for (int s : kSwatchNumbers) window.Picture(s).set_back_colour(swatches[s] = 0x123456);
 
-  for (int n = 1; n <= 30; ++n) {
-    std::array<std::string, 31> labelsBefore;
-    for (int l = 1; l <= 30; ++l) labelsBefore[l] = window.Label(l).caption();
-    std::array<toolkit::Colour, 14> swatchesBefore{};
-    for (int s : kSwatches) swatchesBefore[s] = window.Picture(s).back_colour();
-
-    const BarPlace place = FindBar(n);
-    const ColourGroup& group = kColourGroups[place.colour - 1];
-    window.HScroll(n).set_value(100 + n);
-
-    for (int l = 1; l <= 30; ++l) {
-      if (l == group.label[place.component])
-        EXPECT_EQ(window.Label(l).caption(), std::to_string(100 + n)) << "bar " << n;
-      else
-        EXPECT_EQ(window.Label(l).caption(), labelsBefore[l]) << "bar " << n << " label " << l;
+  for (int k = 1; k <= 10; ++k) {
+    const ColourRow& row = kColourRows[k - 1];
+    for (int c = 0; c < 3; ++c) {
+      const int bar = row.bar[c];
+      window.HScroll(bar).set_value(100 + bar);
+      labels[row.label[c]] = std::to_string(100 + bar);
+      const int red = 100 + row.bar[0], green = c > 0 ? 100 + row.bar[1] : 0,
+                blue = c > 1 ? 100 + row.bar[2] : 0;
+      swatches[row.swatch] = red | green << 8 | blue << 16;
+      for (int l = 1; l <= 30; ++l)
+        EXPECT_EQ(window.Label(l).caption(), labels[l]) << "bar " << bar << ", label " << l;
+      for (int s : kSwatchNumbers)
+        EXPECT_EQ(window.Picture(s).back_colour(), swatches[s])
+            << "bar " << bar << ", swatch " << s;
+      const fade::Rgb colour = window.Colours()[k - 1];
+      EXPECT_EQ((std::array{colour.red, colour.green, colour.blue}), (std::array{red, green, blue}))
+          << "colour " << k;
     }
-    for (int s : kSwatches) {
-      if (s == group.swatch)
-        EXPECT_EQ(window.Picture(s).back_colour(),
-                  static_cast<toolkit::Colour>(toolkit::ColourValue(window.Colour(place.colour))));
-      else
-        EXPECT_EQ(window.Picture(s).back_colour(), swatchesBefore[s]) << "bar " << n;
-    }
+    window.Option(row.option).set_value(true);
+    EXPECT_EQ(window.SelectedColourCount(), k);
   }
-}
-
-TEST_F(PanelTest, ColourOneRunsBlueGreenRedFromTheLowestBar) {
-  window.HScroll(3).set_value(255);
-  EXPECT_EQ(window.Label(1).caption(), "255");
-  EXPECT_EQ(window.Picture(1).back_colour(), 0x0000FFu);  // pure red
-  window.HScroll(1).set_value(128);
-  EXPECT_EQ(window.Label(3).caption(), "128");
-  EXPECT_EQ(window.Picture(1).back_colour(), 0x8000FFu);
-  window.HScroll(3).set_value(0);
-  window.HScroll(1).set_value(0);
-  EXPECT_EQ(window.Picture(1).back_colour(), 0x000000u);
-  EXPECT_EQ(window.Colour(1).red, 0);
-
-  window.HScroll(7).set_value(200);  // colour 3 runs red, green, blue
-  EXPECT_EQ(window.Label(7).caption(), "200");
-  EXPECT_EQ(window.Colour(3).red, 200);
 }
 
 TEST_F(PanelTest, SettingABarToItsOwnValueRunsNothing) {
@@ -68,13 +50,13 @@ TEST_F(PanelTest, SettingABarToItsOwnValueRunsNothing) {
 TEST_F(PanelTest, OptionNShowsAndEnablesExactlyGroupsOneToN) {
   auto expectGroups = [&](int n) {
     for (int k = 1; k <= 10; ++k) {
-      const ColourGroup& group = kColourGroups[k - 1];
+      const ColourRow& row = kColourRows[k - 1];
       const bool on = k <= n;
-      EXPECT_EQ(window.Picture(group.swatch).is_visible(), on) << n << "/" << k;
-      for (int c = kRed; c <= kBlue; ++c) {
-        EXPECT_EQ(window.HScroll(group.bar[c]).is_enabled(), on) << n << "/" << k;
-        EXPECT_EQ(window.Label(group.label[c]).is_enabled(), on) << n << "/" << k;
-        EXPECT_TRUE(window.HScroll(group.bar[c]).is_visible());
+      EXPECT_EQ(window.Picture(row.swatch).is_visible(), on) << n << "/" << k;
+      for (int c = 0; c < 3; ++c) {
+        EXPECT_EQ(window.HScroll(row.bar[c]).is_enabled(), on) << n << "/" << k;
+        EXPECT_EQ(window.Label(row.label[c]).is_enabled(), on) << n << "/" << k;
+        EXPECT_TRUE(window.HScroll(row.bar[c]).is_visible());
       }
       EXPECT_TRUE(window.Option(k).is_enabled());
       for (int c = 0; c < 3; ++c) EXPECT_TRUE(window.Marker(3 + c, k - 1).is_visible());
@@ -103,22 +85,6 @@ TEST_F(PanelTest, TheCaptionCountsTheColoursSingularAndPlural) {
   EXPECT_EQ(window.form().caption(), "Vontra FX - 2 Colors");
   EXPECT_EQ(window.Option(1).caption(), "1 Color");
   EXPECT_EQ(window.Option(9).caption(), "9 Colors");
-}
-
-TEST_F(PanelTest, TheColourTableNamesEachBarAndLabelOnce) {
-  std::array<int, 31> bars{}, labels{};
-  for (const ColourGroup& group : kColourGroups)
-    for (int c = kRed; c <= kBlue; ++c) {
-      ++bars.at(group.bar[c]);
-      ++labels.at(group.label[c]);
-    }
-  for (int n = 1; n <= 30; ++n) {
-    EXPECT_EQ(bars[n], 1) << n;
-    EXPECT_EQ(labels[n], 1) << n;
-  }
-  EXPECT_EQ(ComponentsInBarOrder(1), (std::array<Component, 3>{kBlue, kGreen, kRed}));
-  EXPECT_EQ(ComponentsInBarOrder(2), (std::array<Component, 3>{kBlue, kGreen, kRed}));
-  EXPECT_EQ(ComponentsInBarOrder(3), (std::array<Component, 3>{kRed, kGreen, kBlue}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/ui/colour_rows.h"
 #include "tests/ui/window_fixture.h"
 
 namespace vfx::ui {
@@ -118,19 +119,18 @@ TEST_F(RandomizeTest, WithTheRealGeneratorEveryBarEndsAtItsDrawHavingTakenOneToI
     ++steps;
   }
   int changedBars = 0;
-  for (int n = 1; n <= 30; ++n) {
-    const int value = window.HScroll(n).value();
-    EXPECT_LE(value, 254);
-    if (expectedNext[n] > 1) {
-      ++changedBars;
-      EXPECT_EQ(value, expectedNext[n] - 1);
-      const BarPlace place = FindBar(n);
-      EXPECT_EQ(window.Label(kColourGroups[place.colour - 1].label[place.component]).caption(),
-                std::to_string(value));
-    } else {
-      EXPECT_EQ(value, 0);  // drew 0: never set
+  for (const ColourRow& row : kColourRows)
+    for (int c = 0; c < 3; ++c) {
+      const int n = row.bar[c], value = window.HScroll(n).value();
+      EXPECT_LE(value, 254);
+      if (expectedNext[n] > 1) {
+        ++changedBars;
+        EXPECT_EQ(value, expectedNext[n] - 1);
+        EXPECT_EQ(window.Label(row.label[c]).caption(), std::to_string(value));
+      } else {
+        EXPECT_EQ(value, 0);  // drew 0: never set
+      }
     }
-  }
   EXPECT_GE(changedBars, 25);
   // Thirty draws, each seeding first, and one seeding per step.
   EXPECT_EQ(clockReads, 30 + steps);

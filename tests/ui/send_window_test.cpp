@@ -25,17 +25,6 @@ TEST_F(SendWindowTest, BoxesCountAsTickedOnlyAtExactlyOne) {
   }
 }
 
-TEST_F(SendWindowTest, ColoursComeThroughTheColourTable) {
-  window.HScroll(3).set_value(10);  // colour 1 red
-  window.HScroll(1).set_value(30);  // colour 1 blue
-  window.HScroll(9).set_value(90);  // colour 3 blue
-  const auto colours = window.Colours();
-  EXPECT_EQ(colours[0].red, 10);
-  EXPECT_EQ(colours[0].blue, 30);
-  EXPECT_EQ(colours[2].blue, 90);
-  EXPECT_EQ(colours[2].red, 0);
-}
-
 TEST_F(SendWindowTest, TroubleShowsInTheCaptionUntilTheTimerOrASuccessTakesItDown) {
   window.Option(3).set_value(true);
   window.Command(2).set_focus();

@@ -1,40 +1,14 @@
 #include <utility>
 #include <vector>
 
+#include "tests/ui/colour_rows.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/control_ids.h"
 
 namespace vfx::ui {
 namespace {
 
-using platform::ZOrder;
 using WindowTest = MainWindowTest;
-
-TEST_F(WindowTest, LoadSelectsThreeColoursAndEndsTopmostThroughTheOnTopSequence) {
-  window.Form_Load();
-  EXPECT_EQ(window.form().caption(), "Vontra FX - 3 Colors");
-  EXPECT_EQ(window.SelectedColourCount(), 3);
-  EXPECT_TRUE(window.HScroll(9).is_enabled());
-  EXPECT_FALSE(window.HScroll(10).is_enabled());
-  EXPECT_FALSE(window.Picture(10).is_visible());
-  EXPECT_EQ(window.Check(1).value(), 1);
-  EXPECT_EQ(window.Check(6).value(), 1);
-  EXPECT_EQ(window.Check(7).value(), 1);
-  EXPECT_FALSE(window.OnTopSuspended);
-  EXPECT_FALSE(window.send_state.ViewHtml);
-  EXPECT_FALSE(window.send_state.ImMode);
-  EXPECT_EQ(window.send_state.AttentionBanner, composer::AttentionBanner());
-  EXPECT_TRUE(IsTopmost());
-  std::vector<ZOrder> orders;
-  for (auto [handle, order] : desktop.placements) {
-    EXPECT_EQ(handle, backend.formWindow);
-    orders.push_back(order);
-  }
-  using enum ZOrder;
-  EXPECT_EQ(orders, (std::vector<ZOrder>{kNotTopmost, kTopmost, kTopmost, kTopmost, kTopmost,
-                                         kNotTopmost, kTopmost}));
-  for (int n : {1, 2, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(window.Picture(n).back_colour(), 0u);
-}
 
 TEST_F(WindowTest, StyleBoxesHandTheFocusBackToText1AndAttentionKeepsIt) {
   for (int n : {1, 2, 3, 4, 5, 6, 8}) {
@@ -106,29 +80,62 @@ TEST_F(WindowTest, MinimizeKeepsTheSizeAndTheArrows) {
   EXPECT_FALSE(window.Command(7).is_enabled());
 }
 
-TEST_F(WindowTest, TheLayoutPutsEveryControlInItsPlace) {
-  EXPECT_EQ(window.Text(1).bounds(), (toolkit::Bounds{120, 120, 2552, 612}));
+TEST_F(WindowTest, EveryControlSitsWhereTheLayoutTablesPutIt) {
+  using B = toolkit::Bounds;
+  ZiruZezuzo& w = window;
+  const std::pair<toolkit::Control*, B> places[] = {
+      {&w.Text(1), {120, 120, 2552, 612}},      {&w.Check(1), {2880, 0, 1092, 312}},
+      {&w.Check(2), {2880, 240, 1092, 252}},    {&w.Check(5), {2880, 480, 1092, 252}},
+      {&w.Check(3), {4080, 0, 1092, 252}},      {&w.Check(4), {4080, 240, 1092, 252}},
+      {&w.Check(8), {4080, 480, 1092, 252}},    {&w.Check(9), {5280, 0, 1092, 252}},
+      {&w.Check(6), {5280, 240, 1092, 252}},    {&w.Check(7), {5280, 480, 1092, 252}},
+      {&w.Command(13), {6480, 40, 200, 215}},   {&w.Command(7), {6480, 280, 200, 215}},
+      {&w.Command(12), {6240, 520, 200, 215}},  {&w.Command(8), {6480, 520, 200, 215}},
+      {&w.Command(10), {6480, 760, 200, 228}},  {&w.Command(1), {6720, 0, 1212, 325}},
+      {&w.Command(2), {6720, 325, 1212, 325}},  {&w.Command(3), {6720, 650, 1212, 325}},
+      {&w.Command(4), {6720, 975, 1212, 325}},  {&w.Command(5), {6720, 1300, 1212, 325}},
+      {&w.Command(6), {6720, 1625, 1212, 325}}, {&w.Text(2), {8040, 120, 2292, 1332}},
+      {&w.Command(9), {8640, 1560, 1092, 325}}, {&w.Frame1(), {7080, 2040, 3252, 1092}},
+      {&w.Text(3), {120, 240, 1572, 288}},      {&w.Option(11), {120, 720, 1452, 252}},
+      {&w.Option(12), {1920, 720, 1212, 252}},  {&w.Command(11), {600, 1080, 1212, 252}},
+      {&w.Image1(), {2280, 240, 492, 372}},
+  };
+  for (auto [control, bounds] : places) EXPECT_EQ(control->bounds(), bounds) << control->name();
+
+  // The colour panel: five columns, the lower band 1200 further down; in the column at x 1440
+  // the green and blue labels sit at + 435 and + 864 instead of + 425 and + 840.
+  constexpr int kColumn[] = {120, 1440, 2760, 4080, 5400};
+  for (int k = 1; k <= 10; ++k) {
+    const ColourRow& row = kColourRows[k - 1];
+    const int x = kColumn[(k - 1) % 5], y = k <= 5 ? 0 : 1200;
+    const int labelX[] = {x, x + (x == 1440 ? 435 : 425), x + (x == 1440 ? 864 : 840)};
+    EXPECT_EQ(w.Option(row.option).bounds(), (B{x, 840 + y, 1212, 192})) << k;
+    EXPECT_EQ(w.Picture(row.swatch).bounds(), (B{x, 1080 + y, 1212, 252})) << k;
+    for (int c = 0; c < 3; ++c) {
+      EXPECT_EQ(w.HScroll(row.bar[c]).bounds(), (B{x, 1320 + 120 * c + y, 1092, 132})) << k;
+      EXPECT_EQ(w.Marker(3 + c, k - 1).bounds(), (B{x + 1080, 1320 + 120 * c + y, 132, 132})) << k;
+      EXPECT_EQ(w.Label(row.label[c]).bounds(), (B{labelX[c], 1680 + y, 408, 252})) << k;
+    }
+  }
+}
+
+TEST_F(WindowTest, TheLayoutGivesEachControlItsLook) {
   EXPECT_TRUE(window.Text(1).is_multi_line());
   EXPECT_TRUE(window.Text(1).font().bold);
   EXPECT_EQ(window.Text(1).back_colour(), 0xE0E0E0u);
   EXPECT_EQ(window.form().children().front().get(), &window.Text(1));  // first in tab order
   EXPECT_EQ(window.form().default_button(), &window.Command(1));
-  EXPECT_EQ(window.Command(6).bounds(), (toolkit::Bounds{6720, 1625, 1212, 325}));
   EXPECT_EQ(window.Command(6).caption(), "Exit");
   EXPECT_EQ(&window.Command(11).parent(), &window.Frame1());
-  EXPECT_EQ(window.Command(11).bounds().top, 1080);
   EXPECT_TRUE(window.Option(11).value());
+  EXPECT_EQ(window.Check(1).value(), 1);
+  EXPECT_EQ(window.Check(6).value(), 1);
   EXPECT_EQ(window.Text(3).text(), "To Whom?");
   EXPECT_TRUE(window.Check(3).font().underline);
   EXPECT_TRUE(window.Check(4).font().strikethrough);
   EXPECT_EQ(window.Check(9).back_colour(), toolkit::kButtonFace);
   EXPECT_FALSE(window.Command(13).is_enabled());
   EXPECT_FALSE(window.Command(12).is_enabled());
-  // Colour 2's labels in the column at x 1440 sit a little further apart.
-  EXPECT_EQ(window.Label(5).bounds(), (toolkit::Bounds{1440 + 435, 1680, 408, 252}));
-  EXPECT_EQ(window.Label(4).bounds(), (toolkit::Bounds{1440, 1680, 408, 252}));
-  EXPECT_EQ(window.HScroll(18).bounds(), (toolkit::Bounds{120, 2760, 1092, 132}));
-  EXPECT_EQ(window.Marker(5, 5).bounds(), (toolkit::Bounds{1200, 2760, 132, 132}));
   EXPECT_EQ(window.Label(30).fore_colour(), 0xFF0000u);
   EXPECT_EQ(window.Command(1).id(), ids::CommandId(1));
   EXPECT_EQ(window.Marker(4, 9).id(), ids::MarkerId(4, 9));
