@@ -22,12 +22,12 @@ Control::Control(Container& parent, Kind kind, std::string name, int id)
     : parent_(parent), kind_(kind), name_(std::move(name)), id_(id) {
   switch (kind) {
     case Kind::kTextBox:
-      back_colour_ = kWindow;
-      fore_colour_ = kWindowText;
+      backColour_ = kWindow;
+      foreColour_ = kWindowText;
       break;
     default:
-      back_colour_ = kButtonFace;
-      fore_colour_ = kButtonText;
+      backColour_ = kButtonFace;
+      foreColour_ = kButtonText;
       break;
   }
 }
@@ -63,14 +63,14 @@ void Control::set_font(Font font) {
 }
 
 void Control::set_back_colour(Colour colour) {
-  if (colour == back_colour_) return;
-  back_colour_ = colour;
+  if (colour == backColour_) return;
+  backColour_ = colour;
   changed(Property::kColours);
 }
 
 void Control::set_fore_colour(Colour colour) {
-  if (colour == fore_colour_) return;
-  fore_colour_ = colour;
+  if (colour == foreColour_) return;
+  foreColour_ = colour;
   changed(Property::kColours);
 }
 
@@ -82,7 +82,7 @@ void Control::set_caption(std::string_view caption) {
 }
 
 std::string Control::accessible_name() const {
-  if (!given_name_.empty()) return given_name_;
+  if (!givenName_.empty()) return givenName_;
   // "&&" shows one ampersand; a single one marks the access key.
   std::string name;
   for (std::size_t i = 0; i < caption_.size(); ++i) {
@@ -96,8 +96,8 @@ std::string Control::accessible_name() const {
 }
 
 void Control::set_accessible_name(std::string_view name) {
-  if (name == given_name_) return;
-  given_name_ = name;
+  if (name == givenName_) return;
+  givenName_ = name;
   changed(Property::kAccessibleName);
 }
 

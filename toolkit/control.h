@@ -56,9 +56,9 @@ class Control {
   const Font& font() const;
   void set_font(Font font);
 
-  Colour back_colour() const { return back_colour_; }
+  Colour back_colour() const { return backColour_; }
   void set_back_colour(Colour colour);
-  Colour fore_colour() const { return fore_colour_; }
+  Colour fore_colour() const { return foreColour_; }
   void set_fore_colour(Colour colour);
 
   const std::string& caption() const { return caption_; }
@@ -68,7 +68,7 @@ class Control {
   // access-key ampersands. A control that shows a symbol, or no text, or the user's own text,
   // needs a name given.
   std::string accessible_name() const;
-  bool has_given_name() const { return !given_name_.empty(); }
+  bool has_given_name() const { return !givenName_.empty(); }
   void set_accessible_name(std::string_view name);
 
   // Where the arrow keys move within a group of the tab order: an option button starts one
@@ -100,9 +100,9 @@ class Control {
   Bounds bounds_;
   bool enabled_ = true, visible_ = true;
   std::optional<Font> font_;
-  Colour back_colour_, fore_colour_;
+  Colour backColour_, foreColour_;
   std::string caption_;
-  std::string given_name_;
+  std::string givenName_;
   std::unique_ptr<Peer> peer_;
 };
 

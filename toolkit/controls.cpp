@@ -91,9 +91,9 @@ void HScrollBar::set_range(int minimum, int maximum) {
   changed(Property::kValue);
 }
 
-void HScrollBar::set_steps(int small_change, int large_change) {
-  small_change_ = std::max(1, small_change);
-  large_change_ = std::max(1, large_change);
+void HScrollBar::set_steps(int smallChange, int largeChange) {
+  smallChange_ = std::max(1, smallChange);
+  largeChange_ = std::max(1, largeChange);
   changed(Property::kValue);
 }
 

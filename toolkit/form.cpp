@@ -22,46 +22,46 @@ void Form::set_caption(std::string_view caption) {
 }
 
 void Form::set_back_colour(Colour colour) {
-  if (colour == back_colour_) return;
-  back_colour_ = colour;
+  if (colour == backColour_) return;
+  backColour_ = colour;
   changed(Property::kColours);
 }
 
 Size Form::non_client_size() const {
   if (peer_) return peer_->non_client_size();
-  return border_style_ == BorderStyle::kNone ? Size{} : kHeadlessNonClient;
+  return borderStyle_ == BorderStyle::kNone ? Size{} : kHeadlessNonClient;
 }
 
 void Form::set_client_size(float width, float height) {
-  client_design_ = {width, height};
+  clientDesign_ = {width, height};
   const Size frame = non_client_size();
   size_ = {width + frame.width, height + frame.height};
-  sized_by_code_ = false;
+  sizedByCode_ = false;
   changed(Property::kBounds);
 }
 
 void Form::set_width(float width) {
-  sized_by_code_ = true;
+  sizedByCode_ = true;
   size_.width = width;
   changed(Property::kBounds);
 }
 
 void Form::set_height(float height) {
-  sized_by_code_ = true;
+  sizedByCode_ = true;
   size_.height = height;
   changed(Property::kBounds);
 }
 
 void Form::set_window_state(WindowState state) {
-  if (state == window_state_) return;
-  window_state_ = state;
+  if (state == windowState_) return;
+  windowState_ = state;
   changed(Property::kWindowState);
 }
 
 void Form::set_default_button(CommandButton* button) {
-  if (button == default_button_) return;
-  CommandButton* previous = default_button_;
-  default_button_ = button;
+  if (button == defaultButton_) return;
+  CommandButton* previous = defaultButton_;
+  defaultButton_ = button;
   // Both buttons draw whether they are the default.
   if (previous && previous->peer()) previous->peer()->Changed(Property::kDefaultButton);
   if (button && button->peer()) button->peer()->Changed(Property::kDefaultButton);
@@ -73,9 +73,9 @@ void Form::realize(Backend& backend) {
   backend_ = &backend;
   peer_ = backend.CreateFormPeer(*this);
   // The design's client area is kept with the real window system's caption and borders.
-  if (!sized_by_code_ && client_design_.width > 0) {
+  if (!sizedByCode_ && clientDesign_.width > 0) {
     const Size frame = peer_->non_client_size();
-    size_ = {client_design_.width + frame.width, client_design_.height + frame.height};
+    size_ = {clientDesign_.width + frame.width, clientDesign_.height + frame.height};
     peer_->Changed(Property::kBounds);
   }
   realize_children(backend);

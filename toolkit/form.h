@@ -47,31 +47,31 @@ class Form : public Container {
   // The default font of the controls that have none of their own.
   const Font& font() const { return font_; }
   void set_font(Font font) { font_ = std::move(font); }
-  Colour back_colour() const { return back_colour_; }
+  Colour back_colour() const { return backColour_; }
   void set_back_colour(Colour colour);
   // The name of the window's icon, as the native side knows it.
   const std::string& icon() const { return icon_; }
   void set_icon(std::string icon) { icon_ = std::move(icon); }
 
   // Set before the client size: it decides what lies around the client area.
-  BorderStyle border_style() const { return border_style_; }
-  void set_border_style(BorderStyle style) { border_style_ = style; }
+  BorderStyle border_style() const { return borderStyle_; }
+  void set_border_style(BorderStyle style) { borderStyle_ = style; }
   // Opens centred on the screen rather than where the window system puts new windows.
   bool centred() const { return centred_; }
   void set_centred(bool centred) { centred_ = centred; }
   // Opens in the lower right corner of the screen's work area, clear of the host's menus and
   // its windows' usual place at the top left, with room there for the largest outer size the
   // window grows to (twips), so that growing never pushes it off the screen.
-  bool opens_lower_right() const { return lower_right_; }
+  bool opens_lower_right() const { return lowerRight_; }
   Size largest_size() const { return largest_; }
   void set_opens_lower_right(Size largest) {
-    lower_right_ = true;
+    lowerRight_ = true;
     largest_ = largest;
   }
 
   // The client area as designed; the outer size follows from it.
   void set_client_size(float width, float height);
-  Size client_design_size() const { return client_design_; }
+  Size client_design_size() const { return clientDesign_; }
   Size non_client_size() const;
 
   float width() const { return size_.width; }
@@ -81,11 +81,11 @@ class Form : public Container {
   void set_width(float width);
   void set_height(float height);
 
-  WindowState window_state() const { return window_state_; }
+  WindowState window_state() const { return windowState_; }
   void set_window_state(WindowState state);
 
   // Enter in any control but a command button presses it.
-  CommandButton* default_button() const { return default_button_; }
+  CommandButton* default_button() const { return defaultButton_; }
   void set_default_button(CommandButton* button);
 
   Control* focused() const { return focused_; }
@@ -106,7 +106,7 @@ class Form : public Container {
   // For the peers: what the window system did on its own.
   void native_focus_changed(Control* control) { focused_ = control; }
   void native_resized(Size size) { size_ = size; }
-  void native_window_state_changed(WindowState state) { window_state_ = state; }
+  void native_window_state_changed(WindowState state) { windowState_ = state; }
   void native_close_requested() { unload(); }
   void native_timer_elapsed(int id);
 
@@ -125,16 +125,16 @@ class Form : public Container {
   std::string name_;
   std::string caption_;
   Font font_;
-  Colour back_colour_ = kButtonFace;
+  Colour backColour_ = kButtonFace;
   std::string icon_;
-  Size client_design_;
+  Size clientDesign_;
   Size size_;
-  bool sized_by_code_ = false;
-  WindowState window_state_ = WindowState::kNormal;
-  BorderStyle border_style_ = BorderStyle::kFixedToolWindow;
-  bool centred_ = false, lower_right_ = false;
+  bool sizedByCode_ = false;
+  WindowState windowState_ = WindowState::kNormal;
+  BorderStyle borderStyle_ = BorderStyle::kFixedToolWindow;
+  bool centred_ = false, lowerRight_ = false;
   Size largest_;
-  CommandButton* default_button_ = nullptr;
+  CommandButton* defaultButton_ = nullptr;
   Control* focused_ = nullptr;
   bool visible_ = false, loaded_ = true;
   std::vector<Timer*> timers_;

@@ -14,9 +14,9 @@ class HScrollBar : public Control {
   int maximum() const { return maximum_; }
   // The value is moved into the new range without running on_change.
   void set_range(int minimum, int maximum);
-  int small_change() const { return small_change_; }
-  int large_change() const { return large_change_; }
-  void set_steps(int small_change, int large_change);
+  int small_change() const { return smallChange_; }
+  int large_change() const { return largeChange_; }
+  void set_steps(int smallChange, int largeChange);
 
   int value() const { return value_; }
   // A value outside the range is taken as the nearest end. on_change runs when the value
@@ -26,7 +26,7 @@ class HScrollBar : public Control {
   std::function<void()> on_change;
 
  private:
-  int minimum_ = 0, maximum_ = 32767, small_change_ = 1, large_change_ = 1;
+  int minimum_ = 0, maximum_ = 32767, smallChange_ = 1, largeChange_ = 1;
   int value_ = 0;
 };
 

@@ -18,9 +18,9 @@ class TextBox : public Control {
   const std::string& text() const { return caption(); }
   void set_text(std::string_view text) { set_caption(text); }
 
-  bool is_multi_line() const { return multi_line_; }
+  bool is_multi_line() const { return multiLine_; }
   // Takes effect when the peer is created.
-  void set_multi_line(bool multi_line) { multi_line_ = multi_line; }
+  void set_multi_line(bool multiLine) { multiLine_ = multiLine; }
 
   // The characters' own looks, one per character (code point) of the text; characters without
   // one are drawn in the box's font and colour. The look is asked of its source only when someone
@@ -45,7 +45,7 @@ class TextBox : public Control {
   void caption_changed() override;
 
  private:
-  bool multi_line_ = false;
+  bool multiLine_ = false;
   LookSource lookSource_;
   std::vector<CharacterLook> look_;
   bool lookStale_ = true, lookShown_ = true;

@@ -72,8 +72,8 @@ void ZiruZezuzo::SetCaption(std::string caption) {
 
 void ZiruZezuzo::Form_Load() {
   OnTopSuspended = false;
-  send_state.AttentionBanner = std::string(composer::AttentionBanner());
-  send_state.ViewHtml = false;
+  sendState.AttentionBanner = std::string(composer::AttentionBanner());
+  sendState.ViewHtml = false;
 
   panel_.CountOption(2).set_value(true);
   // Every bar is 0 here: the swatches start black.

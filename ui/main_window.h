@@ -81,7 +81,7 @@ class ZiruZezuzo final : public composer::SendWindow {
 
   // The window's variables: ViewHtml, ImMode and AttentionBanner, which the Send run reads and
   // writes, and OnTopSuspended.
-  composer::SendState send_state;
+  composer::SendState sendState;
   bool OnTopSuspended = false;
 
   RandomSource random;
@@ -177,7 +177,7 @@ class ZiruZezuzo final : public composer::SendWindow {
        .changed = [this] { Text(1).look_changed(); }}};
   WindowSizer sizer_{form_, controls_};
 
-  composer::SendRun sendRun_{*this, send_state, services_.platform};
+  composer::SendRun sendRun_{*this, sendState, services_.platform};
   toolkit::Timer statusTimer_{form_};
   std::string captionWithoutStatus_;
   bool statusShowing_ = false;

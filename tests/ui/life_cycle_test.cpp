@@ -64,9 +64,9 @@ TEST_F(LifeCycleTest, LoadRunsItsStepsInOrderAndTheWindowStaysHiddenUntilTheEnd)
     if (handle == main.form().native_handle()) orders.push_back(order);
   EXPECT_EQ(orders, (std::vector<platform::ZOrder>{kNotTopmost, kTopmost, kTopmost, kTopmost,
                                                    kTopmost, kNotTopmost, kTopmost}));
-  EXPECT_FALSE(main.send_state.ViewHtml);
-  EXPECT_FALSE(main.send_state.ImMode);
-  EXPECT_EQ(main.send_state.AttentionBanner, composer::AttentionBanner());
+  EXPECT_FALSE(main.sendState.ViewHtml);
+  EXPECT_FALSE(main.sendState.ImMode);
+  EXPECT_EQ(main.sendState.AttentionBanner, composer::AttentionBanner());
   EXPECT_FALSE(main.OnTopSuspended);
   EXPECT_EQ(main.SelectedColourCount(), 3);
   for (int n : {1, 2, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(main.Picture(n).back_colour(), 0u);

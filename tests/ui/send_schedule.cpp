@@ -240,7 +240,7 @@ class Schedule {
     ZiruZezuzo& window = Main();
     const std::string message = Composed();
     composedFrom_[window.Text(1).text()].insert(message);
-    if (instantMessage || window.send_state.ImMode) {
+    if (instantMessage || window.sendState.ImMode) {
       requests_.push_back({"im|" + window.Text(3).text() + "|" + message});
     } else if (!viewHtml) {
       const std::string banner = Chat(composer::AttentionBanner());

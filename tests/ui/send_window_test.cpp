@@ -61,10 +61,10 @@ TEST_F(SendWindowTest, SendToChatRunsTheComposersSendIntoTheRoom) {
 
 TEST_F(SendWindowTest, ClickingTheSelectedSendToRoomAfterTheFramesSendGoesBackToTheRoom) {
   window.Command(11).click();  // instant-message mode stays on; "Send to Room " stays selected
-  ASSERT_TRUE(window.send_state.ImMode);
+  ASSERT_TRUE(window.sendState.ImMode);
   ASSERT_TRUE(window.Option(11).value());
   window.Option(11).click();
-  EXPECT_FALSE(window.send_state.ImMode);
+  EXPECT_FALSE(window.sendState.ImMode);
   EXPECT_EQ(window.Command(1).caption(), "Send to Chat");
 }
 
