@@ -29,10 +29,10 @@ inline constexpr std::size_t kTagBytes = 20;
 inline constexpr std::uint64_t kTagClose = std::uint64_t{'>'} << 48;
 
 constexpr std::array<std::uint16_t, 256> MakeHexPairs() {
-  constexpr char digits[] = "0123456789ABCDEF";
+  constexpr char kDigits[] = "0123456789ABCDEF";
   std::array<std::uint16_t, 256> pairs{};
   for (int value = 0; value < 256; ++value) {
-    pairs[value] = static_cast<std::uint16_t>(digits[value >> 4] | (digits[value & 15] << 8));
+    pairs[value] = static_cast<std::uint16_t>(kDigits[value >> 4] | (kDigits[value & 15] << 8));
   }
   return pairs;
 }
