@@ -12,10 +12,10 @@ namespace {
 class RandomComponentTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetTimeOfDaySource([this] { return clock_; });
+    SetTimeOfDaySource([this] { return timeOfDay; });
   }
   void TearDown() override { SetTimeOfDaySource(nullptr); }
-  float clock_ = 43200.25f;
+  float timeOfDay = 43200.25f;
 };
 
 TEST_F(RandomComponentTest, SpreadsEvenlyOverZeroTo254EvenWithAFrozenClock) {
@@ -53,7 +53,7 @@ TEST_F(RandomComponentTest, FromOneStateTheDrawFollowsTheClockSource) {
     return true;
   };
   for (float time : {100.5f, 2000.25f, 43200.75f, 86000.0f}) {
-    clock_ = time;
+    timeOfDay = time;
     EXPECT_EXIT(std::_Exit(RandomComponent()), record, "");
   }
   EXPECT_GT(values.size(), 1u);
