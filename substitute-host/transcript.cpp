@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "markup/markup.h"
+#include "substitute-host/transcript_line.h"
 
 namespace vfx::subhost {
 namespace {
@@ -15,79 +16,7 @@ using markup::ParseMarkup;
 using markup::Run;
 using markup::Script;
 using markup::TextStyle;
-
-constexpr char kFace[] = "Arial";
-constexpr int kPoints = 10, kScriptPoints = 8;
-constexpr int kMargin = 4, kTextColumn = 110;  // pixels
-constexpr int kSubscriptDrop = 3, kSuperscriptRise = 4;
-// Room above and below a row's normal text for what is raised or lowered.
-constexpr int kRowPadTop = 1, kRowPadBottom = 3;
-constexpr COLORREF kServiceColour = RGB(0x60, 0x60, 0x70);
-constexpr std::size_t kKeptLines = 1000;
-constexpr char kPropertyName[] = "VfxTranscript";
-
-struct DrawStyle {
-  COLORREF colour = RGB(0, 0, 0);
-  bool bold = false, italic = false, underline = false, strike = false;
-  Script script = Script::kNormal;
-};
-
-DrawStyle FromTextStyle(const TextStyle& style) {
-  DrawStyle draw;
-  if (style.colour) draw.colour = RGB(style.colour->red, style.colour->green, style.colour->blue);
-  draw.bold = style.bold;
-  draw.italic = style.italic;
-  draw.underline = style.underline;
-  draw.strike = style.strike;
-  draw.script = style.script;
-  return draw;
-}
-
-// One font per combination of styles, made once.
-class Fonts {
- public:
-  HFONT For(const DrawStyle& style) {
-    const bool small = style.script != Script::kNormal;
-    const int key =
-        style.bold | style.italic << 1 | style.underline << 2 | style.strike << 3 | small << 4;
-    HFONT& font = fonts_[key];
-    if (!font) {
-      font = CreateFontA(-MulDiv(small ? kScriptPoints : kPoints, Dpi(), 72), 0, 0, 0,
-                         style.bold ? FW_BOLD : FW_NORMAL, style.italic, style.underline,
-                         style.strike, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                         CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, kFace);
-    }
-    return font;
-  }
-  ~Fonts() {
-    for (auto& entry : fonts_) DeleteObject(entry.second);
-  }
-
- private:
-  static int Dpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-  }
-  std::map<int, HFONT> fonts_;
-};
-
-struct Fragment {
-  std::string text;
-  int style;
-  int x;
-};
-
-// A posted line: its bytes, each with the index of its style, and where its text starts.
-struct Line {
-  std::string text;
-  std::vector<int> styleOf;
-  std::vector<DrawStyle> styles;
-  std::size_t bodyStart = 0;  // the speaker's part comes before
-  std::string plain;          // for WM_GETTEXT
-  std::vector<std::vector<Fragment>> rows;
-};
+using namespace transcript;
 
 class Transcript {
  public:
@@ -147,70 +76,10 @@ class Transcript {
     return rowHeight_;
   }
 
-  int Width(HDC dc, const Line& line, std::size_t from, std::size_t to) {
-    int width = 0;
-    while (from < to) {
-      std::size_t end = from;
-      while (end < to && line.styleOf[end] == line.styleOf[from]) ++end;
-      SelectObject(dc, fonts_.For(line.styles[line.styleOf[from]]));
-      SIZE size{};
-      GetTextExtentPoint32A(dc, line.text.data() + from, static_cast<int>(end - from), &size);
-      width += size.cx;
-      from = end;
-    }
-    return width;
-  }
-
-  // Adds bytes [from, to) at x on the current row, one fragment per style.
-  void Place(HDC dc, Line& line, std::size_t from, std::size_t to, int& x) {
-    for (std::size_t i = from; i < to; ++i) {
-      std::vector<Fragment>& row = line.rows.back();
-      if (row.empty() || row.back().style != line.styleOf[i]) {
-        const int at = x + (i > from ? Width(dc, line, from, i) : 0);
-        row.push_back({{}, line.styleOf[i], at});
-      }
-      row.back().text += line.text[i];
-    }
-    x += Width(dc, line, from, to);
-  }
-
-  // Greedy word wrap; a continued row starts at the text column, and a word wider than a row
-  // is cut where it must be.
   void Layout(HDC dc, Line& line) {
     RECT client;
     GetClientRect(window_, &client);
-    const int right = std::max<int>(client.right - kMargin, kTextColumn + 40);
-    HGDIOBJ old = SelectObject(dc, fonts_.For({}));
-    line.rows.assign(1, {});
-    int x = kMargin;
-    Place(dc, line, 0, line.bodyStart, x);
-    const int column = line.bodyStart > 0 ? std::max(kTextColumn, x + 4) : kMargin;
-    x = column;
-    const std::size_t n = line.text.size();
-    for (std::size_t i = line.bodyStart; i < n;) {
-      std::size_t wordEnd = i;
-      while (wordEnd < n && line.text[wordEnd] != ' ') ++wordEnd;
-      std::size_t end = wordEnd;
-      while (end < n && line.text[end] == ' ') ++end;
-      const int wordWidth = Width(dc, line, i, wordEnd);
-      if (x + wordWidth > right && x > column) {
-        line.rows.emplace_back();
-        x = column;
-      }
-      if (column + wordWidth <= right) {
-        Place(dc, line, i, end, x);
-      } else {
-        for (std::size_t k = i; k < end; ++k) {
-          if (x + Width(dc, line, k, k + 1) > right && x > column) {
-            line.rows.emplace_back();
-            x = column;
-          }
-          Place(dc, line, k, k + 1, x);
-        }
-      }
-      i = end;
-    }
-    SelectObject(dc, old);
+    transcript::Layout(dc, fonts_, line, std::max<int>(client.right - kMargin, kTextColumn + 40));
   }
 
   void Relayout() {
@@ -346,19 +215,6 @@ class Transcript {
 
 Transcript* TranscriptOf(HWND window) {
   return static_cast<Transcript*>(GetPropA(window, kPropertyName));
-}
-
-int AddStyle(Line& line, const DrawStyle& style) {
-  line.styles.push_back(style);
-  return static_cast<int>(line.styles.size()) - 1;
-}
-
-void AddText(Line& line, std::string_view text, int style) {
-  for (char c : text) {
-    // A line read from an edit box may carry line breaks; the transcript shows one line.
-    line.text += (c == '\r' || c == '\n' || c == '\t') ? ' ' : c;
-    line.styleOf.push_back(style);
-  }
 }
 
 }  // namespace
