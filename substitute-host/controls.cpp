@@ -24,12 +24,6 @@ void LogOutsideSetText(HWND control, LPARAM text) {
   if (gOutsideTextDelayMs > 0) Sleep(static_cast<DWORD>(gOutsideTextDelayMs));
 }
 
-}  // namespace
-
-void SetOutsideTextDelay(int milliseconds) { gOutsideTextDelayMs = milliseconds; }
-
-namespace {
-
 // ---- superclasses of the standard controls
 
 struct Superclass {
@@ -299,5 +293,7 @@ int SiblingIndex(HWND window) {
     ++index;
   return index;
 }
+
+void SetOutsideTextDelay(int milliseconds) { gOutsideTextDelayMs = milliseconds; }
 
 }  // namespace vfx::subhost
