@@ -172,14 +172,15 @@ class RichTextPeer final : public ControlPeer {
  public:
   RichTextPeer(Win32Backend& backend, toolkit::TextBox& text, const wchar_t* className)
       : ControlPeer(backend, text), text_(text) {
-    DWORD style = BaseStyle() | WS_TABSTOP;
     // No ES_WANTRETURN: Enter goes to the default button, Ctrl+Enter makes a line break.
-    style |= text.is_multi_line() ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
-    CreateControl(className, L"", style, WS_EX_CLIENTEDGE, Place(), ParentWindow(), text.id());
+    const DWORD lines = text.is_multi_line() ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+    Create({.className = className,
+            .style = WS_TABSTOP | lines,
+            .exStyle = WS_EX_CLIENTEDGE,
+            .text = std::wstring()});
     if (!hwnd) return;
     // The typed line has no length limit of its own.
     SendMessageW(hwnd, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    Finish();
     ApplyBackColour();
     fromModel_ = true;
     SetWindowTextW(hwnd, Widen(text.text()).c_str());
