@@ -1,24 +1,70 @@
-// The text box: an edit box.
+// The text boxes: the edit box, and what it shares with the rich edit box.
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
-#include "platform/win32/peers.h"
+#include "platform/win32/edit_peer.h"
 #include "platform/win32/text.h"
-#include "toolkit/text_box.h"
 
 namespace vfx::platform::win32 {
-namespace {
 
 using toolkit::Property;
 
-class TextBoxPeer final : public ControlPeer {
+HWND EditPeer::CreateBox(const wchar_t* className, std::optional<std::wstring> text) {
+  // No ES_WANTRETURN: Enter goes to the default button, Ctrl+Enter makes a line break.
+  const DWORD lines = text_.is_multi_line() ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+  return Create({.className = className,
+                 .style = WS_TABSTOP | lines,
+                 .exStyle = WS_EX_CLIENTEDGE,
+                 .text = std::move(text)});
+}
+
+bool EditPeer::ShowModelText() {
+  if (fromNative_) return false;
+  fromModel_ = true;
+  ControlPeer::Changed(Property::kCaption);
+  fromModel_ = false;
+  return true;
+}
+
+std::wstring EditPeer::BoxText() const {
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+  wide.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, wide.data(), length + 1)));
+  return wide;
+}
+
+void EditPeer::GiveModel(const std::string& text) {
+  fromNative_ = true;
+  text_.set_text(text);
+  fromNative_ = false;
+}
+
+bool EditPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_LBUTTONDBLCLK:
+      result = CallDefault(message, wParam, lParam);
+      text_.double_click();
+      return true;
+    case WM_SETTEXT:
+      // A multi-line box tells nobody of a WM_SETTEXT (a single-line edit sends EN_CHANGE), so
+      // text that another program or an accessibility tool sets would never reach the model and
+      // the next Send would compose the old line.
+      result = CallDefault(message, wParam, lParam);
+      if (result && !fromModel_) TakeWindowText(true);
+      return true;
+    default:
+      return ControlPeer::OnMessage(message, wParam, lParam, result);
+  }
+}
+
+namespace {
+
+class TextBoxPeer final : public EditPeer {
  public:
-  TextBoxPeer(Win32Backend& backend, toolkit::TextBox& text)
-      : ControlPeer(backend, text), text_(text) {
-    // No ES_WANTRETURN: Enter goes to the default button, Ctrl+Enter makes a line break.
-    const DWORD lines = text.is_multi_line() ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
-    Create({.className = L"EDIT", .style = WS_TABSTOP | lines, .exStyle = WS_EX_CLIENTEDGE});
+  TextBoxPeer(Win32Backend& backend, toolkit::TextBox& text) : EditPeer(backend, text) {
+    CreateBox(L"EDIT");
     // The typed line has no length limit of its own; the edit box's default would cut a long
     // paste at 30,000 characters.
     SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
@@ -26,46 +72,18 @@ class TextBoxPeer final : public ControlPeer {
   void Changed(Property property) override {
     // Its text is the user's; the name goes out through WM_GETOBJECT.
     if (property == Property::kAccessibleName) return;
-    if (property != Property::kCaption) return ControlPeer::Changed(property);
-    if (fromNative_) return;  // it holds that text already
-    fromModel_ = true;
-    ControlPeer::Changed(property);
-    fromModel_ = false;
+    if (property == Property::kCaption)
+      ShowModelText();
+    else
+      ControlPeer::Changed(property);
   }
   void OnCommand(int code) override {
-    if (code == EN_CHANGE) TakeWindowText();
+    if (code == EN_CHANGE) TakeWindowText(false);
   }
   HBRUSH OnCtlColor(HDC dc) override { return PaintColours(dc); }
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-    switch (message) {
-      case WM_LBUTTONDBLCLK:
-        result = CallDefault(message, wParam, lParam);
-        text_.double_click();
-        return true;
-      case WM_SETTEXT:
-        // A multi-line edit box tells nobody of a WM_SETTEXT (a single-line one sends
-        // EN_CHANGE), so text that another program or an accessibility tool sets would never
-        // reach the model and the next Send would compose the old line.
-        result = CallDefault(message, wParam, lParam);
-        if (result && !fromModel_) TakeWindowText();
-        return true;
-      default:
-        return ControlPeer::OnMessage(message, wParam, lParam, result);
-    }
-  }
 
  private:
-  void TakeWindowText() {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    wide.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, wide.data(), length + 1)));
-    fromNative_ = true;
-    text_.set_text(Narrow(wide));
-    fromNative_ = false;
-  }
-
-  toolkit::TextBox& text_;
-  bool fromNative_ = false, fromModel_ = false;
+  void TakeWindowText(bool /*replacedWhole*/) override { GiveModel(Narrow(BoxText())); }
 };
 
 }  // namespace

@@ -12,6 +12,16 @@ constexpr wchar_t kPeerProperty[] = L"VontraFX.Peer";
 
 Wnd* Self(HWND window) { return reinterpret_cast<Wnd*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
 
+HWND CreateFrom(const CreateArgs& args, HMENU menu, void* param) {
+  const std::wstring text(args.text);
+  const RECT& place = args.place;
+  return CreateWindowExW(args.exStyle, args.className, text.c_str(), args.style, place.left,
+                         place.top, place.right - place.left, place.bottom - place.top, args.parent,
+                         menu, GetModuleHandleW(nullptr), param);
+}
+
+HMENU ChildId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
 }  // namespace
 
 Wnd::~Wnd() { Destroy(); }
@@ -43,20 +53,6 @@ LRESULT Wnd::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
   return original_ ? CallWindowProcW(original_, hwnd, message, wParam, lParam)
                    : DefWindowProcW(hwnd, message, wParam, lParam);
 }
-
-namespace {
-
-HWND CreateFrom(const CreateArgs& args, HMENU menu, void* param) {
-  const std::wstring text(args.text);
-  const RECT& place = args.place;
-  return CreateWindowExW(args.exStyle, args.className, text.c_str(), args.style, place.left,
-                         place.top, place.right - place.left, place.bottom - place.top, args.parent,
-                         menu, GetModuleHandleW(nullptr), param);
-}
-
-HMENU ChildId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
-}  // namespace
 
 HWND Wnd::CreateControl(const CreateArgs& args) {
   HWND window = CreateFrom(args, ChildId(args.id), nullptr);
