@@ -141,5 +141,45 @@ TEST_F(PreviewJourney, EachCharacterInTheBoxLooksAsTheRoomShowsIt) {
   EXPECT_EQ(addOn().Text(1), "");
 }
 
+// Only what is in view carries its looks (a long line in looks throughout would slow typing):
+// scrolled back to its start, a long line shows its first characters as the room will.
+TEST_F(PreviewJourney, ALongLineScrolledToItsStartShowsItsLooksThere) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  HWND box = addOn().Control(ids::TextId(1));
+  ASSERT_NE(box, nullptr);
+  std::wstring line;
+  while (line.size() < 600) line += L"All work and no play. ";
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  SendMessageW(box, EM_SETSEL, -1, -1);
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
+  // The colours change while the line's end is in view.
+  ASSERT_TRUE(addOn().Choose(ids::OptionId(2)));
+  ASSERT_TRUE(addOn().SetColour(1, {255, 0, 0}));
+  ASSERT_TRUE(addOn().SetColour(2, {0, 0, 255}));
+  ASSERT_TRUE(Answers());
+  Sleep(300);
+  SendMessageW(box, EM_SETSEL, 0, 0);
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
+  ASSERT_TRUE(Answers());
+  Sleep(300);
+
+  const RemoteCharFormat formats(addOn().process());
+  std::vector<markup::TextStyle> shown;
+  for (int k = 0; k < 8; ++k) {
+    const auto format = formats.Of(box, k);
+    ASSERT_TRUE(format) << "character " << k;
+    shown.push_back(StyleOf(*format));
+  }
+  addOn().Press(ids::CommandId(1));
+  ASSERT_TRUE(WaitForNewChats(1));
+  std::vector<markup::TextStyle> room;
+  for (const markup::Run& run : markup::ParseMarkup(NewChats()[0].Bytes("text")))
+    for (std::size_t c = 0; c < run.text.size(); ++c) room.push_back(run.style);
+  ASSERT_GE(room.size(), shown.size());
+  for (std::size_t k = 0; k < shown.size(); ++k)
+    EXPECT_EQ(Describe(shown[k]), Describe(room[k])) << "character " << k;
+  EXPECT_EQ(Describe(shown[0]), "255,0,0 bold");
+}
+
 }  // namespace
 }  // namespace vfx::e2e

@@ -14,6 +14,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fade/utf8.h"
@@ -57,11 +58,15 @@ const wchar_t* RichEditClass() {
 // "\r" or "\n") is one paragraph mark; a character beyond the basic plane is two UTF-16 units.
 struct Placed {
   LONG position = 0, length = 0;  // in the rich edit
-  std::wstring rtf;               // the character written as RTF text
+  char32_t point = 0;
 };
 
 void AppendRtfText(std::wstring& out, char32_t point) {
   switch (point) {
+    case U'\r':
+    case U'\n':
+      out += L"\\par ";
+      return;
     case U'\\':
       out += L"\\\\";
       return;
@@ -112,17 +117,9 @@ std::vector<Placed> PlaceCharacters(const std::string& text) {
     const wchar_t first = wide[unit];
     const std::size_t units = (first >= 0xD800 && first < 0xDC00) ? 2 : 1;
     const bool lineFeedAfterReturn = first == L'\n' && at > 0 && text[at - 1] == '\r';
-    if (lineFeedAfterReturn) {
-      p.length = 0;
-    } else if (first == L'\r' || first == L'\n') {
-      p.length = 1;
-      p.rtf = L"\\par ";
-    } else {
-      p.length = static_cast<LONG>(units);
-      char32_t point = first;
-      if (units == 2) point = 0x10000 + ((first - 0xD800) << 10) + (wide[unit + 1] - 0xDC00);
-      AppendRtfText(p.rtf, point);
-    }
+    p.length =
+        lineFeedAfterReturn ? 0 : static_cast<LONG>(first == L'\r' || first == L'\n' ? 1 : units);
+    p.point = units == 2 ? 0x10000 + ((first - 0xD800) << 10) + (wide[unit + 1] - 0xDC00) : first;
     position += p.length;
     unit += units;
     at += bytes;
@@ -216,9 +213,12 @@ class RichTextPeer final : public ControlPeer {
       case Property::kLook:
         Schedule();
         return;
+      case Property::kBounds:
+        ControlPeer::Changed(property);
+        Schedule();  // more or less of the text is in view
+        return;
       case Property::kEnabled:
       case Property::kVisible:
-      case Property::kBounds:
       case Property::kFocus:
         return ControlPeer::Changed(property);
       default:
@@ -232,6 +232,45 @@ class RichTextPeer final : public ControlPeer {
   }
 
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (applying_ || !MayScroll(message)) return Handle(message, wParam, lParam, result);
+    // The looks follow the view (InView): a scroll brings other characters into it.
+    const POINT before = ScrollPosition();
+    if (!Handle(message, wParam, lParam, result)) result = CallDefault(message, wParam, lParam);
+    const POINT after = ScrollPosition();
+    if (after.x != before.x || after.y != before.y) Schedule();
+    return true;
+  }
+
+ private:
+  static bool MayScroll(UINT message) {
+    switch (message) {
+      case WM_KEYDOWN:
+      case WM_CHAR:
+      case WM_VSCROLL:
+      case WM_HSCROLL:
+      case WM_MOUSEWHEEL:
+      case WM_LBUTTONDOWN:
+      case WM_MOUSEMOVE:
+      case WM_TIMER:
+      case EM_SETSEL:
+      case EM_EXSETSEL:
+      case EM_LINESCROLL:
+      case EM_SCROLL:
+      case EM_SCROLLCARET:
+      case EM_SETSCROLLPOS:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  POINT ScrollPosition() const {
+    POINT position{};
+    SendMessageW(hwnd, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&position));
+    return position;
+  }
+
+  bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
       case WM_GETDLGCODE:
         result = DialogCode(reinterpret_cast<const MSG*>(lParam));
@@ -286,7 +325,6 @@ class RichTextPeer final : public ControlPeer {
     return ControlPeer::OnMessage(message, wParam, lParam, result);
   }
 
- private:
   static bool Held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
   // As the multi-line edit box answers the dialog manager, except that Enter without Ctrl, Tab
@@ -402,8 +440,9 @@ class RichTextPeer final : public ControlPeer {
     static const std::vector<CharacterLook> kNone;
     const std::vector<CharacterLook>& looks = text_.look_shown() ? text_.look() : kNone;
     const CharacterLook plain = PlainLook();
+    const auto [viewFirst, viewEnd] = InView(placed);
     auto wanted = [&](std::size_t k) -> const CharacterLook& {
-      return k < looks.size() ? looks[k] : plain;
+      return k < looks.size() && k >= viewFirst && k < viewEnd ? looks[k] : plain;
     };
     std::size_t first = placed.size(), last = 0;
     for (std::size_t k = 0; k < placed.size(); ++k) {
@@ -435,24 +474,50 @@ class RichTextPeer final : public ControlPeer {
       if (placed[k].length == 0) continue;
       const CharacterLook& look = wanted(k);
       if (!current || *current != look) {
-        wchar_t words[96];
-        const wchar_t* script = look.script == CharacterLook::Script::kSubscript ? L"\\sub"
-                                : look.script == CharacterLook::Script::kSuperscript
-                                    ? L"\\super"
-                                    : L"\\nosupersub";
-        std::swprintf(words, 96, L"\\cf%d%ls%ls%ls%ls%ls ", look.colour ? colours[*look.colour] : 0,
-                      look.bold ? L"\\b" : L"\\b0", look.italic ? L"\\i" : L"\\i0",
-                      look.underline ? L"\\ul" : L"\\ulnone",
-                      look.strike ? L"\\strike" : L"\\strike0", script);
-        rtf += words;
+        // Only what changed: Wine's reader restyles the text once for every control word.
+        const bool all = !current;
+        const std::size_t before = rtf.size();
+        if (all || current->colour != look.colour)
+          rtf += L"\\cf" + std::to_wstring(look.colour ? colours[*look.colour] : 0);
+        if (all || current->bold != look.bold) rtf += look.bold ? L"\\b" : L"\\b0";
+        if (all || current->italic != look.italic) rtf += look.italic ? L"\\i" : L"\\i0";
+        if (all || current->underline != look.underline)
+          rtf += look.underline ? L"\\ul" : L"\\ulnone";
+        if (all || current->strike != look.strike) rtf += look.strike ? L"\\strike" : L"\\strike0";
+        if (all || current->script != look.script)
+          rtf += look.script == CharacterLook::Script::kSubscript     ? L"\\sub"
+                 : look.script == CharacterLook::Script::kSuperscript ? L"\\super"
+                                                                      : L"\\nosupersub";
+        if (rtf.size() != before) rtf += L' ';
         current = look;
       }
-      rtf += placed[k].rtf;
+      AppendRtfText(rtf, placed[k].point);
     }
     rtf += L"}";
     const CHARRANGE range{placed[first].position, placed[last].position + placed[last].length};
     Stream(rtf, range);
     for (std::size_t k = first; k <= last; ++k) shown_[k] = wanted(k);
+  }
+
+  // The characters that carry their looks: those in view. Wine's rich edit lays a paragraph out
+  // again after every change, at a cost that grows with its runs of different looks, so a long
+  // line in looks throughout would make each keystroke wait for that. Out of view the box is
+  // plain; a scroll brings the looks along in the same pass, before the box is painted.
+  std::pair<std::size_t, std::size_t> InView(const std::vector<Placed>& placed) const {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    auto at = [&](LONG x, LONG y) {
+      POINTL point{x, y};
+      const LONG position = static_cast<LONG>(
+          SendMessageW(hwnd, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
+      return static_cast<std::size_t>(
+          std::partition_point(placed.begin(), placed.end(),
+                               [&](const Placed& p) { return p.position + p.length <= position; }) -
+          placed.begin());
+    };
+    const std::size_t top = at(0, 0);
+    const std::size_t bottom = std::max(top, at(client.right - 1, client.bottom - 1));
+    return {top, std::min(placed.size(), bottom + 1)};
   }
 
   // Replaces `range` by the same characters in new looks. Nothing of it is the user's doing: no
