@@ -14,26 +14,29 @@ using toolkit::CharacterLook;
 
 namespace {
 
-void AppendRtfText(std::wstring& out, char32_t point) {
+// RTF's own words for the characters it does not take as they are; null for the others.
+const wchar_t* RtfWord(char32_t point) {
   switch (point) {
     case U'\r':
     case U'\n':
-      out += L"\\par ";
-      return;
+      return L"\\par ";
     case U'\\':
-      out += L"\\\\";
-      return;
+      return L"\\\\";
     case U'{':
-      out += L"\\{";
-      return;
+      return L"\\{";
     case U'}':
-      out += L"\\}";
-      return;
+      return L"\\}";
     case U'\t':
-      out += L"\\tab ";
-      return;
+      return L"\\tab ";
     default:
-      break;
+      return nullptr;
+  }
+}
+
+void AppendRtfText(std::wstring& out, char32_t point) {
+  if (const wchar_t* word = RtfWord(point)) {
+    out += word;
+    return;
   }
   if (point >= 0x20 && point < 0x7F) {
     out.push_back(static_cast<wchar_t>(point));
