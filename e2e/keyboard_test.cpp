@@ -18,23 +18,6 @@ namespace ids = ui::ids;
 
 class KeyboardJourney : public Journey {
  protected:
-  // Keys as xdotool names them, to the add-on's window. Wine starts the Unix program and does
-  // not wait for it to end: the caller awaits the keys' effect before it sends more.
-  static void Keys(const std::string& arguments) {
-    std::wstring command =
-        L"Z:\\usr\\bin\\xdotool search --sync --onlyvisible --name \"^Vontra FX\" "
-        L"windowfocus --sync " +
-        platform::win32::Widen(arguments);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-
   HWND Focus() const {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

@@ -181,5 +181,35 @@ TEST_F(PreviewJourney, ALongLineScrolledToItsStartShowsItsLooksThere) {
   EXPECT_EQ(Describe(shown[0]), "255,0,0 bold");
 }
 
+// The box's own menu, from the keyboard: Select All selects the line, and "Preview Colours"
+// unticked draws it plainly, the line unchanged.
+TEST_F(PreviewJourney, TheBoxsMenuSelectsAllAndTurnsThePreviewOff) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  HWND box = addOn().Control(ids::TextId(1));
+  ASSERT_NE(box, nullptr);
+  ASSERT_NO_FATAL_FAILURE(Type("menu"));
+  const RemoteCharFormat formats(addOn().process());
+  auto plain = [&] {
+    const auto format = formats.Of(box, 0);
+    return format && (format->dwEffects & CFE_AUTOCOLOR);
+  };
+  ASSERT_TRUE(Answers());
+  Sleep(300);
+  ASSERT_FALSE(plain()) << "the preview is on at the start";
+
+  // Wine shows the menu within a second; the keys wait for it.
+  Keys("key shift+F10 sleep 1 key a");
+  // The whole line: the rich edit counts its closing paragraph mark too.
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        const auto selection = static_cast<DWORD>(SendMessageW(box, EM_GETSEL, 0, 0));
+        return LOWORD(selection) == 0 && HIWORD(selection) >= 4;
+      },
+      5));
+  Keys("key shift+F10 sleep 1 key Up Return");
+  EXPECT_TRUE(WaitUntil(plain, 5));
+  EXPECT_EQ(addOn().Text(1), "menu");
+}
+
 }  // namespace
 }  // namespace vfx::e2e

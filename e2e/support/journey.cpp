@@ -3,6 +3,7 @@
 #include <array>
 
 #include "e2e/support/host_windows.h"
+#include "platform/win32/text.h"
 #include "ui/control_ids.h"
 
 namespace vfx::e2e {
@@ -116,6 +117,21 @@ bool Journey::WaitForStatus(std::string_view status, double seconds) const {
 bool Journey::Answers() const {
   DWORD_PTR answer = 0;
   return SendMessageTimeoutW(addOn().window(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer) != 0;
+}
+
+void Journey::Keys(const std::string& arguments) {
+  std::wstring command =
+      L"Z:\\usr\\bin\\xdotool search --sync --onlyvisible --name \"^Vontra FX\" "
+      L"windowfocus --sync " +
+      platform::win32::Widen(arguments);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process));
+  WaitForSingleObject(process.hProcess, 10000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
 }
 
 }  // namespace vfx::e2e

@@ -46,6 +46,9 @@ class Journey : public ::testing::Test {
   HostProcess& host() const { return *host_; }
 
   void Type(const std::string& line);  // into Text1, then read back
+  // Keys as xdotool names them, to the add-on's window. Wine starts the Unix program and does
+  // not wait for it to end: the caller awaits the keys' effect before it sends more.
+  static void Keys(const std::string& arguments);
   void Tick(int check, bool ticked = true);
 
   composer::Styles StylesOnTheWindow() const;
