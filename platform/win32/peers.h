@@ -57,7 +57,6 @@ class ControlPeer : public Wnd, public toolkit::Peer {
   // The window text, which outside tools read as the control's name: the caption, unless the
   // control paints something else (a symbol) or no text at all.
   virtual std::wstring WindowText() const;
-  RECT Place() const;
   // Text and back colours into the DC, and the back brush.
   HBRUSH PaintColours(HDC dc);
   bool FormIsShowing() const;
@@ -68,6 +67,10 @@ class ControlPeer : public Wnd, public toolkit::Peer {
   Win32Backend& backend_;
   toolkit::Control& control_;
   Brush brush_;
+
+ private:
+  RECT Place() const;
+
   bool awaitingPaint_ = false;
   bool fillsBackground_ = false;
 };
