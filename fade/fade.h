@@ -36,12 +36,6 @@ std::string FadeTwoColors(std::string_view text, double startRed, double startGr
 std::string FadeWavy(std::string_view text, double startRed, double startGreen, double startBlue,
                      double endRed, double endGreen, double endBlue, std::string_view stylez);
 
-// The platform's packed colour number: red + 256 * green + 65536 * blue.
-constexpr int ColourValue(int red, int green, int blue) {
-  return red + 256 * green + 65536 * blue;
-}
-constexpr int ColourValue(Rgb colour) { return ColourValue(colour.red, colour.green, colour.blue); }
-
 // Reseeds the process's one generator from the time of day, then draws a whole number 0 to 254.
 int RandomComponent();
 

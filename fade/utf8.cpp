@@ -1,6 +1,5 @@
 #include "fade/utf8.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -27,11 +26,11 @@ bool OneByteBlock(const char* bytes) {
 }
 #endif
 
-// How many bytes from `position` on, at most `most`, are one-byte characters, counted in whole
-// blocks: texts are mostly such runs.
-std::size_t OneByteRun(std::string_view text, std::size_t position, std::size_t most) {
+// How many bytes from `position` on are one-byte characters, counted in whole blocks: texts are
+// mostly such runs.
+std::size_t OneByteRun(std::string_view text, std::size_t position) {
   const char* const begin = text.data() + position;
-  const std::size_t blocks = std::min(most, text.size() - position) / kBlock;
+  const std::size_t blocks = (text.size() - position) / kBlock;
   std::size_t block = 0;
   while (block < blocks && OneByteBlock(begin + block * kBlock)) ++block;
   return block * kBlock;
@@ -76,7 +75,7 @@ std::size_t CharacterLength(std::string_view text, std::size_t position) {
 std::size_t CharacterCount(std::string_view text) {
   std::size_t count = 0;
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t run = OneByteRun(text, at, text.size());
+    const std::size_t run = OneByteRun(text, at);
     at += run;
     count += run;
     if (at < text.size()) {
@@ -85,26 +84,6 @@ std::size_t CharacterCount(std::string_view text) {
     }
   }
   return count;
-}
-
-std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t index) {
-  std::size_t at = 0;
-  while (index > 0 && at < text.size()) {
-    const std::size_t run = OneByteRun(text, at, index);
-    at += run;
-    index -= run;
-    if (index > 0 && at < text.size()) {
-      at += CharacterLength(text, at);
-      --index;
-    }
-  }
-  return at;
-}
-
-std::string_view CharacterRange(std::string_view text, std::size_t first, std::size_t count) {
-  const std::size_t begin = ByteOffsetOfCharacter(text, first);
-  const std::size_t length = ByteOffsetOfCharacter(text.substr(begin), count);
-  return text.substr(begin, length);
 }
 
 }  // namespace vfx::fade

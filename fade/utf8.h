@@ -13,10 +13,4 @@ std::size_t CharacterLength(std::string_view text, std::size_t position);
 // Number of characters in the text.
 std::size_t CharacterCount(std::string_view text);
 
-// Byte offset at which character `index` (from 0) begins; text.size() when the text is shorter.
-std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t index);
-
-// Characters [first, first + count) of the text, clamped to its end.
-std::string_view CharacterRange(std::string_view text, std::size_t first, std::size_t count);
-
 }  // namespace vfx::fade

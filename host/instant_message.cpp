@@ -67,7 +67,6 @@ bool RunKeyword(const platform::Platform& platform, std::string_view keyword) {
   if (opened != WaitOutcome::kFound) return false;
 
   if (!desktop.SendMessageA(edit, platform::message::kSetText, 0, keyword)) return false;
-  runButton = NextSibling(desktop, runButton, table::kRunKeywordButtonHops);
   if (!PauseThenClick(platform, kKeywordClickPause, runButton)) return false;
   ClickWindow(desktop, runButton);
   return true;

@@ -24,11 +24,11 @@ inline constexpr std::string_view kNoticeClass = "#32770";
 inline constexpr std::string_view kNoticeCaption = "America Online";  // one blank
 inline constexpr std::string_view kWelcomeCaption = "Welcome, ";
 
-// Siblings to step over (of every class) from the first child named, to reach the control.
-inline constexpr int kChatInputHops = 6;          // from the room's first rich-text box
-inline constexpr int kKeywordButtonHops = 20;     // from the inner toolbar's first push button
-inline constexpr int kRunKeywordButtonHops = 0;   // from the Keyword window's first push button
+// Siblings to step over (of every class) from the first child named, to reach the control. The
+// Keyword window's button that runs the keyword is its first push button itself.
+inline constexpr int kChatInputHops = 6;             // from the room's first rich-text box
+inline constexpr int kKeywordButtonHops = 20;        // from the inner toolbar's first push button
 inline constexpr int kInstantMessageButtonHops = 2;  // from the buddy list's first push button
-inline constexpr int kSendButtonHops = 9;         // from the instant message window's first
+inline constexpr int kSendButtonHops = 9;            // from the instant message window's first
 
 }  // namespace vfx::host::table

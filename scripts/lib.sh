@@ -22,6 +22,8 @@ vfx_need_packages() {
   dpkg -s fonts-wine >/dev/null 2>&1 || missing+=(fonts-wine)
   dpkg -s fonts-liberation >/dev/null 2>&1 || missing+=(fonts-liberation)
   command -v clang++ >/dev/null || missing+=(clang)
+  command -v clang-tidy >/dev/null || missing+=(clang-tidy)
+  command -v clang-format >/dev/null || missing+=(clang-format)
   dpkg -s libclang-rt-14-dev >/dev/null 2>&1 || missing+=(libclang-rt-14-dev)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"

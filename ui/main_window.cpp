@@ -368,9 +368,9 @@ void ZiruZezuzo::Form_Load() {
 
   Option(2).set_value(true);
   // Every bar is 0 here: the swatches start black.
-  Picture(1).set_back_colour(fade::ColourValue(Colour(1)));
+  Picture(1).set_back_colour(toolkit::ColourValue(Colour(1)));
   for (int n : {2, 6, 7, 8, 9, 10, 11, 12, 13})
-    Picture(n).set_back_colour(fade::ColourValue(Colour(2)));
+    Picture(n).set_back_colour(toolkit::ColourValue(Colour(2)));
   for (int n : {7, 10, 15}) HScroll(n).set_value(0);
 
   // The announcements are the add-on's own greeting: with no chat room open, or a host that does
@@ -399,7 +399,7 @@ void ZiruZezuzo::HScroll_Change(int n) {
   const BarPlace place = FindBar(n);
   const ColourGroup& group = kColourGroups.at(place.colour - 1);
   Label(group.label[place.component]).set_caption(std::to_string(HScroll(n).value()));
-  Picture(group.swatch).set_back_colour(fade::ColourValue(Colour(place.colour)));
+  Picture(group.swatch).set_back_colour(toolkit::ColourValue(Colour(place.colour)));
 }
 
 void ZiruZezuzo::Option_Click(int n) {

@@ -1,8 +1,8 @@
 #include "ui/preview.h"
 
-#include "fade/fade.h"
 #include "fade/utf8.h"
 #include "markup/markup.h"
+#include "toolkit/colour.h"
 
 namespace vfx::ui {
 namespace {
@@ -12,7 +12,7 @@ toolkit::CharacterLook LookOf(const markup::TextStyle& style) {
   toolkit::CharacterLook look;
   if (style.colour)
     look.colour = static_cast<toolkit::Colour>(
-        fade::ColourValue(style.colour->red, style.colour->green, style.colour->blue));
+        toolkit::ColourValue(style.colour->red, style.colour->green, style.colour->blue));
   look.bold = style.bold;
   look.italic = style.italic;
   look.underline = style.underline;

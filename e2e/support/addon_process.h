@@ -33,7 +33,7 @@ class AddOnProcess {
     // How long the constructor waits for the main window to show.
     double seconds = 30;
     // The program to start, as Windows names it; empty: the build's own vontrafx.exe.
-    std::string path;
+    std::string path = {};
   };
 
   // Started in its own folder (it plays its sound from the current directory).

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/edit_peer.h"
@@ -199,9 +200,9 @@ class RichTextPeer final : public EditPeer {
     // after every change, at a cost that grows with its runs of different looks, so a long line
     // in looks throughout would make each keystroke wait for that. Out of view the box is plain;
     // a scroll brings the looks along in the same pass, before the box is painted.
-    const auto [viewFirst, viewEnd] = CharactersInView(hwnd, placed);
+    const std::pair<std::size_t, std::size_t> view = CharactersInView(hwnd, placed);
     auto wanted = [&](std::size_t k) -> const CharacterLook& {
-      return k < looks.size() && k >= viewFirst && k < viewEnd ? looks[k] : plain;
+      return k < looks.size() && k >= view.first && k < view.second ? looks[k] : plain;
     };
     std::size_t first = placed.size(), last = 0;
     for (std::size_t k = 0; k < placed.size(); ++k) {

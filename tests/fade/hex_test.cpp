@@ -40,12 +40,5 @@ TEST(StripSpaces, RemovesEverySpaceAndNothingElse) {
   EXPECT_EQ(StripSpaces("a\tb\nc\xC2\xA0"), "a\tb\nc\xC2\xA0");
 }
 
-TEST(ColourValue, PacksRedInTheLowByte) {
-  EXPECT_EQ(ColourValue(255, 0, 0), 0x0000FF);
-  EXPECT_EQ(ColourValue(0, 192, 0), 0x00C000);
-  EXPECT_EQ(ColourValue(Rgb{192, 192, 192}), 0xC0C0C0);
-  EXPECT_EQ(ColourValue(1, 2, 3), 1 + 2 * 256 + 3 * 65536);
-}
-
 }  // namespace
 }  // namespace vfx::fade

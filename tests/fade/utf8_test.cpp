@@ -23,13 +23,5 @@ TEST(Utf8, TakesEachMalformedByteAsOneCharacter) {
   EXPECT_EQ(CharacterLength("x", 1), 0u);
 }
 
-TEST(Utf8, CutsRangesOnCharacterBoundaries) {
-  const std::string_view text = "a\xC3\x9F" "b\xE2\x80\xA2";
-  EXPECT_EQ(ByteOffsetOfCharacter(text, 2), 3u);
-  EXPECT_EQ(CharacterRange(text, 1, 2), "\xC3\x9F" "b");
-  EXPECT_EQ(CharacterRange(text, 3, 5), "\xE2\x80\xA2");
-  EXPECT_EQ(CharacterRange(text, 9, 2), "");
-}
-
 }  // namespace
 }  // namespace vfx::fade

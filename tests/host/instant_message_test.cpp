@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "host/host.h"
-#include "host/window_table.h"
 #include "tests/support/fake_events.h"
 #include "tests/support/fake_host.h"
 
@@ -34,7 +33,7 @@ TEST_F(InstantMessageTest, WithTheBuddyListOpenNoKeywordIsRun) {
   ASSERT_EQ(host.instantMessages.size(), 1u);
   EXPECT_EQ(host.instantMessages[0].recipient, "Ann");
   EXPECT_EQ(host.instantMessages[0].text, "<B>hi");
-  EXPECT_EQ(host.FindDocument(table::kInstantMessageCaption), 0u);
+  EXPECT_EQ(host.FindDocument("Send Instant Message"), 0u);
 }
 
 TEST_F(InstantMessageTest, WithTheBuddyListClosedItIsOpenedThroughTheKeywordWindow) {
@@ -73,22 +72,6 @@ TEST_F(InstantMessageTest, TheKeywordWindowsFirstButtonIsClickedTwice) {
   EXPECT_EQ(releases[2], goButton);  // the second click meets a closed window: no effect
 }
 
-TEST_F(InstantMessageTest, TheSendButtonIsTheTenthFromTheFirstPushButton) {
-  FakeHost host(desktop, {.buddyListOpen = true});
-  WindowHandle clicked = 0;
-  desktop.onSend = [&](const SentMessage& message) {
-    if (message.message == kLeftButtonUp) clicked = message.window;
-  };
-  WindowHandle expected = 0;
-  events.After(0.015, [&] {  // during the pause before Send: the window is filled in
-    const WindowHandle window = host.FindDocument(table::kInstantMessageCaption);
-    expected = NextSibling(desktop, FindChildByClass(desktop, window, "_AOL_Icon"), 9);
-  });
-  EXPECT_EQ(SendInstantMessage(platform, "Ann", "hi"), InstantMessageOutcome::kSent);
-  EXPECT_NE(expected, 0u);
-  EXPECT_EQ(clicked, expected);
-}
-
 TEST_F(InstantMessageTest, ARefusalClosesTheNoticeFirstThenTheMessageWindow) {
   FakeHost host(desktop, {.buddyListOpen = true});
   EXPECT_EQ(SendInstantMessage(platform, "Stranger", "hi"), InstantMessageOutcome::kRefused);
@@ -96,7 +79,7 @@ TEST_F(InstantMessageTest, ARefusalClosesTheNoticeFirstThenTheMessageWindow) {
   ASSERT_EQ(closes.size(), 2u);
   EXPECT_EQ(GetWindowClass(desktop, closes[0].window), "");  // both gone now
   EXPECT_EQ(host.Notice(), 0u);
-  EXPECT_EQ(host.FindDocument(table::kInstantMessageCaption), 0u);
+  EXPECT_EQ(host.FindDocument("Send Instant Message"), 0u);
   ASSERT_EQ(host.instantMessages.size(), 1u);
   EXPECT_TRUE(host.instantMessages[0].refused);
 }
@@ -105,12 +88,10 @@ TEST_F(InstantMessageTest, ABuddyListWhoseButtonsComeLateIsWaitedFor) {
   // A window carries its caption before its controls are made.
   const WindowHandle frame = desktop.Add(0, "AOL Frame25", "America  Online");
   const WindowHandle documents = desktop.Add(frame, "MDIClient");
-  const WindowHandle buddyList =
-      desktop.Add(documents, "AOL Child", std::string(table::kBuddyListCaption));
+  const WindowHandle buddyList = desktop.Add(documents, "AOL Child", "Buddy List Window");
   WindowHandle imButton = 0;
   events.After(0.5, [&] {
-    for (int n = 0; n <= table::kInstantMessageButtonHops; ++n)
-      imButton = desktop.Add(buddyList, std::string(table::kPushButtonClass));
+    for (int n = 0; n <= 2; ++n) imButton = desktop.Add(buddyList, "_AOL_Icon");
   });
   EXPECT_EQ(SendInstantMessage(platform, "Ann", "hi"), InstantMessageOutcome::kNoAnswer);
   const auto clicks = Sent(kLeftButtonUp);
@@ -122,17 +103,13 @@ TEST_F(InstantMessageTest, AWindowAndANoticeLeftFromBeforeAreNotThisMessages) {
   // What an earlier message can leave when the host answered only after the wait: its window
   // still open, and a refusal notice that came too late.
   FakeHost host(desktop, {.buddyListOpen = true});
-  const WindowHandle buddyList = host.FindDocument(table::kBuddyListCaption);
-  ClickWindow(desktop,
-              NextSibling(desktop, FindChildByClass(desktop, buddyList, table::kPushButtonClass),
-                          table::kInstantMessageButtonHops));
-  const WindowHandle earlier = host.FindDocument(table::kInstantMessageCaption);
+  const WindowHandle buddyList = host.FindDocument("Buddy List Window");
+  ClickWindow(desktop, NextSibling(desktop, FindChildByClass(desktop, buddyList, "_AOL_Icon"), 2));
+  const WindowHandle earlier = host.FindDocument("Send Instant Message");
   ASSERT_NE(earlier, 0u);
-  const WindowHandle earlierTo = FindChildByClass(desktop, earlier, table::kEditClass);
+  const WindowHandle earlierTo = FindChildByClass(desktop, earlier, "_AOL_Edit");
   desktop.SendMessageA(earlierTo, kSetText, 0, std::string_view("Stranger"));
-  ClickWindow(desktop,
-              NextSibling(desktop, FindChildByClass(desktop, earlier, table::kPushButtonClass),
-                          table::kSendButtonHops));
+  ClickWindow(desktop, NextSibling(desktop, FindChildByClass(desktop, earlier, "_AOL_Icon"), 9));
   ASSERT_NE(host.Notice(), 0u);
   host.instantMessages.clear();
 
@@ -142,7 +119,7 @@ TEST_F(InstantMessageTest, AWindowAndANoticeLeftFromBeforeAreNotThisMessages) {
   EXPECT_FALSE(host.instantMessages[0].refused);
   EXPECT_EQ(host.Notice(), 0u);  // the old notice was closed before Send
   // The earlier window is left as it was.
-  EXPECT_EQ(host.FindDocument(table::kInstantMessageCaption), earlier);
+  EXPECT_EQ(host.FindDocument("Send Instant Message"), earlier);
   EXPECT_EQ(desktop.Text(earlierTo), "Stranger");
 }
 

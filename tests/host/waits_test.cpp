@@ -17,6 +17,17 @@ TEST(Pause, LastsAtLeastTheTimeAskedAndSleepsInTheEventWait) {
   EXPECT_LE(events.waitCount, 2);  // no spinning: one wait until the deadline
 }
 
+TEST(Pause, AWaitThatWakesEarlyDoesNotEndIt) {
+  FakeEventPump events;
+  events.wakeEvery = 0.0007;  // off the millisecond grid
+  for (double seconds : {0.01, 0.1, 0.3}) {
+    const double start = events.Now();
+    Pause(events, seconds);
+    EXPECT_GE(events.Now() - start, seconds);
+    EXPECT_LT(events.Now() - start, seconds + 0.001);
+  }
+}
+
 TEST(Pause, ZeroOrLessReturnsAtOnceWithoutProcessingEvents) {
   FakeEventPump events;
   Pause(events, 0);

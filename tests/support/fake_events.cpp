@@ -33,6 +33,7 @@ void FakeEventPump::WaitForEvents(double deadline) {
   pollsSinceProgress_ = 0;
   double until = deadline;
   if (!scheduled_.empty()) until = std::min(until, scheduled_.begin()->first);
+  if (wakeEvery > 0) until = std::min(until, now_ + wakeEvery);
   now_ = std::max(now_, until);
 }
 

@@ -20,13 +20,16 @@ class FakeEventPump : public platform::EventPump {
   // might do at any moment the add-on lets its events run.
   std::function<void()> onProcess;
   int waitCount = 0;  // calls of WaitForEvents
+  // When above 0, no wait sleeps longer than this: the real wait wakes for any message, so the
+  // code under test meets the clock between its deadline's steps.
+  double wakeEvery = 0;
 
   void ProcessPendingEvents() override;
   double Now() override {
     Poll();
     return now_;
   }
-  // Moves the clock to the deadline, or to the next scheduled event if that comes first.
+  // Moves the clock to the deadline, or to the next scheduled event or wake if that comes first.
   void WaitForEvents(double deadline) override;
   bool IsEnding() override {
     Poll();

@@ -1,26 +1,20 @@
 #include "tests/support/fake_host.h"
 
-#include "host/window_table.h"
-
+// The host's classes, captions and hop counts are written out here as the host has them, never
+// taken from the add-on's own table: a wrong entry there must fail the tests.
 namespace vfx::testing {
 
-namespace table = host::table;
 using platform::message::kChar;
 using platform::message::kClose;
 using platform::message::kLeftButtonUp;
 
-namespace {
-std::string Str(std::string_view text) { return std::string(text); }
-}  // namespace
-
 FakeHost::FakeHost(FakeDesktop& desktop, FakeHostOptions options)
     : desktop_(desktop), options_(std::move(options)) {
-  frame = desktop_.Add(0, Str(table::kMainFrameClass), options_.frameCaption);
+  frame = desktop_.Add(0, "AOL Frame25", options_.frameCaption);
   BuildToolbar();
-  documents = desktop_.Add(frame, Str(table::kDocumentAreaClass));
+  documents = desktop_.Add(frame, "MDIClient");
   BuildChatRoom();
-  welcome = desktop_.Add(documents, Str(table::kDocumentWindowClass),
-                         Str(table::kWelcomeCaption) + options_.member + "!");
+  welcome = desktop_.Add(documents, "AOL Child", "Welcome, " + options_.member + "!");
   if (options_.buddyListOpen) OpenBuddyList();
   desktop_.BringToTop(chatRoom);
 }
@@ -34,13 +28,13 @@ void FakeHost::Opened(WindowHandle window) {
 }
 
 void FakeHost::BuildChatRoom() {
-  chatRoom = desktop_.Add(documents, Str(table::kDocumentWindowClass), "Lobby 12");
+  chatRoom = desktop_.Add(documents, "AOL Child", "Lobby 12");
   desktop_.Add(chatRoom, "_AOL_Static", "People Here");
-  transcript = desktop_.Add(chatRoom, Str(table::kRichTextClass));
+  transcript = desktop_.Add(chatRoom, "RICHCNTL");
   for (const char* other : {"_AOL_Icon", "_AOL_Icon", "_AOL_Static", "_AOL_Icon", "_AOL_Icon"})
     desktop_.Add(chatRoom, other);
-  input = desktop_.Add(chatRoom, Str(table::kRichTextClass));
-  desktop_.Add(chatRoom, Str(table::kMemberListClass));
+  input = desktop_.Add(chatRoom, "RICHCNTL");
+  desktop_.Add(chatRoom, "_AOL_Listbox");
   desktop_.Add(chatRoom, "_AOL_Icon", "Send");
   desktop_.React(input, [this](const SentMessage& message) -> std::intptr_t {
     if (message.message == kChar && message.wParam == 13) {
@@ -54,11 +48,11 @@ void FakeHost::BuildChatRoom() {
 }
 
 void FakeHost::BuildToolbar() {
-  const WindowHandle outer = desktop_.Add(frame, Str(table::kOuterToolbarClass));
-  const WindowHandle inner = desktop_.Add(outer, Str(table::kInnerToolbarClass));
+  const WindowHandle outer = desktop_.Add(frame, "AOL Toolbar");
+  const WindowHandle inner = desktop_.Add(outer, "_AOL_Toolbar");
   for (int n = 0; n < 24; ++n) {
-    const WindowHandle button = desktop_.Add(inner, Str(table::kPushButtonClass));
-    if (n == table::kKeywordButtonHops) keywordButton = button;
+    const WindowHandle button = desktop_.Add(inner, "_AOL_Icon");
+    if (n == 20) keywordButton = button;  // 20 hops from the first button
   }
   desktop_.React(keywordButton, [this](const SentMessage& message) -> std::intptr_t {
     if (IsButtonRelease(message)) {
@@ -70,31 +64,28 @@ void FakeHost::BuildToolbar() {
 }
 
 void FakeHost::OpenKeywordWindow() {
-  const WindowHandle window =
-      desktop_.Add(documents, Str(table::kDocumentWindowClass), Str(table::kKeywordWindowCaption));
+  const WindowHandle window = desktop_.Add(documents, "AOL Child", "Keyword");
   Opened(window);
-  const WindowHandle edit = desktop_.Add(window, Str(table::kEditClass));
-  const WindowHandle go = desktop_.Add(window, Str(table::kPushButtonClass), "Go");
+  const WindowHandle edit = desktop_.Add(window, "_AOL_Edit");
+  const WindowHandle go = desktop_.Add(window, "_AOL_Icon", "Go");
   desktop_.React(go, [this, window, edit](const SentMessage& message) -> std::intptr_t {
     if (!IsButtonRelease(message)) return 0;
     const std::string keyword = desktop_.Text(edit);
     keywordsRun.push_back(keyword);
-    if (keyword == table::kBuddyListKeyword && FindDocument(table::kBuddyListCaption) == 0)
-      OpenBuddyList();
+    if (keyword == "BuddyView" && FindDocument("Buddy List Window") == 0) OpenBuddyList();
     desktop_.Destroy(window);
     return 0;
   });
 }
 
 void FakeHost::OpenBuddyList() {
-  const WindowHandle window =
-      desktop_.Add(documents, Str(table::kDocumentWindowClass), Str(table::kBuddyListCaption));
+  const WindowHandle window = desktop_.Add(documents, "AOL Child", "Buddy List Window");
   Opened(window);
   desktop_.Add(window, "_AOL_Tree");
   WindowHandle imButton = 0;
   for (int n = 0; n < 5; ++n) {
-    const WindowHandle button = desktop_.Add(window, Str(table::kPushButtonClass));
-    if (n == table::kInstantMessageButtonHops) imButton = button;
+    const WindowHandle button = desktop_.Add(window, "_AOL_Icon");
+    if (n == 2) imButton = button;  // 2 hops
   }
   desktop_.React(imButton, [this](const SentMessage& message) -> std::intptr_t {
     if (IsButtonRelease(message) && options_.opensInstantMessageWindow) OpenInstantMessageWindow();
@@ -103,15 +94,14 @@ void FakeHost::OpenBuddyList() {
 }
 
 void FakeHost::OpenInstantMessageWindow() {
-  const WindowHandle window =
-      desktop_.Add(documents, Str(table::kDocumentWindowClass), Str(table::kInstantMessageCaption));
+  const WindowHandle window = desktop_.Add(documents, "AOL Child", "Send Instant Message");
   Opened(window);
-  const WindowHandle to = desktop_.Add(window, Str(table::kEditClass));
-  const WindowHandle text = desktop_.Add(window, Str(table::kRichTextClass));
+  const WindowHandle to = desktop_.Add(window, "_AOL_Edit");
+  const WindowHandle text = desktop_.Add(window, "RICHCNTL");
   WindowHandle send = 0;
   for (int n = 0; n < 11; ++n) {
-    const WindowHandle button = desktop_.Add(window, Str(table::kPushButtonClass));
-    if (n == table::kSendButtonHops) send = button;
+    const WindowHandle button = desktop_.Add(window, "_AOL_Icon");
+    if (n == 9) send = button;  // 9 hops
   }
   desktop_.React(window, [this, window](const SentMessage& message) -> std::intptr_t {
     if (message.message == kClose) desktop_.Destroy(window);
@@ -126,8 +116,7 @@ void FakeHost::OpenInstantMessageWindow() {
     if (online) {
       desktop_.Destroy(window);
     } else {
-      const WindowHandle notice =
-          desktop_.Add(0, Str(table::kNoticeClass), Str(table::kNoticeCaption));
+      const WindowHandle notice = desktop_.Add(0, "#32770", "America Online");
       desktop_.React(notice, [this, notice](const SentMessage& closing) -> std::intptr_t {
         if (closing.message == kClose) desktop_.Destroy(notice);
         return 0;
@@ -138,9 +127,8 @@ void FakeHost::OpenInstantMessageWindow() {
 }
 
 WindowHandle FakeHost::OpenDocumentInFront(std::string caption) {
-  const WindowHandle window =
-      desktop_.Add(documents, Str(table::kDocumentWindowClass), std::move(caption));
-  desktop_.Add(window, Str(table::kRichTextClass));
+  const WindowHandle window = desktop_.Add(documents, "AOL Child", std::move(caption));
+  desktop_.Add(window, "RICHCNTL");
   desktop_.BringToTop(window);
   return window;
 }
@@ -152,8 +140,6 @@ WindowHandle FakeHost::FindDocument(std::string_view captionPrefix) const {
   return 0;
 }
 
-WindowHandle FakeHost::Notice() const {
-  return desktop_.FindWindowA(table::kNoticeClass, table::kNoticeCaption);
-}
+WindowHandle FakeHost::Notice() const { return desktop_.FindWindowA("#32770", "America Online"); }
 
 }  // namespace vfx::testing

@@ -159,5 +159,14 @@ TEST(FocusTest, OnlyEnabledVisibleFocusableControlsTakeIt) {
   EXPECT_FALSE(text.has_focus());
 }
 
+TEST(ColourValueTest, PacksRedInTheLowByte) {
+  struct Rgb {
+    int red, green, blue;
+  };
+  EXPECT_EQ(ColourValue(255, 0, 0), 0x0000FFu);
+  EXPECT_EQ(ColourValue(0, 192, 0), 0x00C000u);
+  EXPECT_EQ(ColourValue(Rgb{1, 2, 3}), 0x030201u);
+}
+
 }  // namespace
 }  // namespace vfx::toolkit

@@ -32,7 +32,7 @@ TEST_F(PanelTest, EachBarDrivesOnlyItsOwnLabelAndItsOwnGroupsSwatch) {
     for (int s : kSwatches) {
       if (s == group.swatch)
         EXPECT_EQ(window.Picture(s).back_colour(),
-                  static_cast<toolkit::Colour>(fade::ColourValue(window.Colour(place.colour))));
+                  static_cast<toolkit::Colour>(toolkit::ColourValue(window.Colour(place.colour))));
       else
         EXPECT_EQ(window.Picture(s).back_colour(), swatchesBefore[s]) << "bar " << n;
     }

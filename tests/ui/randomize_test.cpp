@@ -49,7 +49,7 @@ TEST_F(RandomizeTest, OneColourWalksBlueThenGreenThenRedThroughEveryValue) {
   EXPECT_EQ(window.Label(2).caption(), "1");
   EXPECT_EQ(window.Label(1).caption(), "2");
   EXPECT_EQ(window.Picture(1).back_colour(),
-            static_cast<toolkit::Colour>(fade::ColourValue(2, 1, 3)));
+            static_cast<toolkit::Colour>(toolkit::ColourValue(2, 1, 3)));
 }
 
 TEST_F(RandomizeTest, AZeroDrawLeavesTheBarAndItsLabelAsTheyWere) {

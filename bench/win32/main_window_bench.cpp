@@ -7,37 +7,21 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/win32/window_rig.h"
 #include "fade/fade.h"
-#include "platform/win32/backend.h"
-#include "platform/win32/desktop.h"
-#include "platform/win32/dialogs.h"
-#include "platform/win32/event_pump.h"
-#include "ui/main_window.h"
 
 namespace {
 
 using namespace vfx;
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using bench::Median;
 
 }  // namespace
 
 int main() {
   SetProcessDPIAware();
-  platform::win32::Win32EventPump events;
-  platform::win32::Win32Desktop desktop;
-  platform::win32::Win32Dialogs dialogs;
-  platform::win32::Win32Fonts fonts;
-  platform::win32::Win32Backend backend(events, {});
-
-  ui::ZiruZezuzo window({{desktop, events}, dialogs, fonts});
-  window.form().realize(backend);
-  window.Form_Load();
-  window.form().show();
-  events.ProcessPendingEvents();
+  bench::WindowRig rig;
+  ui::ZiruZezuzo& window = rig.window;
+  platform::win32::Win32EventPump& events = rig.events;
 
   window.Option(10).set_value(true);
   window.random.component = [] { return 254; };
@@ -76,6 +60,5 @@ int main() {
                 window.form().width(), window.form().height());
   }
   std::printf("Down, Up, Right, Left cycle: %.3f s\n", total);
-  window.form().unload();
   return 0;
 }

@@ -32,10 +32,11 @@ void Measure(vfx::platform::win32::Win32EventPump& events, double seconds, int r
   const double wall = events.Now() - wallBefore;
   const double processor = ProcessorSeconds() - processorBefore;
   std::sort(overshoots.begin(), overshoots.end());
-  std::printf("Pause(%.2f) x %d: overshoot median %.2f ms, max %.2f ms, min %.2f ms; "
-              "processor %.2f%% of the wait\n",
-              seconds, rounds, overshoots[overshoots.size() / 2] * 1e3, overshoots.back() * 1e3,
-              overshoots.front() * 1e3, 100.0 * processor / wall);
+  std::printf(
+      "Pause(%.2f) x %d: overshoot median %.2f ms, max %.2f ms, min %.2f ms; "
+      "processor %.2f%% of the wait\n",
+      seconds, rounds, overshoots[overshoots.size() / 2] * 1e3, overshoots.back() * 1e3,
+      overshoots.front() * 1e3, 100.0 * processor / wall);
 }
 
 }  // namespace

@@ -9,20 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/backend.h"
-#include "platform/win32/desktop.h"
-#include "platform/win32/dialogs.h"
-#include "platform/win32/event_pump.h"
-#include "ui/main_window.h"
+#include "bench/win32/window_rig.h"
 
 namespace {
 
 using namespace vfx;
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
+using bench::Median;
 
 std::string Line(std::size_t characters) {
   const std::string prose = "The quick brown fox jumps over the lazy dog, then naps. ";
@@ -36,17 +28,9 @@ std::string Line(std::size_t characters) {
 
 int main() {
   SetProcessDPIAware();
-  platform::win32::Win32EventPump events;
-  platform::win32::Win32Desktop desktop;
-  platform::win32::Win32Dialogs dialogs;
-  platform::win32::Win32Fonts fonts;
-  platform::win32::Win32Backend backend(events, {});
-
-  ui::ZiruZezuzo window({{desktop, events}, dialogs, fonts});
-  window.form().realize(backend);
-  window.Form_Load();
-  window.form().show();
-  events.ProcessPendingEvents();
+  bench::WindowRig rig;
+  ui::ZiruZezuzo& window = rig.window;
+  platform::win32::Win32EventPump& events = rig.events;
   window.Option(10).set_value(true);
   for (int n = 1; n <= 30; ++n) window.HScroll(n).set_value((n * 37) % 256);
   HWND box = reinterpret_cast<HWND>(window.Text(1).native_handle());
@@ -97,6 +81,5 @@ int main() {
         length, total, Median(steps) * 1000, *std::max_element(steps.begin(), steps.end()) * 1000,
         GetQueueStatus(QS_ALLINPUT) == 0 ? "yes" : "no");
   }
-  window.form().unload();
   return 0;
 }
