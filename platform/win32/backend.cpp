@@ -1,6 +1,7 @@
 #include "platform/win32/backend.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <vector>
 
@@ -11,19 +12,11 @@ namespace vfx::platform::win32 {
 
 Win32Backend::Win32Backend(Win32EventPump& events, Pictures pictures, Pictures bitmaps)
     : events_(events), pictures_(std::move(pictures)), bitmapIds_(std::move(bitmaps)) {
-  HDC screen = GetDC(nullptr);
+  const WindowDc screen;
   dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
   dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
   if (dpiX_ <= 0) dpiX_ = 96;
   if (dpiY_ <= 0) dpiY_ = 96;
-}
-
-Win32Backend::~Win32Backend() {
-  for (auto& [key, font] : fonts_) DeleteObject(font);
-  for (auto& [key, icon] : icons_) DestroyIcon(icon);
-  for (auto& [key, bitmap] : bitmaps_)
-    if (bitmap) DeleteObject(bitmap);
 }
 
 std::unique_ptr<toolkit::FormPeer> Win32Backend::CreateFormPeer(toolkit::Form& form) {
@@ -59,7 +52,7 @@ namespace {
 
 // The darkest level (of 64) in the stem of an "l": 64 where the face is hinted to whole pixels.
 int StemLevel(HDC dc, HFONT font) {
-  HGDIOBJ previous = SelectObject(dc, font);
+  const Selected selected(dc, font);
   GLYPHMETRICS metrics{};
   const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
   int darkest = 64;
@@ -69,7 +62,6 @@ int StemLevel(HDC dc, HFONT font) {
     GetGlyphOutlineW(dc, L'l', GGO_GRAY8_BITMAP, &metrics, size, levels.data(), &identity);
     darkest = *std::max_element(levels.begin(), levels.end());
   }
-  SelectObject(dc, previous);
   return darkest;
 }
 
@@ -78,7 +70,7 @@ int StemLevel(HDC dc, HFONT font) {
 HFONT Win32Backend::FontFor(const toolkit::Font& font) {
   const FontKey key{font.face,      font.points,        font.bold,  font.italic,
                     font.underline, font.strikethrough, font.symbol};
-  if (auto found = fonts_.find(key); found != fonts_.end()) return found->second;
+  if (auto found = fonts_.find(key); found != fonts_.end()) return found->second.get();
   LOGFONTW description{};
   const double pixels = font.points * dpiY_ / 72.0;
   description.lfHeight = -static_cast<LONG>(std::lround(pixels));
@@ -101,9 +93,7 @@ HFONT Win32Backend::FontFor(const toolkit::Font& font) {
     description.lfHeight = -static_cast<LONG>(std::ceil(pixels));
     description.lfQuality = NONANTIALIASED_QUALITY;
   }
-  HFONT created = CreateFontIndirectW(&description);
-  fonts_[key] = created;
-  return created;
+  return (fonts_[key] = MakeFont(description)).get();
 }
 
 bool Win32Backend::DrawsGreyStrokes(const LOGFONTW& description) {
@@ -114,12 +104,9 @@ bool Win32Backend::DrawsGreyStrokes(const LOGFONTW& description) {
   LOGFONTW regular = description;
   regular.lfWeight = FW_NORMAL;
   regular.lfItalic = regular.lfUnderline = regular.lfStrikeOut = FALSE;
-  HFONT font = CreateFontIndirectW(&regular);
-  HDC screen = GetDC(nullptr);
+  const OwnedFont font = MakeFont(regular);
   // Three quarters of a pixel's ink at the darkest is a stroke that smoothing shows as grey.
-  const bool grey = StemLevel(screen, font) < 48;
-  ReleaseDC(nullptr, screen);
-  DeleteObject(font);
+  const bool grey = StemLevel(WindowDc(), font.get()) < 48;
   greyFaces_[key] = grey;
   return grey;
 }
@@ -131,7 +118,7 @@ COLORREF Win32Backend::ToColorRef(toolkit::Colour colour) {
 
 HICON Win32Backend::Icon(const std::string& picture, int width, int height) {
   const auto key = std::make_tuple(picture, width, height);
-  if (auto found = icons_.find(key); found != icons_.end()) return found->second;
+  if (auto found = icons_.find(key); found != icons_.end()) return found->second.get();
   HICON icon = nullptr;
   if (auto id = pictures_.find(picture); id != pictures_.end())
     icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id->second),
@@ -140,33 +127,29 @@ HICON Win32Backend::Icon(const std::string& picture, int width, int height) {
     icon =
         static_cast<HICON>(CopyImage(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)),
                                      IMAGE_ICON, width, height, 0));
-  icons_[key] = icon;
-  return icon;
+  assert(icon);
+  return (icons_[key] = OwnedIcon(icon)).get();
 }
 
 HBITMAP Win32Backend::Bitmap(const std::string& picture) {
-  if (auto found = bitmaps_.find(picture); found != bitmaps_.end()) return found->second;
+  if (auto found = bitmaps_.find(picture); found != bitmaps_.end()) return found->second.get();
   HBITMAP bitmap = nullptr;
-  if (auto id = bitmapIds_.find(picture); id != bitmapIds_.end())
+  if (auto id = bitmapIds_.find(picture); id != bitmapIds_.end()) {
     bitmap =
         static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id->second),
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  bitmaps_[picture] = bitmap;
-  return bitmap;
-}
-
-Brush::~Brush() {
-  if (brush_) DeleteObject(brush_);
+    assert(bitmap);
+  }
+  return (bitmaps_[picture] = OwnedBitmap(bitmap)).get();
 }
 
 HBRUSH Brush::Get(toolkit::Colour colour) {
   if (toolkit::IsSystemColour(colour)) return GetSysColorBrush(toolkit::SystemColourIndex(colour));
   if (!brush_ || colour != colour_) {
-    if (brush_) DeleteObject(brush_);
-    brush_ = CreateSolidBrush(Win32Backend::ToColorRef(colour));
+    brush_ = MakeBrush(Win32Backend::ToColorRef(colour));
     colour_ = colour;
   }
-  return brush_;
+  return brush_.get();
 }
 
 }  // namespace vfx::platform::win32

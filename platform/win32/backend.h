@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/win32/event_pump.h"
+#include "platform/win32/handles.h"
 #include "toolkit/colour.h"
 #include "toolkit/font.h"
 #include "toolkit/geometry.h"
@@ -24,7 +25,6 @@ class Win32Backend final : public toolkit::Backend {
   using Pictures = std::map<std::string, int>;
 
   Win32Backend(Win32EventPump& events, Pictures pictures, Pictures bitmaps = {});
-  ~Win32Backend() override;
 
   std::unique_ptr<toolkit::FormPeer> CreateFormPeer(toolkit::Form& form) override;
   std::unique_ptr<toolkit::Peer> CreatePeer(toolkit::Control& control) override;
@@ -62,23 +62,19 @@ class Win32Backend final : public toolkit::Backend {
   Pictures pictures_, bitmapIds_;
   int dpiX_ = 96, dpiY_ = 96;
   double lastFrame_ = 0;
-  std::map<FontKey, HFONT> fonts_;
+  std::map<FontKey, OwnedFont> fonts_;
   std::map<std::pair<std::wstring, LONG>, bool> greyFaces_;
-  std::map<std::tuple<std::string, int, int>, HICON> icons_;
-  std::map<std::string, HBITMAP> bitmaps_;
+  std::map<std::tuple<std::string, int, int>, OwnedIcon> icons_;
+  std::map<std::string, OwnedBitmap> bitmaps_;
 };
 
 // A brush for one colour, remade when the colour changes.
 class Brush {
  public:
-  Brush() = default;
-  Brush(const Brush&) = delete;
-  Brush& operator=(const Brush&) = delete;
-  ~Brush();
   HBRUSH Get(toolkit::Colour colour);
 
  private:
-  HBRUSH brush_ = nullptr;
+  OwnedBrush brush_;
   toolkit::Colour colour_ = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
@@ -31,25 +32,22 @@ bool Win32Fonts::CanDraw(std::string_view face, bool symbol, std::string_view te
   wanted.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(wanted.lfFaceName, wideFace.c_str(), LF_FACESIZE);
 
-  HDC dc = GetDC(nullptr);
+  const WindowDc dc;
   bool installed = false;
   EnumFontFamiliesExW(dc, &wanted, NoteFound, reinterpret_cast<LPARAM>(&installed), 0);
   bool drawable = installed;
   if (installed && !symbol) {
     // Installed is not enough for the arrowheads: the face must have a glyph for each.
     wanted.lfHeight = -12;
-    HFONT font = CreateFontIndirectW(&wanted);
-    HGDIOBJ previous = SelectObject(dc, font);
+    const OwnedFont font = MakeFont(wanted);
+    const Selected selected(dc, font.get());
     const std::wstring wideText = Widen(text);
     std::vector<WORD> glyphs(wideText.size() + 1);
     const DWORD count = GetGlyphIndicesW(dc, wideText.c_str(), static_cast<int>(wideText.size()),
                                          glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
     drawable = count != GDI_ERROR;
     for (DWORD i = 0; drawable && i < count; ++i) drawable = glyphs[i] != 0xFFFF;
-    SelectObject(dc, previous);
-    DeleteObject(font);
   }
-  ReleaseDC(nullptr, dc);
   return drawable;
 }
 
@@ -57,14 +55,14 @@ bool Win32Fonts::DrawsSolid(std::string_view face, bool symbol, std::string_view
                             double points) {
   const std::wstring wideFace = Widen(face);
   if (wideFace.empty() || wideFace.size() >= LF_FACESIZE) return false;
-  HDC dc = GetDC(nullptr);
+  const WindowDc dc;
   LOGFONTW wanted{};
   wanted.lfHeight =
       -std::max(1, static_cast<int>(points * GetDeviceCaps(dc, LOGPIXELSY) / 72 + 0.5));
   wanted.lfCharSet = symbol ? SYMBOL_CHARSET : DEFAULT_CHARSET;
   lstrcpynW(wanted.lfFaceName, wideFace.c_str(), LF_FACESIZE);
-  HFONT font = CreateFontIndirectW(&wanted);
-  HGDIOBJ previous = SelectObject(dc, font);
+  const OwnedFont font = MakeFont(wanted);
+  const Selected selected(dc, font.get());
   bool solid = true;
   for (wchar_t character : Widen(text)) {
     // A symbol face keeps its pictures in the private use area, at U+F000 and up.
@@ -91,9 +89,6 @@ bool Win32Fonts::DrawsSolid(std::string_view face, bool symbol, std::string_view
       break;
     }
   }
-  SelectObject(dc, previous);
-  DeleteObject(font);
-  ReleaseDC(nullptr, dc);
   return solid;
 }
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <string>
 
+#include "platform/win32/dialog_navigation.h"
 #include "platform/win32/peers.h"
 #include "platform/win32/text.h"
 #include "toolkit/command_button.h"
@@ -36,9 +37,13 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
     const std::wstring className = L"VontraFX." + Widen(form.name());
     const int big = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
     RegisterCustomClass(className.c_str(), 0, backend.Icon(form.icon(), big, big));
-    const RECT place{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 200, CW_USEDEFAULT + 200};
-    CreateCustom(className.c_str(), Widen(form.caption()), IsBare(form) ? kBareStyle : kStyle,
-                 IsBare(form) ? kBareExStyle : kExStyle, place, nullptr, 0);
+    CreateCustom({
+        .className = className.c_str(),
+        .text = Widen(form.caption()),
+        .style = IsBare(form) ? kBareStyle : kStyle,
+        .exStyle = IsBare(form) ? kBareExStyle : kExStyle,
+        .place = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 200, CW_USEDEFAULT + 200},
+    });
     if (!hwnd) return;
     SendMessageW(hwnd, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(backend.Icon(form.icon(), big, big)));
@@ -136,13 +141,10 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     if (Reflect(hwnd, message, wParam, lParam, result)) return true;
     switch (message) {
-      case WM_ERASEBKGND: {
-        RECT area;
-        GetClientRect(hwnd, &area);
-        FillRect(reinterpret_cast<HDC>(wParam), &area, brush_.Get(form_.back_colour()));
+      case WM_ERASEBKGND:
+        FillClient(reinterpret_cast<HDC>(wParam), brush_.Get(form_.back_colour()));
         result = 1;
         return true;
-      }
       case DM_GETDEFID:
         result = DefaultId();
         return true;
@@ -195,11 +197,6 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
     return work;
   }
 
-  // A multi-line box (an edit or a rich edit box) takes every key from the dialog manager.
-  static bool TakesEveryKey(HWND control) {
-    return (SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS) != 0;
-  }
-
   // Keys before the dialog manager sees them. True: handled.
   bool HandleKey(const MSG& key) {
     if (key.message != WM_KEYDOWN) return false;
@@ -238,37 +235,11 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   // WM_NEXTDLGCTL as a dialog answers it: to the named control, or to the next or previous tab
   // stop, whose text is selected when it is an edit box.
   void MoveFocus(WPARAM which, bool named) {
-    HWND target = named ? reinterpret_cast<HWND>(which) : NextTabStop(GetFocus(), which != 0);
+    HWND target = named ? reinterpret_cast<HWND>(which) : NextTabStop(hwnd, GetFocus(), which != 0);
     if (!target || !IsChild(hwnd, target)) return;
     if (!named && (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
       SendMessageW(target, EM_SETSEL, 0, -1);
     SetFocus(target);
-  }
-
-  // The next tab stop in view: a control beyond the window's edge, in a panel that the arrows
-  // have not uncovered, is passed over as a hidden one is.
-  HWND NextTabStop(HWND from, bool previous) const {
-    if (from == hwnd || !IsChild(hwnd, from)) from = nullptr;
-    HWND next = from, first = nullptr;
-    for (;;) {
-      next = GetNextDlgTabItem(hwnd, next, previous);
-      if (!next) return nullptr;
-      if (InView(next)) return next;
-      if (next == first) return nullptr;  // round the whole order: nothing in view
-      if (!first) first = next;
-    }
-  }
-
-  bool InView(HWND control) const {
-    RECT seen;
-    GetClientRect(hwnd, &seen);
-    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&seen), 2);
-    for (HWND window = control; window && window != hwnd; window = GetParent(window)) {
-      RECT place;
-      GetWindowRect(window, &place);
-      if (!IntersectRect(&seen, &seen, &place)) return false;
-    }
-    return true;
   }
 
   // The focused command button answers Enter itself; elsewhere the form's default button does.

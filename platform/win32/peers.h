@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/win32/backend.h"
@@ -10,6 +11,17 @@
 #include "toolkit/form.h"
 #include "toolkit/peer.h"
 #include "toolkit/text_box.h"
+
+namespace vfx::toolkit {
+class CheckBox;
+class CommandButton;
+class Frame;
+class HScrollBar;
+class Image;
+class Label;
+class OptionButton;
+class PictureBox;
+}  // namespace vfx::toolkit
 
 namespace vfx::platform::win32 {
 
@@ -26,16 +38,25 @@ class ControlPeer : public Wnd, public toolkit::Peer {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  protected:
+  // What sets a peer's window apart; its place, parent, ID and font come from the model, and its
+  // style adds to WS_CHILD with the model's visible and disabled states and WS_GROUP where a group
+  // of the tab order starts.
+  struct PeerArgs {
+    const wchar_t* className = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    // The text it is made with, where that is not WindowText().
+    std::optional<std::wstring> text = std::nullopt;
+    // One of our window classes, registered on first use, rather than a standard control.
+    bool ownClass = false;
+    // The window is its back colour wherever it draws nothing else.
+    bool fillsBackground = false;
+  };
+  HWND Create(const PeerArgs& args);
+
   // The window text, which outside tools read as the control's name: the caption, unless the
   // control paints something else (a symbol) or no text at all.
   virtual std::wstring WindowText() const;
-  HWND ParentWindow() const;
-  // WS_CHILD with the visible and disabled states of the model, and WS_GROUP where a group of
-  // the tab order starts.
-  DWORD BaseStyle() const;
-  RECT Place() const;
-  // Applies the font and everything not given at creation.
-  void Finish();
   // Text and back colours into the DC, and the back brush.
   HBRUSH PaintColours(HDC dc);
   bool FormIsShowing() const;
@@ -46,10 +67,25 @@ class ControlPeer : public Wnd, public toolkit::Peer {
   Win32Backend& backend_;
   toolkit::Control& control_;
   Brush brush_;
+
+ private:
+  RECT Place() const;
+
   bool awaitingPaint_ = false;
+  bool fillsBackground_ = false;
 };
 
 std::unique_ptr<toolkit::Peer> CreateControlPeer(Win32Backend& backend, toolkit::Control& control);
+// The peer of each kind of control.
+std::unique_ptr<toolkit::Peer> CreatePeerFor(Win32Backend& backend, toolkit::CommandButton& button);
+std::unique_ptr<toolkit::Peer> CreatePeerFor(Win32Backend& backend, toolkit::CheckBox& box);
+std::unique_ptr<toolkit::Peer> CreatePeerFor(Win32Backend& backend, toolkit::OptionButton& option);
+std::unique_ptr<toolkit::Peer> CreatePeerFor(Win32Backend& backend, toolkit::HScrollBar& bar);
+std::unique_ptr<toolkit::Peer> CreatePeerFor(Win32Backend& backend, toolkit::Label& label);
+std::unique_ptr<toolkit::Peer> CreatePeerFor(Win32Backend& backend, toolkit::PictureBox& swatch);
+std::unique_ptr<toolkit::Peer> CreatePeerFor(Win32Backend& backend, toolkit::Image& image);
+std::unique_ptr<toolkit::Peer> CreatePeerFor(Win32Backend& backend, toolkit::Frame& frame);
+std::unique_ptr<toolkit::Peer> CreatePeerFor(Win32Backend& backend, toolkit::TextBox& text);
 // A rich edit for a text box that draws its characters' looks; null when the system has none.
 std::unique_ptr<toolkit::Peer> CreateRichTextPeer(Win32Backend& backend, toolkit::TextBox& text);
 std::unique_ptr<toolkit::FormPeer> CreateFormWindow(Win32Backend& backend, toolkit::Form& form);

@@ -12,6 +12,16 @@ constexpr wchar_t kPeerProperty[] = L"VontraFX.Peer";
 
 Wnd* Self(HWND window) { return reinterpret_cast<Wnd*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
 
+HWND CreateFrom(const CreateArgs& args, HMENU menu, void* param) {
+  const std::wstring text(args.text);
+  const RECT& place = args.place;
+  return CreateWindowExW(args.exStyle, args.className, text.c_str(), args.style, place.left,
+                         place.top, place.right - place.left, place.bottom - place.top, args.parent,
+                         menu, GetModuleHandleW(nullptr), param);
+}
+
+HMENU ChildId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
 }  // namespace
 
 Wnd::~Wnd() { Destroy(); }
@@ -44,13 +54,8 @@ LRESULT Wnd::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
                    : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-HWND Wnd::CreateControl(const wchar_t* className, std::wstring_view text, DWORD style,
-                        DWORD exStyle, const RECT& place, HWND parent, int id) {
-  const std::wstring caption(text);
-  HWND window = CreateWindowExW(exStyle, className, caption.c_str(), style, place.left, place.top,
-                                place.right - place.left, place.bottom - place.top, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleW(nullptr), nullptr);
+HWND Wnd::CreateControl(const CreateArgs& args) {
+  HWND window = CreateFrom(args, ChildId(args.id), nullptr);
   if (!window) return nullptr;
   Attach(window);
   // Classic subclassing: comctl32's subclass chain costs a noticeable time per message, and a
@@ -60,13 +65,14 @@ HWND Wnd::CreateControl(const wchar_t* className, std::wstring_view text, DWORD 
   return window;
 }
 
-HWND Wnd::CreateCustom(const wchar_t* className, std::wstring_view text, DWORD style, DWORD exStyle,
-                       const RECT& place, HWND parent, int id) {
-  const std::wstring caption(text);
-  HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
-  return CreateWindowExW(exStyle, className, caption.c_str(), style, place.left, place.top,
-                         place.right - place.left, place.bottom - place.top, parent, menu,
-                         GetModuleHandleW(nullptr), this);
+HWND Wnd::CreateCustom(const CreateArgs& args) {
+  return CreateFrom(args, (args.style & WS_CHILD) ? ChildId(args.id) : nullptr, this);
+}
+
+void Wnd::FillClient(HDC dc, HBRUSH brush) const {
+  RECT area;
+  GetClientRect(hwnd, &area);
+  FillRect(dc, &area, brush);
 }
 
 void Wnd::RegisterCustomClass(const wchar_t* className, UINT classStyle, HICON icon) {

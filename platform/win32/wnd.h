@@ -10,6 +10,17 @@
 
 namespace vfx::platform::win32 {
 
+// What a window is made with; what is left out takes its default.
+struct CreateArgs {
+  const wchar_t* className = nullptr;
+  std::wstring_view text;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  RECT place{};
+  HWND parent = nullptr;
+  int id = 0;  // the control ID of a child window
+};
+
 struct Wnd {
   HWND hwnd = nullptr;
 
@@ -23,12 +34,13 @@ struct Wnd {
 
   // A window of a standard class (BUTTON, EDIT, ...), subclassed so that its messages reach
   // OnMessage first.
-  HWND CreateControl(const wchar_t* className, std::wstring_view text, DWORD style, DWORD exStyle,
-                     const RECT& place, HWND parent, int id);
+  HWND CreateControl(const CreateArgs& args);
   // A window of one of our own classes, whose procedure is WindowProc below.
-  HWND CreateCustom(const wchar_t* className, std::wstring_view text, DWORD style, DWORD exStyle,
-                    const RECT& place, HWND parent, int id);
+  HWND CreateCustom(const CreateArgs& args);
   void Destroy();
+
+  // Fills the client area: the background erase of a window that is all one colour.
+  void FillClient(HDC dc, HBRUSH brush) const;
 
   // Registers one of our window classes once per process.
   static void RegisterCustomClass(const wchar_t* className, UINT classStyle, HICON icon);

@@ -12,6 +12,7 @@
 #include "platform/win32/desktop.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_pump.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 #include "ui/control_ids.h"
 
@@ -76,7 +77,7 @@ class MainWindowWin32Test : public ::testing::Test {
     GetWindowRect(hwnd_, &outer);
     return {outer.right - outer.left, outer.bottom - outer.top};
   }
-  double PixelTwips() { return 1440.0 / GetDeviceCaps(GetDC(nullptr), LOGPIXELSX); }
+  double PixelTwips() { return 1440.0 / GetDeviceCaps(platform::win32::WindowDc(), LOGPIXELSX); }
   void Click(toolkit::Control& control) {
     SendMessageW(Handle(control), BM_CLICK, 0, 0);
     Pump(0.02);

@@ -1,0 +1,135 @@
+// Handles that release themselves: GDI objects, icons and menus owned by one object, device
+// contexts and selections held for one scope. A handle that must exist is checked when it is
+// made, in debug builds.
+#pragma once
+
+#include <windows.h>
+
+#include <cassert>
+#include <utility>
+
+namespace vfx::platform::win32 {
+
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DestroyIconHandle {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+struct DestroyMenuHandle {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+
+// One owner of a handle; null is "none".
+template <typename Handle, typename Release>
+class Owned {
+ public:
+  Owned() = default;
+  explicit Owned(Handle handle) : handle_(handle) {}
+  Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  Owned& operator=(Owned&& other) noexcept {
+    Reset(std::exchange(other.handle_, nullptr));
+    return *this;
+  }
+  ~Owned() { Reset(); }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  void Reset(Handle handle = nullptr) {
+    if (handle_) Release()(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = nullptr;
+};
+
+using OwnedFont = Owned<HFONT, DeleteGdiObject>;
+using OwnedBrush = Owned<HBRUSH, DeleteGdiObject>;
+using OwnedPen = Owned<HPEN, DeleteGdiObject>;
+using OwnedBitmap = Owned<HBITMAP, DeleteGdiObject>;
+using OwnedIcon = Owned<HICON, DestroyIconHandle>;
+using OwnedMenu = Owned<HMENU, DestroyMenuHandle>;
+
+// Handles that must exist: a failure is a fault of ours (or an exhausted system), not a case to
+// handle.
+inline OwnedFont MakeFont(const LOGFONTW& description) {
+  OwnedFont font(CreateFontIndirectW(&description));
+  assert(font);
+  return font;
+}
+inline OwnedBrush MakeBrush(COLORREF colour) {
+  OwnedBrush brush(CreateSolidBrush(colour));
+  assert(brush);
+  return brush;
+}
+inline OwnedPen MakePen(COLORREF colour) {
+  OwnedPen pen(CreatePen(PS_SOLID, 1, colour));
+  assert(pen);
+  return pen;
+}
+
+// A device context held for one scope.
+class ScopedDc {
+ public:
+  ScopedDc(const ScopedDc&) = delete;
+  ScopedDc& operator=(const ScopedDc&) = delete;
+  HDC get() const { return dc_; }
+  operator HDC() const { return dc_; }
+
+ protected:
+  ScopedDc() = default;
+  HDC dc_ = nullptr;
+};
+
+// A window's device context (the screen's for null): GetDC and ReleaseDC.
+class WindowDc : public ScopedDc {
+ public:
+  explicit WindowDc(HWND window = nullptr) : window_(window) {
+    dc_ = GetDC(window);
+    assert(dc_);
+  }
+  ~WindowDc() { ReleaseDC(window_, dc_); }
+
+ private:
+  HWND window_;
+};
+
+// A WM_PAINT's device context: BeginPaint and EndPaint.
+class PaintDc : public ScopedDc {
+ public:
+  explicit PaintDc(HWND window) : window_(window) {
+    dc_ = BeginPaint(window, &paint_);
+    assert(dc_);
+  }
+  ~PaintDc() { EndPaint(window_, &paint_); }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+};
+
+// A memory device context compatible with another.
+class MemoryDc : public ScopedDc {
+ public:
+  explicit MemoryDc(HDC compatible) {
+    dc_ = CreateCompatibleDC(compatible);
+    assert(dc_);
+  }
+  ~MemoryDc() { DeleteDC(dc_); }
+};
+
+// An object selected into a device context for one scope; the one it replaced comes back.
+class Selected {
+ public:
+  Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  Selected(const Selected&) = delete;
+  Selected& operator=(const Selected&) = delete;
+  ~Selected() { SelectObject(dc_, previous_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+}  // namespace vfx::platform::win32
