@@ -2,12 +2,11 @@
 // fade can do little better than write it; the target is at most three times memcpy's time.
 #include <benchmark/benchmark.h>
 
-#include "bench/sample_text.h"
-
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench/sample_text.h"
 #include "fade/fade.h"
 
 namespace {
@@ -47,7 +46,8 @@ BENCHMARK(BM_FadeWavy)->Arg(1 << 20);
 // memcpy of a buffer as large as the fade's output for the same input ("plain" and "bold").
 void BM_MemcpyOfFadeOutput(benchmark::State& state, const char* stylez) {
   const std::string text = SampleText(static_cast<std::size_t>(state.range(0)));
-  const std::size_t outputBytes = vfx::fade::FadeTwoColors(text, 255, 0, 0, 0, 0, 255, stylez).size();
+  const std::size_t outputBytes =
+      vfx::fade::FadeTwoColors(text, 255, 0, 0, 0, 0, 255, stylez).size();
   std::vector<char> source(outputBytes, 'x'), target(outputBytes);
   for (auto _ : state) {
     std::memcpy(target.data(), source.data(), outputBytes);

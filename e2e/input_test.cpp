@@ -123,8 +123,8 @@ TEST_F(InputJourney, EveryColourCountWithEveryStyleBoxComposesWhatThePanelShows)
   addOn().Press(ids::CommandId(9));
   ASSERT_TRUE(WaitUntil([&] { return !addOn().Text(2).empty(); }, 10));
   const composer::Styles all{true, true, true, true};
-  EXPECT_TRUE(SameBytes(addOn().Text(2), MessageFromTheWindow(line) +
-                                             composer::ClosingText(line.size(), all)));
+  EXPECT_TRUE(SameBytes(addOn().Text(2),
+                        MessageFromTheWindow(line) + composer::ClosingText(line.size(), all)));
 }
 
 // Long lines typed into the box. A line faded is some twenty times its length: 32 KiB arrive
@@ -145,8 +145,8 @@ TEST_F(InputJourney, ALongLineIsDeliveredWholeOrKeptWhole) {
     const std::string message = ToAnsi(MessageFromTheWindow(line));
     const std::size_t before = NewChats().size();
     addOn().Press(ids::CommandId(1));
-    ASSERT_TRUE(WaitUntil(
-        [&] { return addOn().Caption() != caption || NewChats().size() > before; }, 60))
+    ASSERT_TRUE(
+        WaitUntil([&] { return addOn().Caption() != caption || NewChats().size() > before; }, 60))
         << "neither a chat line nor a status";
     if (message.size() <= composer::kLongestMessage) {
       ASSERT_TRUE(WaitForNewChats(before + 1));

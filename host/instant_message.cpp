@@ -100,8 +100,7 @@ InstantMessageOutcome SendInstantMessage(const platform::Platform& platform,
   // A message window that is open already (one the user is writing, or one an earlier message
   // left when the host never answered) is not the one this click opens: the new one comes in
   // front of it.
-  const WindowHandle earlier =
-      FindChildByTitle(desktop, documents, table::kInstantMessageCaption);
+  const WindowHandle earlier = FindChildByTitle(desktop, documents, table::kInstantMessageCaption);
   if (!PauseThenClick(platform, kInstantMessageClickPause, imButton))
     return InstantMessageOutcome::kCancelled;
 
@@ -135,7 +134,7 @@ InstantMessageOutcome SendInstantMessage(const platform::Platform& platform,
   // The window is this message's own: another message window may stay open beside it.
   InstantMessageOutcome outcome = InstantMessageOutcome::kNoAnswer;
   const WaitOutcome finished = WaitForHost(platform, [&] {
-    if (FindDocumentArea(desktop) == kNoWindow) return false;  // gone: no sign that it sent
+    if (FindDocumentArea(desktop) == kNoWindow) return false;      // gone: no sign that it sent
     const bool open = !GetWindowCaption(desktop, window).empty();  // a closed window has none
     const WindowHandle notice = desktop.FindWindowA(table::kNoticeClass, table::kNoticeCaption);
     if (notice != kNoWindow) {

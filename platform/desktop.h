@@ -16,7 +16,7 @@ namespace vfx::platform {
 using WindowHandle = std::uintptr_t;
 inline constexpr WindowHandle kNoWindow = 0;
 
-enum class Relation { kFirstChild, kNextSibling };  // GW_CHILD, GW_HWNDNEXT
+enum class Relation { kFirstChild, kNextSibling };      // GW_CHILD, GW_HWNDNEXT
 enum class ZOrder { kTopmost = -1, kNotTopmost = -2 };  // HWND_TOPMOST, HWND_NOTOPMOST
 
 namespace message {

@@ -1,6 +1,7 @@
 #include "platform/win32/desktop.h"
 
 #include <windows.h>
+// After windows.h.
 #include <mmsystem.h>
 
 #include <vector>
@@ -19,7 +20,8 @@ WindowHandle FromHwnd(HWND window) { return reinterpret_cast<WindowHandle>(windo
 std::wstring StoredCaption(HWND window) {
   std::vector<wchar_t> buffer(256);
   for (;;) {
-    const int length = InternalGetWindowText(window, buffer.data(), static_cast<int>(buffer.size()));
+    const int length =
+        InternalGetWindowText(window, buffer.data(), static_cast<int>(buffer.size()));
     if (length < static_cast<int>(buffer.size()) - 1) return std::wstring(buffer.data(), length);
     buffer.resize(buffer.size() * 4);
   }
@@ -56,7 +58,8 @@ WindowHandle Win32Desktop::FindWindowA(std::optional<std::string_view> className
 
 WindowHandle Win32Desktop::GetWindow(WindowHandle window, Relation relation) {
   if (window == kNoWindow) return kNoWindow;
-  return FromHwnd(::GetWindow(ToHwnd(window), relation == Relation::kFirstChild ? GW_CHILD : GW_HWNDNEXT));
+  return FromHwnd(
+      ::GetWindow(ToHwnd(window), relation == Relation::kFirstChild ? GW_CHILD : GW_HWNDNEXT));
 }
 
 std::string Win32Desktop::GetClassNameA(WindowHandle window, int bufferSize) {

@@ -12,9 +12,12 @@ constexpr wchar_t kReplacement = 0xFFFD;
 char32_t DecodeAt(std::string_view text, std::size_t at, std::size_t length) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
   switch (length) {
-    case 1: return byte(0) < 0x80 ? byte(0) : kReplacement;
-    case 2: return (char32_t{byte(0)} & 0x1F) << 6 | (byte(1) & 0x3F);
-    case 3: return (char32_t{byte(0)} & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+    case 1:
+      return byte(0) < 0x80 ? byte(0) : kReplacement;
+    case 2:
+      return (char32_t{byte(0)} & 0x1F) << 6 | (byte(1) & 0x3F);
+    case 3:
+      return (char32_t{byte(0)} & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
     default:
       return (char32_t{byte(0)} & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 |
              (byte(3) & 0x3F);
@@ -49,7 +52,8 @@ std::string FromUtf16(std::wstring_view wide, UINT codePage) {
   const int size = static_cast<int>(wide.size());
   const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
   const char* fallback = codePage == CP_UTF8 ? nullptr : "?";
-  const int bytes = WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, fallback, nullptr);
+  const int bytes =
+      WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, fallback, nullptr);
   std::string result(static_cast<std::size_t>(bytes), '\0');
   WideCharToMultiByte(codePage, flags, wide.data(), size, result.data(), bytes, fallback, nullptr);
   return result;

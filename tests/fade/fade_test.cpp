@@ -1,8 +1,9 @@
+#include "fade/fade.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "fade/fade.h"
 #include "fade/utf8.h"
 
 namespace vfx::fade {
@@ -64,8 +65,9 @@ TEST(FadeWavy, ShortTextsAndRestarts) {
   EXPECT_EQ(FadeWavy("a", 0, 0, 0, 1, 1, 1, ""), "<FONT COLOR=#010101><sub>a</sub>");
   EXPECT_EQ(FadeWavy("ab", 0, 0, 0, 0, 0, 0, ""),
             "<FONT COLOR=#000000><sub>a</sub><FONT COLOR=#000000>b");
-  EXPECT_EQ(FadeWavy("abc", 0, 0, 0, 0, 0, 0, ""),
-            "<FONT COLOR=#000000><sub>a</sub><FONT COLOR=#000000>b<FONT COLOR=#000000><sup>c</sup>");
+  EXPECT_EQ(
+      FadeWavy("abc", 0, 0, 0, 0, 0, 0, ""),
+      "<FONT COLOR=#000000><sub>a</sub><FONT COLOR=#000000>b<FONT COLOR=#000000><sup>c</sup>");
   EXPECT_EQ(FadeWavy("ab", 0, 0, 0, 0, 0, 0, "") + FadeWavy("ab", 0, 0, 0, 0, 0, 0, ""),
             "<FONT COLOR=#000000><sub>a</sub><FONT COLOR=#000000>b"
             "<FONT COLOR=#000000><sub>a</sub><FONT COLOR=#000000>b");
@@ -73,7 +75,8 @@ TEST(FadeWavy, ShortTextsAndRestarts) {
 
 TEST(Fade, GivesOneTagPerCharacterOfUtf8Text) {
   // « • ƒ ß £ ø, a CJK character and an emoji: one tag each, bytes kept together.
-  const std::string text = "\xC2\xAB\xE2\x80\xA2\xC6\x92\xC3\x9F\xC2\xA3\xC3\xB8\xE4\xB8\xAD\xF0\x9F\x98\x80";
+  const std::string text =
+      "\xC2\xAB\xE2\x80\xA2\xC6\x92\xC3\x9F\xC2\xA3\xC3\xB8\xE4\xB8\xAD\xF0\x9F\x98\x80";
   const std::string markup = FadeTwoColors(text, 0, 0, 0, 0, 0, 0, "");
   EXPECT_EQ(Count(markup, "<FONT COLOR=#"), 8u);
   EXPECT_EQ(markup.substr(0, 22), "<FONT COLOR=#000000>\xC2\xAB");
@@ -83,14 +86,19 @@ TEST(Fade, GivesOneTagPerCharacterOfUtf8Text) {
 
 TEST(Fade, PassesMalformedBytesThroughOneCharacterEach) {
   // A lone continuation byte, a truncated sequence at the end, an overlong '/', a surrogate.
-  const std::string text = "a\x80" "b\xC0\xAF" "c\xED\xA0\x80" "d\xE2\x82";
+  const std::string text =
+      "a\x80"
+      "b\xC0\xAF"
+      "c\xED\xA0\x80"
+      "d\xE2\x82";
   const std::string markup = FadeTwoColors(text, 0, 0, 0, 0, 0, 0, "");
   EXPECT_EQ(Count(markup, "<FONT COLOR=#"), CharacterCount(text));
   EXPECT_EQ(CharacterCount(text), 4u + 1 + 2 + 3 + 2);
   std::string recovered;
   for (std::size_t at = 0; (at = markup.find('>', at)) != std::string::npos;) {
     const std::size_t next = markup.find("<FONT COLOR=#", at);
-    recovered += markup.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
+    recovered +=
+        markup.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
     if (next == std::string::npos) break;
     at = next;
   }

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "fade/utf8.h"
+
+#include <gtest/gtest.h>
 
 namespace vfx::fade {
 namespace {
@@ -19,7 +19,10 @@ TEST(Utf8, TakesEachMalformedByteAsOneCharacter) {
   EXPECT_EQ(CharacterLength("\xF4\x90\x80\x80", 0), 1u);  // past U+10FFFF
   EXPECT_EQ(CharacterLength("\xF5\x80\x80\x80", 0), 1u);
   EXPECT_EQ(CharacterLength("\xE2\x80", 0), 1u);  // truncated: never reads past the end
-  EXPECT_EQ(CharacterLength("\xE2\x80" "a", 0), 1u);
+  EXPECT_EQ(CharacterLength("\xE2\x80"
+                            "a",
+                            0),
+            1u);
   EXPECT_EQ(CharacterLength("x", 1), 0u);
 }
 

@@ -25,56 +25,38 @@ using platform::win32::Win32Dialogs;
 using platform::win32::Win32EventPump;
 using platform::win32::Win32Fonts;
 
-// The real box, or a stand-in that runs a check instead.
-class SwitchableDialogs : public platform::Dialogs {
- public:
-  std::function<void()> instead;
-  void ShowMessage(platform::WindowHandle owner, std::string_view caption,
-                   std::string_view text) override {
-    if (instead) {
-      instead();
-      return;
-    }
-    real_.ShowMessage(owner, caption, text);
-  }
-
- private:
-  Win32Dialogs real_;
-};
-
 class MainWindowWin32Test : public ::testing::Test {
  protected:
   void SetUp() override {
-    window_ =
-        std::make_unique<ZiruZezuzo>(ZiruZezuzo::Services{{desktop_, events_}, dialogs_, fonts_});
-    window_->form().realize(backend_);
-    window_->Form_Load();
-    window_->form().show();
-    hwnd_ = reinterpret_cast<HWND>(window_->form().native_handle());
-    ASSERT_NE(hwnd_, nullptr);
-    SetForegroundWindow(hwnd_);
+    made = std::make_unique<ZiruZezuzo>(ZiruZezuzo::Services{{desktop, events}, dialogs, fonts});
+    made->form().realize(backend);
+    made->Form_Load();
+    made->form().show();
+    hwnd = reinterpret_cast<HWND>(made->form().native_handle());
+    ASSERT_NE(hwnd, nullptr);
+    SetForegroundWindow(hwnd);
     Pump(0.2);
   }
   void TearDown() override {
-    window_->form().unload();
+    made->form().unload();
     Pump(0.05);
   }
 
-  ZiruZezuzo& window() { return *window_; }
+  ZiruZezuzo& window() { return *made; }
   HWND Handle(toolkit::Control& control) { return reinterpret_cast<HWND>(control.native_handle()); }
   // Handles events for `seconds`, or until `done` holds.
   void Pump(double seconds, const std::function<bool()>& done = nullptr) {
-    const double deadline = events_.Now() + seconds;
+    const double deadline = events.Now() + seconds;
     for (;;) {
-      events_.ProcessPendingEvents();
-      if ((done && done()) || events_.Now() >= deadline) return;
-      events_.WaitForEvents(std::min(deadline, events_.Now() + 0.01));
+      events.ProcessPendingEvents();
+      if ((done && done()) || events.Now() >= deadline) return;
+      events.WaitForEvents(std::min(deadline, events.Now() + 0.01));
     }
   }
-  bool IsTopmost() { return (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+  bool IsTopmost() { return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
   SIZE OuterPixels() {
     RECT outer;
-    GetWindowRect(hwnd_, &outer);
+    GetWindowRect(hwnd, &outer);
     return {outer.right - outer.left, outer.bottom - outer.top};
   }
   double PixelTwips() { return 1440.0 / GetDeviceCaps(platform::win32::WindowDc(), LOGPIXELSX); }
@@ -99,23 +81,23 @@ class MainWindowWin32Test : public ::testing::Test {
     return platform::win32::Narrow(buffer);
   }
 
-  Win32EventPump events_;
-  Win32Desktop desktop_;
-  SwitchableDialogs dialogs_;
-  Win32Fonts fonts_;
-  Win32Backend backend_{events_, {}};
-  std::unique_ptr<ZiruZezuzo> window_;
-  HWND hwnd_ = nullptr;
+  Win32EventPump events;
+  Win32Desktop desktop;
+  Win32Dialogs dialogs;
+  Win32Fonts fonts;
+  Win32Backend backend{events, {}};
+  std::unique_ptr<ZiruZezuzo> made;
+  HWND hwnd = nullptr;
 };
 
 TEST_F(MainWindowWin32Test, AFixedToolWindowWhoseClientAreaIsTheDesignedOne) {
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd, &client);
   const double twips = PixelTwips();
   EXPECT_NEAR(client.right * twips, 8040, twips / 2 + 0.01);
   EXPECT_NEAR(client.bottom * twips, 2004, twips / 2 + 0.01);
 
-  const LONG style = GetWindowLongW(hwnd_, GWL_STYLE), exStyle = GetWindowLongW(hwnd_, GWL_EXSTYLE);
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE), exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
   EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
   EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
   EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME));
@@ -131,7 +113,7 @@ TEST_F(MainWindowWin32Test, AFixedToolWindowWhoseClientAreaIsTheDesignedOne) {
   EXPECT_NEAR(window().form().height(), outer.cy * twips, twips / 2 + 0.01);
   EXPECT_EQ(platform::win32::Narrow([&] {
               wchar_t caption[64] = {};
-              GetWindowTextW(hwnd_, caption, 64);
+              GetWindowTextW(hwnd, caption, 64);
               return std::wstring(caption);
             }()),
             "Vontra FX - 3 Colors");
@@ -139,13 +121,13 @@ TEST_F(MainWindowWin32Test, AFixedToolWindowWhoseClientAreaIsTheDesignedOne) {
 
 TEST_F(MainWindowWin32Test, ControlsAreFoundByTheirIdsAndText1IsFirstInTabOrder) {
   wchar_t caption[64] = {};
-  GetWindowTextW(GetDlgItem(hwnd_, ids::CommandId(1)), caption, 64);
+  GetWindowTextW(GetDlgItem(hwnd, ids::CommandId(1)), caption, 64);
   EXPECT_STREQ(caption, L"Send to Chat");
-  HWND frame = GetDlgItem(hwnd_, ids::kFrame1);
+  HWND frame = GetDlgItem(hwnd, ids::kFrame1);
   GetWindowTextW(GetDlgItem(frame, ids::TextId(3)), caption, 64);
   EXPECT_STREQ(caption, L"To Whom?");
-  EXPECT_EQ(FindWindowA(ids::kMainWindowClass, nullptr), hwnd_);
-  EXPECT_EQ(GetNextDlgTabItem(hwnd_, nullptr, FALSE), Handle(window().Text(1)));
+  EXPECT_EQ(FindWindowA(ids::kMainWindowClass, nullptr), hwnd);
+  EXPECT_EQ(GetNextDlgTabItem(hwnd, nullptr, FALSE), Handle(window().Text(1)));
   EXPECT_EQ(GetFocus(), Handle(window().Text(1)));
 }
 
@@ -158,7 +140,7 @@ TEST_F(MainWindowWin32Test, TopmostFollowsOnTopAndANativeClickUpdatesTheModelFir
   EXPECT_EQ(SendMessageW(Handle(window().Check(7)), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(IsTopmost());
 
-  SendMessageW(hwnd_, WM_HSCROLL, SB_LINERIGHT,
+  SendMessageW(hwnd, WM_HSCROLL, SB_LINERIGHT,
                reinterpret_cast<LPARAM>(Handle(window().HScroll(3))));
   EXPECT_EQ(window().HScroll(3).value(), 1);
   EXPECT_EQ(window().Label(1).caption(), "1");
@@ -193,7 +175,7 @@ void CALLBACK LookAtTheBox(HWND, UINT, UINT_PTR, DWORD) {
 TEST_F(MainWindowWin32Test, TheWindowLeavesTheTopBandWhileTheRealMessageBoxIsUp) {
   sawBox = false;
   topmostDuringBox = true;
-  mainWindow = hwnd_;
+  mainWindow = hwnd;
   const UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAtTheBox);
   window().Command(10).click();
   KillTimer(nullptr, timer);
@@ -220,7 +202,7 @@ TEST_F(MainWindowWin32Test, ResizingWithPixelRoundingLandsInTheStateTable) {
   // Opened where the grown window still fits on the screen.
   RECT work, placed;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  GetWindowRect(hwnd_, &placed);
+  GetWindowRect(hwnd, &placed);
   EXPECT_TRUE(placed.left >= work.left && placed.top >= work.top && placed.right <= work.right &&
               placed.bottom <= work.bottom);
   Click(window().Command(13));  // Up: Wide
@@ -236,9 +218,9 @@ TEST_F(MainWindowWin32Test, ResizingWithPixelRoundingLandsInTheStateTable) {
 
   // The command column stays in view after Up and Left.
   RECT client, exit;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd, &client);
   GetWindowRect(Handle(window().Command(6)), &exit);
-  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&exit), 2);
+  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&exit), 2);
   EXPECT_LE(exit.bottom, client.bottom);
   EXPECT_LE(exit.right, client.right);
 
@@ -248,8 +230,8 @@ TEST_F(MainWindowWin32Test, ResizingWithPixelRoundingLandsInTheStateTable) {
   EXPECT_LT(h(), 1200 + twips);
   RECT text;
   GetWindowRect(Handle(window().Text(1)), &text);
-  GetClientRect(hwnd_, &client);
-  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&text), 2);
+  GetClientRect(hwnd, &client);
+  MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&text), 2);
   EXPECT_LE(text.right, client.right);  // the typing strip still shows the whole box
   EXPECT_LE(text.bottom, client.bottom);
 }
@@ -355,10 +337,10 @@ TEST_F(MainWindowWin32Test, AnArrowKeyInTheColourCountSelectsTheNextOptionOnce) 
 }
 
 TEST_F(MainWindowWin32Test, ClosingTheWindowUnloadsItAndEndsTheWaits) {
-  SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+  SendMessageW(hwnd, WM_CLOSE, 0, 0);
   EXPECT_FALSE(window().form().is_loaded());
-  EXPECT_FALSE(IsWindow(hwnd_));
-  EXPECT_TRUE(events_.IsEnding());
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_TRUE(events.IsEnding());
 }
 
 }  // namespace
