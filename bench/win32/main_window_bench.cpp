@@ -18,7 +18,6 @@ using bench::Median;
 }  // namespace
 
 int main() {
-  SetProcessDPIAware();
   bench::WindowRig rig;
   ui::ZiruZezuzo& window = rig.window;
   platform::win32::Win32EventPump& events = rig.events;

@@ -27,10 +27,9 @@ std::string Line(std::size_t characters) {
 }  // namespace
 
 int main() {
-  SetProcessDPIAware();
   bench::WindowRig rig;
-  ui::ZiruZezuzo& window = rig.window;
   platform::win32::Win32EventPump& events = rig.events;
+  ui::ZiruZezuzo& window = rig.window;
   window.Option(10).set_value(true);
   for (int n = 1; n <= 30; ++n) window.HScroll(n).set_value((n * 37) % 256);
   HWND box = reinterpret_cast<HWND>(window.Text(1).native_handle());

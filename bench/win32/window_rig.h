@@ -28,6 +28,8 @@ struct WindowRig {
   }
   ~WindowRig() { window.form().unload(); }
 
+  // The window measured in real pixels, as a user's display shows it.
+  bool dpiAware = SetProcessDPIAware();
   platform::win32::Win32EventPump events;
   platform::win32::Win32Desktop desktop;
   platform::win32::Win32Dialogs dialogs;
