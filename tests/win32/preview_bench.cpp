@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/win32/window_rig.h"
+#include "tests/win32/window_rig.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "bench/win32/window_rig.h"
 #include "fade/fade.h"
+#include "tests/win32/window_rig.h"
 
 namespace {
 
