@@ -88,15 +88,7 @@ std::vector<Placed> PlaceCharacters(const std::string& text) {
 
 std::u32string CodePoints(const std::string& text) {
   std::u32string points;
-  const std::wstring wide = Widen(text);
-  for (std::size_t k = 0; k < wide.size(); ++k) {
-    char32_t point = wide[k];
-    if (point >= 0xD800 && point < 0xDC00 && k + 1 < wide.size()) {
-      point = 0x10000 + ((point - 0xD800) << 10) + (wide[k + 1] - 0xDC00);
-      ++k;
-    }
-    points.push_back(point);
-  }
+  for (const Placed& p : PlaceCharacters(text)) points.push_back(p.point);
   return points;
 }
 
