@@ -1,5 +1,6 @@
-// One substitute-host.exe for one test: started with its own log file, stopped (by its process
-// handle) when the object goes, so nothing is left running whatever the test's outcome.
+// One substitute-host.exe for one test: started with its own log file, stopped when the object
+// goes (through a handle that names it, see child_process.h), so nothing is left running
+// whatever the test's outcome.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "e2e/support/child_process.h"
 #include "e2e/support/host_log.h"
 
 namespace vfx::e2e {
@@ -18,6 +20,10 @@ namespace vfx::e2e {
 std::string WindowsPath(std::string path);
 // The substitute host's path as Windows sees it.
 std::string SubstituteHostPath();
+
+// Starts a Windows program (its command line, run in `folder` when given) with the null device
+// as its standard handles; an empty ChildProcess when it did not start.
+ChildProcess StartProgram(std::string commandLine, const char* folder = nullptr);
 
 struct ProcessResult {
   DWORD exitCode = 0;
@@ -36,7 +42,8 @@ class HostProcess {
   HostProcess& operator=(const HostProcess&) = delete;
 
   bool ready() const { return ready_; }
-  HANDLE process() const { return process_.hProcess; }
+  HANDLE process() const { return process_.handle(); }
+  DWORD process_id() const { return process_.id(); }
   bool Running() const;
   // Ends the host at once, as a crash or the task manager would; its windows go with it.
   void Kill();
@@ -47,7 +54,7 @@ class HostProcess {
   bool WaitForEvents(std::string_view kind, std::size_t count = 1, double seconds = 10) const;
 
  private:
-  PROCESS_INFORMATION process_{};
+  ChildProcess process_;
   std::string logPath_;
   bool ready_ = false;
 };
