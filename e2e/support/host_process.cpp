@@ -28,11 +28,15 @@ std::string NewLogPath() {
   return path;
 }
 
-std::string ReadShared(const std::string& path) {
+// The file from byte `from` on, while the host may be writing it.
+std::string ReadShared(const std::string& path, unsigned long long from = 0) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
+  LARGE_INTEGER at;
+  at.QuadPart = static_cast<LONGLONG>(from);
+  SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
   std::string content;
   char buffer[65536];
   DWORD read = 0;
@@ -119,6 +123,17 @@ ChildProcess StartProgram(std::string commandLine, const char* folder) {
                       &startup, &started))
     return {};
   return ChildProcess(started);
+}
+
+std::vector<LogEvent> LogTail::Read() {
+  const std::string added = ReadShared(path_, offset_);
+  offset_ += added.size();
+  partial_ += added;
+  const std::size_t complete = partial_.rfind('\n');
+  if (complete == std::string::npos) return {};
+  std::vector<LogEvent> events = ParseLog(std::string_view(partial_).substr(0, complete + 1));
+  partial_.erase(0, complete + 1);
+  return events;
 }
 
 std::vector<LogEvent> HostProcess::Events() const { return ParseLog(ReadShared(logPath_)); }

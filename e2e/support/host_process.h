@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "e2e/support/child_process.h"
@@ -33,6 +34,20 @@ struct ProcessResult {
 // was still running after `seconds` (it is then stopped).
 std::optional<ProcessResult> RunHostToEnd(const std::vector<std::string>& options, double seconds);
 
+// The log read as it grows, each complete line once: for journeys whose log grows to megabytes,
+// where reading it whole at every poll would cost more with every line.
+class LogTail {
+ public:
+  explicit LogTail(std::string path) : path_(std::move(path)) {}
+  // The events of the lines completed since the last call.
+  std::vector<LogEvent> Read();
+
+ private:
+  std::string path_;
+  unsigned long long offset_ = 0;
+  std::string partial_;
+};
+
 class HostProcess {
  public:
   // Starts the host and waits until it has logged "ready" (or has ended, or 30 s passed).
@@ -48,6 +63,7 @@ class HostProcess {
   // Ends the host at once, as a crash or the task manager would; its windows go with it.
   void Kill();
 
+  LogTail Tail() const { return LogTail(logPath_); }
   std::vector<LogEvent> Events() const;
   std::vector<LogEvent> Events(std::string_view kind) const;
   // Waits until `count` events of this kind are in the log; false after `seconds`.
