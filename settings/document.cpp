@@ -23,7 +23,11 @@ Document Document::Parse(std::string_view bytes) {
     const std::size_t newline = bytes.find('\n');
     Line line;
     if (newline == std::string_view::npos) {
-      line.text = bytes;
+      // A carriage return that ends the file ends its last line, as it would with a line feed
+      // after it: a line feed added there later changes no line's text.
+      const bool carriageReturn = bytes.ends_with('\r');
+      line.text = bytes.substr(0, bytes.size() - (carriageReturn ? 1 : 0));
+      line.ending = carriageReturn ? "\r" : "";
       bytes = {};
     } else {
       std::size_t textEnd = newline;
@@ -79,9 +83,9 @@ void Document::SetValue(std::size_t line, std::string_view value) {
 
 void Document::InsertLine(std::size_t at, std::string text) {
   const std::string ending(NewLineEnding());
-  // Only a last line can lack an ending; a line after it needs one between them.
-  if (at == lines_.size() && at > 0 && lines_[at - 1].ending.empty())
-    lines_[at - 1].ending = ending;
+  // Only a last line can lack a line feed; a line after it needs one between them.
+  if (at == lines_.size() && at > 0 && !lines_[at - 1].ending.ends_with('\n'))
+    lines_[at - 1].ending = lines_[at - 1].ending.empty() ? ending : "\r\n";
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), ending});
 }
 
@@ -98,7 +102,7 @@ void Document::AppendBlock(const std::vector<std::string>& texts) {
 
 std::string_view Document::NewLineEnding() const {
   const auto ended = std::find_if(lines_.begin(), lines_.end(),
-                                  [](const Line& line) { return !line.ending.empty(); });
+                                  [](const Line& line) { return line.ending.ends_with('\n'); });
   return ended == lines_.end() ? std::string_view("\r\n") : std::string_view(ended->ending);
 }
 

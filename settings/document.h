@@ -17,7 +17,7 @@ namespace vfx::settings {
 
 struct Line {
   std::string text;    // without its ending
-  std::string ending;  // "\r\n", "\n", or empty on a last line without one
+  std::string ending;  // "\r\n" or "\n"; on a last line also "\r" or nothing
 };
 
 enum class LineKind { kBlank, kComment, kHeader, kKey, kOther };

@@ -31,6 +31,7 @@ TEST(Document, WritesBackWhatItReadByteForByte) {
            "\xEF\xBB\xBF; made by hand\r\n\r\n[Vontra FX]\r\nFadeKey = F8 \r\n",
            "[Saved Colours]\nName=A\nCount=1\nColours=000000",  // no final line ending
            "mixed\r\nendings\nand a lone \r inside\r\n\n\n",
+           "ends in a carriage return\r",
            "# hash comment\n[Other]\nodd line without equals\n[ Saved colours ]\nx=y\n",
        })
     EXPECT_EQ(Document::Parse(bytes).Text(), bytes);
@@ -51,6 +52,9 @@ TEST(Document, ANewSchemeIsAppendedInTheFilesLineEndingsAndTheRestStays) {
   EXPECT_EQ(Saved("; only", Scheme{"x", {{0, 0, 1}}}),
             "; only\r\n\r\n[Saved Colours]\r\nName=x\r\nCount=1\r\nBlend=Straight\r\n"
             "Colours=000001\r\n");
+  // A carriage return at the very end was the last line's ending all along.
+  EXPECT_EQ(Saved("a\nb\r", Scheme{"x", {{0, 0, 1}}}),
+            "a\nb\r\n\n[Saved Colours]\nName=x\nCount=1\nBlend=Straight\nColours=000001\n");
   EXPECT_EQ(Saved("", Scheme{"x", {{0, 0, 1}}}),
             "[Saved Colours]\r\nName=x\r\nCount=1\r\nBlend=Straight\r\nColours=000001\r\n");
 }
