@@ -66,26 +66,22 @@ std::string ColoursText(const std::vector<fade::Rgb>& colours) {
 
 std::optional<Found> ReadSection(const Document& document, const Section& section) {
   if (!SameName(section.name, kSchemeSection)) return std::nullopt;
-  Found found{{}, section};
   const auto& lines = document.lines();
-  const std::size_t name = document.FindKey(section, "Name");
-  found.count = document.FindKey(section, "Count");
-  found.blend = document.FindKey(section, "Blend");
-  found.colours = document.FindKey(section, "Colours");
-  if (name == kNoLine || found.count == kNoLine || found.colours == kNoLine) return std::nullopt;
+  const std::size_t name = document.FindKey(section, "Name"),
+                    countLine = document.FindKey(section, "Count"),
+                    blendLine = document.FindKey(section, "Blend"),
+                    coloursLine = document.FindKey(section, "Colours");
+  if (name == kNoLine || countLine == kNoLine || coloursLine == kNoLine) return std::nullopt;
 
-  found.scheme.name = ValueOf(lines[name].text);
-  const auto count = ParseCount(ValueOf(lines[found.count].text));
-  auto colours = ParseColours(ValueOf(lines[found.colours].text));
-  if (found.scheme.name.empty() || !count || !colours || colours->size() != *count)
-    return std::nullopt;
-  found.scheme.colours = std::move(*colours);
-  if (found.blend != kNoLine) {
-    const auto blend = BlendNamed(Trim(ValueOf(lines[found.blend].text)));
-    if (!blend) return std::nullopt;
-    found.scheme.blend = *blend;
-  }
-  return found;
+  const std::string_view nameText = ValueOf(lines[name].text);
+  const auto count = ParseCount(ValueOf(lines[countLine].text));
+  auto colours = ParseColours(ValueOf(lines[coloursLine].text));
+  if (nameText.empty() || !count || !colours || colours->size() != *count) return std::nullopt;
+  std::optional<SchemeBlend> blend = SchemeBlend::kStraight;
+  if (blendLine != kNoLine) blend = BlendNamed(Trim(ValueOf(lines[blendLine].text)));
+  if (!blend) return std::nullopt;
+  return Found{Scheme{std::string(nameText), std::move(*colours), *blend}, section, countLine,
+               blendLine, coloursLine};
 }
 
 std::vector<Found> FindAll(const Document& document) {
