@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <set>
 
 namespace vfx::settings {
 namespace {
@@ -105,11 +106,9 @@ bool operator==(const Scheme& a, const Scheme& b) {
 
 std::vector<Scheme> ListSchemes(const Document& document) {
   std::vector<Scheme> schemes;
-  for (Found& found : FindAll(document)) {
-    bool seen = false;
-    for (const Scheme& scheme : schemes) seen = seen || scheme.name == found.scheme.name;
-    if (!seen) schemes.push_back(std::move(found.scheme));
-  }
+  std::set<std::string> seen;
+  for (Found& found : FindAll(document))
+    if (seen.insert(found.scheme.name).second) schemes.push_back(std::move(found.scheme));
   return schemes;
 }
 

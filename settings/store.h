@@ -51,9 +51,9 @@ class Store {
   Outcome Save(const Scheme& scheme);
   // Done as well when there was no scheme of the name (another program may have deleted it).
   Outcome Delete(std::string_view name);
-  // The key is changed where it is, or added to the section, or the section to the file. Names a
-  // setting may not have (a line break, "=" in a key, "]" in a section, the schemes' section) are
-  // refused.
+  // The value, without the blanks around it, goes where the key is, or the key to the end of the
+  // section, or the section to the end of the file. Names a setting may not have (a line break,
+  // "=" in a key, "]" in a section, the schemes' section) are refused.
   Outcome SetSetting(std::string_view section, std::string_view key, std::string_view value);
 
  private:
