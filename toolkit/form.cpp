@@ -118,6 +118,13 @@ void Form::native_timer_elapsed(int id) {
     }
 }
 
+bool Form::context_menu(const MenuPlace& where) {
+  if (!on_context_menu) return false;
+  const auto handler = on_context_menu;
+  handler(where);
+  return true;
+}
+
 void Form::focus(Control& control) {
   focused_ = &control;
   if (loaded_ && control.peer()) control.peer()->Changed(Property::kFocus);

@@ -15,6 +15,7 @@
 #include "toolkit/container.h"
 #include "toolkit/font.h"
 #include "toolkit/geometry.h"
+#include "toolkit/menu.h"
 #include "toolkit/peer.h"
 
 namespace vfx::toolkit {
@@ -89,6 +90,14 @@ class Form : public Container {
   void set_default_button(CommandButton* button);
 
   Control* focused() const { return focused_; }
+
+  // A context menu asked for over the form's own background, or one that no control took (see
+  // Control::on_context_menu).
+  std::function<void(const MenuPlace&)> on_context_menu;
+  bool context_menu(const MenuPlace& where);
+  // Opens `menu` for the form (from the keyboard: at the focused control) and returns once it has
+  // closed and the chosen item's handler has run. Nothing without a native window.
+  void popup_menu(Menu& menu, const MenuPlace& where) { menu.popup(*this, nullptr, where); }
 
   // Creates the native window (hidden) and every control's peer, in tab order.
   void realize(Backend& backend);

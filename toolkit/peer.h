@@ -13,6 +13,9 @@ namespace vfx::toolkit {
 
 class Control;
 class Form;
+class Menu;
+class MenuItem;
+struct MenuPlace;
 
 enum class Property {
   kCaption,  // caption, or a text box's text
@@ -55,6 +58,11 @@ class Backend {
   virtual std::unique_ptr<FormPeer> CreateFormPeer(Form& form) = 0;
   // The control's container already has its peer.
   virtual std::unique_ptr<Peer> CreatePeer(Control& control) = 0;
+  // Shows `menu` as the context menu of `over` (null: of the form itself) and returns once it has
+  // closed: the item the user chose, or null. From the keyboard it opens at the control's place.
+  // Menus come and go with each showing, so they need no peer of their own.
+  virtual const MenuItem* TrackMenu(Form& form, const Control* over, const Menu& menu,
+                                    const MenuPlace& where) = 0;
 };
 
 }  // namespace vfx::toolkit

@@ -176,6 +176,8 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
         FocusModelControl();
         result = 0;
         return true;
+      case WM_CONTEXTMENU:
+        return FormContextMenu(hwnd, form_, wParam, lParam, result);
       case WM_CLOSE:
         form_.native_close_requested();
         result = 0;

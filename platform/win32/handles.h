@@ -42,6 +42,8 @@ class Owned {
     if (handle_) Release()(handle_);
     handle_ = handle;
   }
+  // Gives the handle up to a new owner.
+  [[nodiscard]] Handle Disown() { return std::exchange(handle_, nullptr); }
 
  private:
   Handle handle_ = nullptr;

@@ -22,7 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   platform::win32::Win32EventPump events;
   platform::win32::Win32Desktop desktop;
-  platform::win32::Win32Dialogs dialogs;
+  platform::win32::Win32Dialogs dialogs(&events);
   platform::win32::Win32Fonts fonts;
   platform::win32::Win32Backend backend(
       events, {{ui::kAppIcon, assets::kAppIcon}, {ui::kImage1Picture, assets::kImage1Icon}},

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolkit/access_key.h"
+
 namespace vfx::testing {
 namespace {
 
@@ -41,7 +43,46 @@ class FakePeer : public toolkit::Peer {
   platform::WindowHandle window_;
 };
 
+std::vector<ShownMenuItem> Snapshot(const toolkit::Menu& menu) {
+  std::vector<ShownMenuItem> items;
+  for (const auto& item : menu.items())
+    items.push_back({item->kind(), item->caption(), item->is_enabled(), item->is_checked(),
+                     item->radio_group(),
+                     item->submenu() ? Snapshot(*item->submenu()) : std::vector<ShownMenuItem>{}});
+  return items;
+}
+
 }  // namespace
+
+const ShownMenuItem* ShownMenu::Find(const std::vector<std::string>& path) const {
+  const std::vector<ShownMenuItem>* level = &items;
+  const ShownMenuItem* found = nullptr;
+  for (const std::string& caption : path) {
+    found = nullptr;
+    for (const ShownMenuItem& item : *level)
+      if (item.kind != toolkit::MenuItem::Kind::kSeparator &&
+          toolkit::WithoutAccessKeys(item.caption) == toolkit::WithoutAccessKeys(caption)) {
+        found = &item;
+        break;
+      }
+    if (!found) return nullptr;
+    level = &found->submenu;
+  }
+  return found;
+}
+
+const toolkit::MenuItem* FakeBackend::TrackMenu(toolkit::Form& form, const toolkit::Control* over,
+                                                const toolkit::Menu& menu,
+                                                const toolkit::MenuPlace& where) {
+  ShownMenu shown{over ? over->name() : form.name(), where, Snapshot(menu), std::nullopt};
+  if (!menuAnswers.empty()) {
+    shown.answer = menuAnswers.front();
+    menuAnswers.pop_front();
+  }
+  menus.push_back(shown);
+  if (whileMenuShown) whileMenuShown(shown);
+  return shown.answer ? menu.find(*shown.answer) : nullptr;
+}
 
 std::unique_ptr<toolkit::FormPeer> FakeBackend::CreateFormPeer(toolkit::Form& form) {
   formWindow = desktop_.Add(platform::kNoWindow, "VontraFX." + form.name(), form.caption());
