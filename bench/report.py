@@ -58,6 +58,21 @@ def verdict(met):
     return "**met**" if met else "**missed**"
 
 
+def i686_breakdown(win32):
+    """The shipped build's fade beside the limits that explain it, as a table."""
+    cases = (("fade", "`FadeTwoColors`, a new string each call"),
+             ("fresh_memcpy", "memcpy into a block allocated for the call"),
+             ("fresh_touch", "one byte written per 4 KiB page of such a block: the first touch alone"),
+             ("reused_fade", "the fade into one string kept across calls"),
+             ("memcpy", "memcpy into one block kept across calls"))
+    try:
+        rows = [f"| {label} | {float(win32[f'plain_{key}_ms']):.2f} ms | "
+                f"{float(win32[f'bold_{key}_ms']):.2f} ms |" for key, label in cases]
+    except (KeyError, ValueError):
+        return ["(not measured)"]
+    return ["| i686 under Wine, 1 MiB in | style text empty | &lt;B&gt; |", "|---|---|---|", *rows]
+
+
 def goals(out, fade, compose):
     """One line for each goal: the figure, the target and whether it is met."""
     rows = []
@@ -70,16 +85,26 @@ def goals(out, fade, compose):
     for style, label in (("plain", "empty"), ("bold", "&lt;B&gt;")):
         ratio = fade_ratio(style)
         native = f"{ratio:.2f} ×" if ratio is not None else "not measured"
-        try:
-            wine = float(win32[f"{style}_fade_ms"]) / float(win32[f"{style}_memcpy_ms"])
-            beside = (f"{wine:.2f} × ({float(win32[f'{style}_fade_ms']):.2f} ms against "
-                      f"{float(win32[f'{style}_memcpy_ms']):.2f} ms)")
-        except (KeyError, ValueError, ZeroDivisionError):
-            reason = text(out / "fade_win32.txt").splitlines()
-            beside = reason[0] if reason and reason[0].startswith("not measured") else "not measured"
         rows.append(f"| `FadeTwoColors`, 1 MiB, style text {label}, against memcpy of its own output "
-                    f"| ≤ 2.0 × | {native} | {verdict(ratio is not None and ratio <= 2.0)} "
-                    f"| i686 build under Wine: {beside} |")
+                    f"| ≤ 2.0 × | {native} | {verdict(ratio is not None and ratio <= 2.0)} | native |")
+    # The shipped build: every call returns a new 21 MiB string, which the Windows heap maps
+    # afresh, so its fair limit is memcpy into a fresh block; the fade's own work is measured
+    # apart, into a string kept across calls, against memcpy into a warm block.
+    for style, label in (("plain", "empty"), ("bold", "&lt;B&gt;")):
+        for case, limit, what in (("fade", "fresh_memcpy", "memcpy into a fresh block of that size"),
+                                  ("reused_fade", "memcpy",
+                                   "memcpy into a warm block (the fade into a string kept across calls)")):
+            try:
+                mine, floor = float(win32[f"{style}_{case}_ms"]), float(win32[f"{style}_{limit}_ms"])
+                ratio = mine / floor
+                figure, met = f"{ratio:.2f} ×", ratio <= 2.0
+                note = f"{mine:.2f} ms against {floor:.2f} ms"
+            except (KeyError, ValueError, ZeroDivisionError):
+                reason = text(out / "fade_win32.txt").splitlines()
+                figure = reason[0] if reason and reason[0].startswith("not measured") else "not measured"
+                met, note = False, ""
+            rows.append(f"| i686 `FadeTwoColors`, 1 MiB, style text {label}, against {what} "
+                        f"| ≤ 2.0 × | {figure} | {verdict(met)} | {note} |")
 
     body = compose.get("BM_ComposeBody/ten_colours/1048576")
     single = compose.get("BM_FadeTwoColorsOverTheLine/1048576")
@@ -116,11 +141,12 @@ def goals(out, fade, compose):
             "| goal | target | measured | | |", "|---|---|---|---|---|", *rows, "",
             "Native figures are the medians of the repetitions in this run; the i686 figures are "
             "the shipping build's own, from `fade_ratio_bench.exe` under Wine (medians of 101 "
-            "alternating rounds), recorded beside the native ones. The Windows heap (Wine's as "
-            "well) hands a block this large back to the system when it is freed, so there every "
-            "fade writes its 21 MiB into fresh pages and pays for their first touch, while glibc "
-            "keeps the block and the native fade, like memcpy's target, writes into warm pages.",
-            "",
+            "rounds, every case once a round). `FadeTwoColors` returns a new string on every "
+            "call. The Windows heap (Wine's as well) hands a block this large back to the system "
+            "when it is freed, so there every fade writes its 21 MiB into fresh pages, which the "
+            "system maps and zeroes at their first touch; glibc keeps the block, and the native "
+            "fade, like memcpy's target, writes into warm pages. Where the i686 time goes:", "",
+            *i686_breakdown(win32), "",
             "The cost per byte falls as the text grows: a long text changes colour at most some "
             "765 times, so the fade computes one colour per run of equal colours, while a 1 KiB "
             "text from red to blue changes colour every other character and computes each.", ""]
@@ -227,6 +253,10 @@ def main():
               f"Imports: {', '.join(dlls) or 'not measured'}"
               + (f" — not system DLLs: {', '.join(foreign)}" if foreign else " (system DLLs only)") + ".",
               ""]
+    # What was measured by hand (a long session, the start-up on another build) and is not
+    # measured again here: kept beside this script, one file a section, in name order.
+    for note in sorted(pathlib.Path(__file__).with_name("notes").glob("*.md")):
+        lines += ["", note.read_text().rstrip()]
     print("\n".join(lines))
 
 

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "e2e/support/case_guard.h"
 #include "e2e/support/host_process.h"
 #include "e2e/support/host_windows.h"
 #include "host/host.h"
@@ -25,10 +26,8 @@ const std::string kAnnouncementAnsi =
     "<B><FONT COLOR=#FF0000>\xAB<FONT COLOR=#CC0033>\x95<FONT COLOR=#990066>\x83"
     "<FONT COLOR=#660099>\xDF<FONT COLOR=#3300CC>\xA3<FONT COLOR=#0000FF>\xF8";
 
-class HostRoutines : public ::testing::Test {
+class HostRoutines : public GuardedCase {
  protected:
-  void SetUp() override { ASSERT_EQ(HostFrame(), nullptr) << "another substitute host is running"; }
-
   void Start(std::vector<std::string> options = {}) {
     host_ = std::make_unique<HostProcess>(std::move(options));
     ASSERT_TRUE(host_->ready()) << "the host did not start";

@@ -62,47 +62,23 @@ AddOnProcess::AddOnProcess() : AddOnProcess(Options{}) {}
 AddOnProcess::AddOnProcess(Options options) : options_(options) {
   const std::string path = options_.path.empty() ? VontraFxPath() : options_.path;
   const std::string folder = FolderOf(path);
-  std::string line = "\"" + path + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &process_))
-    return;
-  if (options_.passSplash) WaitForMainWindow(options_.seconds);
+  process_ = StartProgram("\"" + path + "\"", folder.empty() ? nullptr : folder.c_str());
+  if (process_.id() != 0 && options_.passSplash) WaitForMainWindow(options_.seconds);
 }
 
-AddOnProcess::~AddOnProcess() {
-  if (!process_.hProcess) return;
-  if (Running()) {
-    TerminateProcess(process_.hProcess, 1);
-    WaitForSingleObject(process_.hProcess, 10000);
-  }
-  CloseHandle(process_.hThread);
-  CloseHandle(process_.hProcess);
-}
+AddOnProcess::~AddOnProcess() { process_.Terminate(); }
 
-bool AddOnProcess::Running() const {
-  return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool AddOnProcess::Running() const { return process_.Running(); }
 
-bool AddOnProcess::WaitForExit(double seconds) const {
-  return process_.hProcess &&
-         WaitForSingleObject(process_.hProcess, static_cast<DWORD>(seconds * 1000)) ==
-             WAIT_OBJECT_0;
-}
+bool AddOnProcess::WaitForExit(double seconds) const { return process_.WaitForExit(seconds); }
 
-std::optional<DWORD> AddOnProcess::ExitCode() const {
-  DWORD code = 0;
-  if (!process_.hProcess || Running() || !GetExitCodeProcess(process_.hProcess, &code))
-    return std::nullopt;
-  return code;
-}
+std::optional<DWORD> AddOnProcess::ExitCode() const { return process_.ExitCode(); }
 
 std::string VontraFxPath() { return WindowsPath(VFX_VONTRAFX_EXE); }
 
 HWND AddOnProcess::OtherWindow() const {
   if (!Running()) return nullptr;
-  OtherWindowSearch search{process_.dwProcessId};
+  OtherWindowSearch search{process_.id()};
   EnumWindows(FindOtherWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -126,7 +102,7 @@ bool AddOnProcess::ClickSplash() const {
 HWND AddOnProcess::WaitForMainWindow(double seconds) {
   WaitUntil(
       [this] {
-        window_ = VisibleMainWindowOf(process_.dwProcessId);
+        window_ = VisibleMainWindowOf(process_.id());
         if (window_ || !Running()) return true;
         // One click: a second one while the main window loads is the life cycle's to ignore,
         // not this harness's to test by accident.

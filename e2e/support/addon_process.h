@@ -1,6 +1,7 @@
 // One vontrafx.exe for one test, driven from outside as a user would drive it: its windows found
 // by class, its controls by their stable IDs, every action a message the real control handles.
-// The process is stopped (by its handle) when the object goes, whatever the test's outcome.
+// The process is stopped when the object goes, whatever the test's outcome (through a handle
+// that names it, see child_process.h).
 //
 //   AddOnProcess addOn;                       // started, past the splash, main window showing
 //   addOn.SetColour(1, {255, 0, 0});          // the three bars dragged, the panel updated
@@ -16,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "e2e/support/child_process.h"
 #include "fade/fade.h"
 
 namespace vfx::e2e {
@@ -44,8 +46,8 @@ class AddOnProcess {
   AddOnProcess& operator=(const AddOnProcess&) = delete;
 
   // ---- the process
-  HANDLE process() const { return process_.hProcess; }
-  DWORD process_id() const { return process_.dwProcessId; }
+  HANDLE process() const { return process_.handle(); }
+  DWORD process_id() const { return process_.id(); }
   bool Running() const;
   // True once the process has ended (within `seconds`).
   bool WaitForExit(double seconds = 10) const;
@@ -98,7 +100,7 @@ class AddOnProcess {
 
  private:
   Options options_;
-  PROCESS_INFORMATION process_{};
+  ChildProcess process_;
   HWND window_ = nullptr;
   bool splashClicked_ = false;
 };

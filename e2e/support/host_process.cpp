@@ -28,11 +28,15 @@ std::string NewLogPath() {
   return path;
 }
 
-std::string ReadShared(const std::string& path) {
+// The file from byte `from` on, while the host may be writing it.
+std::string ReadShared(const std::string& path, unsigned long long from = 0) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
+  LARGE_INTEGER at;
+  at.QuadPart = static_cast<LONGLONG>(from);
+  SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
   std::string content;
   char buffer[65536];
   DWORD read = 0;
@@ -42,16 +46,26 @@ std::string ReadShared(const std::string& path) {
   return content;
 }
 
-void Stop(PROCESS_INFORMATION& process) {
-  if (!process.hProcess) return;
-  if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process.hProcess, 1);
-    WaitForSingleObject(process.hProcess, 10000);
+// The host's standard handles: the null device, never the test's own output. A host that
+// outlived its test would otherwise hold ctest's pipe, and ctest waits for that pipe to close.
+struct NullStandardHandles {
+  NullStandardHandles() {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    device = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         &inherit, OPEN_EXISTING, 0, nullptr);
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  process = {};
-}
+  ~NullStandardHandles() {
+    if (device != INVALID_HANDLE_VALUE) CloseHandle(device);
+  }
+  NullStandardHandles(const NullStandardHandles&) = delete;
+  NullStandardHandles& operator=(const NullStandardHandles&) = delete;
+  void Into(STARTUPINFOA& startup) const {
+    if (device == INVALID_HANDLE_VALUE) return;
+    startup.dwFlags |= STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = device;
+  }
+  HANDLE device;
+};
 
 }  // namespace
 
@@ -86,25 +100,41 @@ bool WaitUntil(const std::function<bool()>& condition, double seconds) {
 
 HostProcess::HostProcess(std::vector<std::string> options) : logPath_(NewLogPath()) {
   options.insert(options.begin(), {"--log", logPath_});
-  std::string line = CommandLine(options);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process_))
-    return;
+  process_ = StartProgram(CommandLine(options));
   ready_ = WaitUntil([this] { return !Events("ready").empty() || !Running(); }, 30) && Running();
 }
 
 HostProcess::~HostProcess() {
-  Stop(process_);
+  process_.Terminate();
   DeleteFileA(logPath_.c_str());
 }
 
-bool HostProcess::Running() const {
-  return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+bool HostProcess::Running() const { return process_.Running(); }
+
+void HostProcess::Kill() { process_.Terminate(); }
+
+ChildProcess StartProgram(std::string commandLine, const char* folder) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  const NullStandardHandles standard;
+  standard.Into(startup);
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder,
+                      &startup, &started))
+    return {};
+  return ChildProcess(started);
 }
 
-void HostProcess::Kill() { Stop(process_); }
+std::vector<LogEvent> LogTail::Read() {
+  const std::string added = ReadShared(path_, offset_);
+  offset_ += added.size();
+  partial_ += added;
+  const std::size_t complete = partial_.rfind('\n');
+  if (complete == std::string::npos) return {};
+  std::vector<LogEvent> events = ParseLog(std::string_view(partial_).substr(0, complete + 1));
+  partial_.erase(0, complete + 1);
+  return events;
+}
 
 std::vector<LogEvent> HostProcess::Events() const { return ParseLog(ReadShared(logPath_)); }
 
@@ -132,25 +162,26 @@ std::optional<ProcessResult> RunHostToEnd(const std::vector<std::string>& option
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdError = startup.hStdOutput = writeEnd;
     std::string line = CommandLine(options);
-    PROCESS_INFORMATION process{};
-    const bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
+    PROCESS_INFORMATION started{};
+    const ChildProcess process = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0,
+                                                nullptr, nullptr, &startup, &started)
+                                     ? ChildProcess(started)
+                                     : ChildProcess();
     CloseHandle(writeEnd);
-    const DWORD waited =
-        started ? WaitForSingleObject(process.hProcess, static_cast<DWORD>(seconds * 1000))
-                : WAIT_FAILED;
+    const bool ended = process.handle() && process.WaitForExit(seconds);
     std::optional<ProcessResult> result;
-    if (waited == WAIT_OBJECT_0) {
+    if (ended) {
       result.emplace();
-      GetExitCodeProcess(process.hProcess, &result->exitCode);
+      result->exitCode = process.ExitCode().value_or(1);
       char buffer[4096];
       DWORD read = 0;
       while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
         result->standardError.append(buffer, read);
+    } else {
+      process.Terminate();
     }
-    if (started) Stop(process);
     CloseHandle(readEnd);
-    if (waited != WAIT_FAILED) return result;
+    if (process.handle()) return result;
     Sleep(500);
   }
   return std::nullopt;

@@ -1,5 +1,6 @@
-// One substitute-host.exe for one test: started with its own log file, stopped (by its process
-// handle) when the object goes, so nothing is left running whatever the test's outcome.
+// One substitute-host.exe for one test: started with its own log file, stopped when the object
+// goes (through a handle that names it, see child_process.h), so nothing is left running
+// whatever the test's outcome.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +9,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "e2e/support/child_process.h"
 #include "e2e/support/host_log.h"
 
 namespace vfx::e2e {
@@ -19,6 +22,10 @@ std::string WindowsPath(std::string path);
 // The substitute host's path as Windows sees it.
 std::string SubstituteHostPath();
 
+// Starts a Windows program (its command line, run in `folder` when given) with the null device
+// as its standard handles; an empty ChildProcess when it did not start.
+ChildProcess StartProgram(std::string commandLine, const char* folder = nullptr);
+
 struct ProcessResult {
   DWORD exitCode = 0;
   std::string standardError;
@@ -26,6 +33,20 @@ struct ProcessResult {
 // Runs the host to its end with these options (for command lines it refuses); nothing when it
 // was still running after `seconds` (it is then stopped).
 std::optional<ProcessResult> RunHostToEnd(const std::vector<std::string>& options, double seconds);
+
+// The log read as it grows, each complete line once: for journeys whose log grows to megabytes,
+// where reading it whole at every poll would cost more with every line.
+class LogTail {
+ public:
+  explicit LogTail(std::string path) : path_(std::move(path)) {}
+  // The events of the lines completed since the last call.
+  std::vector<LogEvent> Read();
+
+ private:
+  std::string path_;
+  unsigned long long offset_ = 0;
+  std::string partial_;
+};
 
 class HostProcess {
  public:
@@ -36,18 +57,20 @@ class HostProcess {
   HostProcess& operator=(const HostProcess&) = delete;
 
   bool ready() const { return ready_; }
-  HANDLE process() const { return process_.hProcess; }
+  HANDLE process() const { return process_.handle(); }
+  DWORD process_id() const { return process_.id(); }
   bool Running() const;
   // Ends the host at once, as a crash or the task manager would; its windows go with it.
   void Kill();
 
+  LogTail Tail() const { return LogTail(logPath_); }
   std::vector<LogEvent> Events() const;
   std::vector<LogEvent> Events(std::string_view kind) const;
   // Waits until `count` events of this kind are in the log; false after `seconds`.
   bool WaitForEvents(std::string_view kind, std::size_t count = 1, double seconds = 10) const;
 
  private:
-  PROCESS_INFORMATION process_{};
+  ChildProcess process_;
   std::string logPath_;
   bool ready_ = false;
 };

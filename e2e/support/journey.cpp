@@ -3,6 +3,7 @@
 #include <array>
 
 #include "e2e/support/host_windows.h"
+#include "e2e/support/unix_program.h"
 #include "platform/win32/text.h"
 #include "ui/control_ids.h"
 
@@ -41,11 +42,6 @@ HWND ChatInputBox() { return Hop(ChildOfClass(ChatRoomWindow(), "RICHCNTL"), 6);
 
 void BringChatRoomToFront() {
   SendMessageA(HostDocumentArea(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(ChatRoomWindow()), 0);
-}
-
-void Journey::SetUp() {
-  ASSERT_EQ(HostFrame(), nullptr) << "another substitute host is running";
-  ASSERT_EQ(FindWindowA(ids::kMainWindowClass, nullptr), nullptr) << "another add-on is running";
 }
 
 void Journey::Start(std::vector<std::string> hostOptions) {
@@ -120,18 +116,13 @@ bool Journey::Answers() const {
 }
 
 void Journey::Keys(const std::string& arguments) {
-  std::wstring command =
-      L"Z:\\usr\\bin\\xdotool search --sync --onlyvisible --name \"^Vontra FX\" "
-      L"windowfocus --sync " +
-      platform::win32::Widen(arguments);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &process));
-  WaitForSingleObject(process.hProcess, 10000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  const UnixRun run = RunUnixProgram(
+      "xdotool search --sync --onlyvisible --name '^Vontra FX' windowfocus --sync " + arguments,
+      20);
+  EXPECT_TRUE(run.started) << "xdotool did not start";
+  EXPECT_TRUE(run.ended && run.status == 0)
+      << "xdotool " << arguments << ": " << (run.ended ? "exit status " : "still running")
+      << (run.ended ? std::to_string(run.status) : std::string());
 }
 
 }  // namespace vfx::e2e

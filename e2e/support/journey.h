@@ -14,6 +14,7 @@
 
 #include "composer/compose.h"
 #include "e2e/support/addon_process.h"
+#include "e2e/support/case_guard.h"
 #include "e2e/support/host_process.h"
 
 namespace vfx::e2e {
@@ -31,9 +32,9 @@ HWND ChatInputBox();
 // Brings the chat room in front of the other document windows, as a click on it would.
 void BringChatRoomToFront();
 
-class Journey : public ::testing::Test {
+class Journey : public GuardedCase {
  protected:
-  void SetUp() override;  // nothing of another test is still running
+  using GuardedCase::GuardedCase;
 
   // The host, then the add-on past its splash. The window shows only once its start-up lines
   // are out, so the chat lines counted from here are the test's.
@@ -46,8 +47,8 @@ class Journey : public ::testing::Test {
   HostProcess& host() const { return *host_; }
 
   void Type(const std::string& line);  // into Text1, then read back
-  // Keys as xdotool names them, to the add-on's window. Wine starts the Unix program and does
-  // not wait for it to end: the caller awaits the keys' effect before it sends more.
+  // Keys as xdotool names them, to the add-on's window, once its window has the focus; returns
+  // when xdotool has ended (within 20 s, else the case fails).
   static void Keys(const std::string& arguments);
   void Tick(int check, bool ticked = true);
 
