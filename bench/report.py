@@ -253,6 +253,10 @@ def main():
               f"Imports: {', '.join(dlls) or 'not measured'}"
               + (f" — not system DLLs: {', '.join(foreign)}" if foreign else " (system DLLs only)") + ".",
               ""]
+    # What was measured by hand (a long session, the start-up on another build) and is not
+    # measured again here: kept beside this script, one file a section, in name order.
+    for note in sorted(pathlib.Path(__file__).with_name("notes").glob("*.md")):
+        lines += ["", note.read_text().rstrip()]
     print("\n".join(lines))
 
 

@@ -288,7 +288,9 @@ TEST_F(SoakJourney, AnEveningOfSendsArrivesWholeInOrderWithFlatMemoryAndHandles)
   tail_->Read();  // the start-up lines are not the session's
   TypeInto(addOn().Control(ids::TextId(3)), kRecipient);
 
-  const int warmUp = std::max(50, sends / 10);
+  // The heap takes some hundreds of Sends to settle (5,000 Sends: 11.2 MiB after 500, 12.1 MiB
+  // from 750 on, to the end).
+  const int warmUp = std::max(50, sends / 5);
   Usage warm, most;
   bool warmedUp = false;
   const double started = Seconds();
@@ -338,9 +340,12 @@ TEST_F(SoakJourney, AnEveningOfSendsArrivesWholeInOrderWithFlatMemoryAndHandles)
       most.handles, warm.windows, end.windows, most.windows, waits_.size(),
       1000 * Percentile(waits_, 0.5), 1000 * Percentile(waits_, 0.95),
       1000 * Percentile(waits_, 1.0));
-  // Flat: what a session keeps (fonts, brushes, the heap's own slack) is in by the warm-up.
-  EXPECT_LE(most.privateBytes, warm.privateBytes + (2u << 20)) << "private bytes grew";
-  EXPECT_LE(most.handles, warm.handles + 8) << "handles grew";
+  // Flat: what a session keeps (fonts, brushes, the heap's own slack) is in by the warm-up; a
+  // long line or a full HTML view may take a little more for a while.
+  EXPECT_LE(end.privateBytes, warm.privateBytes + (1u << 20)) << "private bytes grew";
+  EXPECT_LE(most.privateBytes, warm.privateBytes + (3u << 20)) << "private bytes grew for a while";
+  EXPECT_LE(end.handles, warm.handles + 4) << "handles grew";
+  EXPECT_LE(most.handles, warm.handles + 8) << "handles grew for a while";
   EXPECT_LE(most.windows, warm.windows) << "windows were left behind";
 }
 
