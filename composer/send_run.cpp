@@ -135,9 +135,9 @@ Styles SendRun::ReadStyles() {
 }
 
 std::string SendRun::Message() {
-  return StylePrefix(ReadStyles()) + ComposeBody(window_.TypedLine(), window_.SelectedColourCount(),
-                                                 window_.Colours(),
-                                                 window_.IsTicked(SendOption::kWavy));
+  return StylePrefix(ReadStyles()) +
+         ComposeBody(window_.TypedLine(), window_.SelectedColourCount(), window_.Colours(),
+                     window_.IsTicked(SendOption::kWavy), window_.SelectedBlend());
 }
 
 Delivery SendRun::Compose() {
@@ -149,7 +149,7 @@ Delivery SendRun::Compose() {
   // are the colours each segment would find on the panel.
   std::string message =
       prefix + ComposeBody(typedLine, window_.SelectedColourCount(), window_.Colours(),
-                           window_.IsTicked(SendOption::kWavy));
+                           window_.IsTicked(SendOption::kWavy), window_.SelectedBlend());
   const bool viewHtml = state_.ViewHtml;
   state_.ViewHtml = false;
   if (viewHtml) window_.SetHtmlView(message);

@@ -50,6 +50,8 @@ class SendWindow {
   virtual bool IsTicked(SendOption box) = 0;
   // The number of the selected colour-count option, Option1 tested first; 0 when none is.
   virtual int SelectedColourCount() = 0;
+  // How the colours blend into one another.
+  virtual fade::Blend SelectedBlend() = 0;
   // Colours 1 to 10 as the panel's scroll bars hold them now, read through the
   // colour-to-control table.
   virtual std::array<fade::Rgb, 10> Colours() = 0;

@@ -10,6 +10,7 @@
 #include "tests/support/fake_backend.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
+#include "tests/support/fake_settings_file.h"
 #include "tests/support/fake_host.h"
 #include "tests/ui/fakes.h"
 #include "ui/main_window.h"
@@ -358,7 +359,8 @@ class Schedule {
   testing::FakeDialogs dialogs_;
   testing::FakeFonts fonts_;
   testing::FakeBackend backend_{desktop_};
-  Form1 splash_{{{desktop_, events_}, dialogs_, fonts_}, backend_};
+  testing::FakeSettingsFile settingsFile_;
+  Form1 splash_{{{desktop_, events_}, dialogs_, fonts_, settingsFile_}, backend_};
 
   bool troubled_ = false;
   int actionsLeft_ = 0, depth_ = 0, selfTests_ = 0, linesTyped_ = 0;
