@@ -26,8 +26,8 @@ namespace vfx::settings {
 inline constexpr std::string_view kSchemeSection = "Saved Colours";
 inline constexpr std::size_t kMaxSchemeColours = 10;
 
-// The fade's blends as the file names them.
-enum class SchemeBlend { kStraight, kEven, kVivid };
+// The fade's blends, which the file names Straight, Even and Vivid.
+using SchemeBlend = fade::Blend;
 
 struct Scheme {
   std::string name;

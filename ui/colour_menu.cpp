@@ -8,7 +8,6 @@ namespace vfx::ui {
 namespace {
 
 using settings::Scheme;
-using settings::SchemeBlend;
 
 constexpr char kSaveCaption[] = "Save Colours As";
 constexpr char kDeleteCaption[] = "Delete Saved Colours";
@@ -22,30 +21,6 @@ constexpr std::array<BlendItem, 3> kBlendItems = {{
     {"&Even Blend", fade::Blend::kEven},
     {"&Vivid Blend", fade::Blend::kVivid},
 }};
-
-SchemeBlend ToScheme(fade::Blend blend) {
-  switch (blend) {
-    case fade::Blend::kStraight:
-      return SchemeBlend::kStraight;
-    case fade::Blend::kEven:
-      return SchemeBlend::kEven;
-    case fade::Blend::kVivid:
-      return SchemeBlend::kVivid;
-  }
-  return SchemeBlend::kStraight;
-}
-
-fade::Blend FromScheme(SchemeBlend blend) {
-  switch (blend) {
-    case SchemeBlend::kStraight:
-      return fade::Blend::kStraight;
-    case SchemeBlend::kEven:
-      return fade::Blend::kEven;
-    case SchemeBlend::kVivid:
-      return fade::Blend::kVivid;
-  }
-  return fade::Blend::kStraight;
-}
 
 // A name as a menu caption: the user's "&" is a character, not an access key.
 std::string AsCaption(std::string_view name) {
@@ -94,7 +69,7 @@ void ColourMenu::Fill(toolkit::Menu& menu, platform::WindowHandle owner) {
   menu.add_separator();
   store_.Load();
   FillSchemes(*menu.add_submenu("Saved &Colours").submenu(), [this](const Scheme& scheme) {
-    Apply(scheme.colours, FromScheme(scheme.blend));
+    Apply(scheme.colours, scheme.blend);
   });
   menu.add_item("Save Colours &As\u2026", [this, owner] { SaveAs(owner); })
       .set_enabled(panel_.SelectedCount() >= 1);
@@ -130,7 +105,7 @@ void ColourMenu::SaveAs(platform::WindowHandle owner) {
                          "There are saved colours named \"" + name + "\" already. Replace them?"))
     return;
   const int count = panel_.SelectedCount();
-  Scheme scheme{.name = name, .colours = {}, .blend = ToScheme(hooks_.blend())};
+  Scheme scheme{.name = name, .colours = {}, .blend = hooks_.blend()};
   for (int k = 1; k <= count; ++k) scheme.colours.push_back(panel_.Colour(k));
   const settings::Outcome outcome = store_.Save(scheme);
   hooks_.showStatus(outcome.done ? "Colours saved as \"" + name + "\""

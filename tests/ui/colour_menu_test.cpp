@@ -74,6 +74,9 @@ TEST_F(ColourMenuTest, EveryPartOfThePanelOpensOneMenuWhoseItemsAScreenReaderCan
 
 TEST_F(ColourMenuTest, ABlendTicksItselfAndEverySendComposesWithIt) {
   window.Text(1).set_text("blended line");
+  SetColour(1, {255, 0, 0});
+  SetColour(2, {0, 255, 0});
+  SetColour(3, {0, 0, 255});
   Choose(Path{"Vivid Blend"});
   EXPECT_EQ(window.blend(), fade::Blend::kVivid);
   EXPECT_EQ(Body(), BodyWith(fade::Blend::kVivid));
