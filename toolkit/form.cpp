@@ -103,6 +103,15 @@ void Form::unload() {
   if (peer_) peer_->Destroy();
 }
 
+bool Form::register_hot_key(int id, const platform::HotKey& key) {
+  if (!peer_ || !loaded_ || key.empty()) return false;
+  return peer_->RegisterHotKey(id, key);
+}
+
+void Form::release_hot_key(int id) {
+  if (peer_ && loaded_) peer_->UnregisterHotKey(id);
+}
+
 int Form::add_timer(Timer& timer) {
   timers_.push_back(&timer);
   return nextTimerId_++;

@@ -118,6 +118,20 @@ class Form : public Container {
   void native_window_state_changed(WindowState state) { windowState_ = state; }
   void native_close_requested() { unload(); }
   void native_timer_elapsed(int id);
+  void native_hot_key(int id) {
+    if (on_hot_key) on_hot_key(id);
+  }
+
+  // A key the user may press in any program, which runs on_hot_key with its id: true once it is
+  // the window's; false when another program holds it (or the form has no native window). It
+  // is the window's until released, or until the form unloads.
+  bool register_hot_key(int id, const platform::HotKey& key);
+  void release_hot_key(int id);
+  std::function<void(int)> on_hot_key;
+
+  // The items the window adds to its system menu (Alt+Space, or a click on its icon), built
+  // afresh each time that menu opens; each chosen item's handler runs once it has closed.
+  std::function<void(Menu&)> on_system_menu;
 
   // For Timer.
   int add_timer(Timer& timer);

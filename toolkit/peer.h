@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/desktop.h"
+#include "platform/hot_key.h"
 #include "toolkit/geometry.h"
 
 namespace vfx::toolkit {
@@ -50,6 +51,11 @@ class FormPeer : public Peer {
   // A one-shot timer; the peer calls Form::native_timer_elapsed with the id.
   virtual void StartTimer(int id, double seconds) = 0;
   virtual void StopTimer(int id) = 0;
+  // A key for the whole desktop, pressed in any program (RegisterHotKey, without repeats while
+  // it is held); the peer calls Form::native_hot_key with the id. False when another program
+  // holds the key.
+  virtual bool RegisterHotKey(int id, const platform::HotKey& key) = 0;
+  virtual void UnregisterHotKey(int id) = 0;
 };
 
 class Backend {

@@ -108,6 +108,7 @@ void ZiruZezuzo::Form_Load() {
   for (int i = 0; i < 3; ++i) Check7_Click();
   host::NotOnTop(services_.platform.desktop, form_.native_handle());
   host::StayOnTop(services_.platform.desktop, form_.native_handle());
+  fadeKey_.Start();
 }
 
 void ZiruZezuzo::Check7_Click() {

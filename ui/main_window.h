@@ -20,6 +20,7 @@
 #include "toolkit/timer.h"
 #include "ui/colour_menu.h"
 #include "ui/colour_panel.h"
+#include "ui/fade_key.h"
 #include "ui/control_registry.h"
 #include "ui/window_sizer.h"
 
@@ -89,6 +90,8 @@ class ZiruZezuzo final : public composer::SendWindow {
   void set_blend(fade::Blend blend);
   // The colour panel's menu, as the colour panel's controls open it.
   ColourMenu& colour_menu() { return colourMenu_; }
+  // The fade key and its items in the window's system menu.
+  FadeKey& fade_key() { return fadeKey_; }
 
   // The window's variables: ViewHtml, ImMode and AttentionBanner, which the Send run reads and
   // writes, and OnTopSuspended.
@@ -134,6 +137,8 @@ class ZiruZezuzo final : public composer::SendWindow {
   void Command8_Click() { sizer_.PressArrow(8); }    // Right
   void Command12_Click() { sizer_.PressArrow(12); }  // Left
   void Text1_DblClick() { sizer_.Text1_DblClick(); }
+  // The fade key, pressed in any program: the line typed in the host's box faded in its place.
+  void FadeKey_Pressed() { sendRun_.FadeWhereYouType(); }
   // The preview: each character of the line in the look a Send would give it now.
   std::vector<toolkit::CharacterLook> Text1_Look();
 
@@ -200,6 +205,11 @@ class ZiruZezuzo final : public composer::SendWindow {
                          {.blend = [this] { return blend_; },
                           .setBlend = [this](fade::Blend blend) { set_blend(blend); },
                           .showStatus = [this](std::string text) { ShowStatus(text); }}};
+  FadeKey fadeKey_{form_,
+                   store_,
+                   services_.dialogs,
+                   {.pressed = [this] { FadeKey_Pressed(); },
+                    .showStatus = [this](std::string text) { ShowStatus(text); }}};
   WindowSizer sizer_{form_, controls_};
 
   composer::SendRun sendRun_{*this, sendState, services_.platform};

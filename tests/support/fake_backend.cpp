@@ -18,14 +18,29 @@ class FakeFormPeer : public toolkit::FormPeer {
   }
   platform::WindowHandle native_handle() const override { return window_; }
   toolkit::Size non_client_size() const override { return backend_.nonClient; }
-  void Destroy() override { ++backend_.destroyed; }
+  void Destroy() override {
+    ++backend_.destroyed;
+    for (int id : hotKeys_) backend_.hotKeys.erase(id);  // a window's keys go with it
+    hotKeys_.clear();
+  }
   void StartTimer(int id, double seconds) override { backend_.timers[id] = seconds; }
   void StopTimer(int id) override { backend_.timers.erase(id); }
+  bool RegisterHotKey(int id, const platform::HotKey& key) override {
+    if (backend_.takenHotKeys.contains(platform::HotKeyName(key))) return false;
+    backend_.hotKeys[id] = key;
+    hotKeys_.insert(id);
+    return true;
+  }
+  void UnregisterHotKey(int id) override {
+    backend_.hotKeys.erase(id);
+    hotKeys_.erase(id);
+  }
 
  private:
   FakeBackend& backend_;
   toolkit::Form& form_;
   platform::WindowHandle window_;
+  std::set<int> hotKeys_;
 };
 
 class FakePeer : public toolkit::Peer {

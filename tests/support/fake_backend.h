@@ -9,9 +9,11 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/hot_key.h"
 #include "tests/support/fake_desktop.h"
 #include "toolkit/control.h"
 #include "toolkit/form.h"
@@ -58,6 +60,8 @@ class FakeBackend : public toolkit::Backend {
   std::vector<toolkit::Size> formSizes;  // every size the form was given, in order
   int destroyed = 0;
   std::map<int, double> timers;  // running, by id, with their intervals
+  std::map<int, platform::HotKey> hotKeys;  // registered, by id
+  std::set<std::string> takenHotKeys;       // held by other programs, by name ("Ctrl+Shift+F")
   platform::WindowHandle formWindow = platform::kNoWindow;
 
   std::vector<ShownMenu> menus;  // every menu opened, in order
