@@ -50,10 +50,7 @@ LinearLanes LinearOf(Lanes l, Lanes m, Lanes s) {
 }
 
 // Two characters' tag digits.
-struct DigitsPair {
-  std::uint64_t first, second;
-};
-DigitsPair DigitsOfLights(const LinearLanes& light) {
+TwoDigits DigitsOfLights(const LinearLanes& light) {
   const Bytes red = EncodedBytes(light.red), green = EncodedBytes(light.green),
               blue = EncodedBytes(light.blue);
   return {DigitsOf(red.first, green.first, blue.first),
@@ -110,6 +107,10 @@ BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t 
     along_[j] = kRootsOfA[j] * hueA + kRootsOfB[j] * hueB;
     across_[j] = kRootsOfB[j] * hueA - kRootsOfA[j] * hueB;
   }
+}
+
+void BlendRamp::TabulateTurns() {
+  if (blend_ != Blend::kVivid) return;
   for (std::size_t r = 0; r <= kBlock; ++r) fineTurns_[r] = TurnOf(r);
 }
 
@@ -127,7 +128,8 @@ Rgb BlendRamp::At(std::size_t position) const {
       // Position p = kBlock q + r with r from 1 to kBlock (0 alone for position 0).
       const std::size_t q = position == 0 ? 0 : (position - 1) / kBlock;
       const std::size_t r = position - kBlock * q;
-      digits = VividAt(both, TurnOf(kBlock * q), fineTurns_[r], fineTurns_[r]).first;
+      const SinCos fine = TurnOf(r);
+      digits = VividAt(both, TurnOf(kBlock * q), fine, fine).first;
     }
   }
   return {ComponentOf(digits, 0), ComponentOf(digits, 1), ComponentOf(digits, 2)};
@@ -145,7 +147,7 @@ void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out)
     }
     const Lanes positions =
         LanesOf(static_cast<double>(position), static_cast<double>(position + 1));
-    Two two;
+    TwoDigits two;
     if (blend_ == Blend::kEven) {
       two = EvenAt(positions);
     } else {
@@ -158,16 +160,15 @@ void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out)
   }
 }
 
-BlendRamp::Two BlendRamp::EvenAt(Lanes i) const {
+TwoDigits BlendRamp::EvenAt(Lanes i) const {
   const LinearLanes light = LinearOf(Both(rootsStart_.l) + Both(rootsStep_.l) * i,
                                      Both(rootsStart_.m) + Both(rootsStep_.m) * i,
                                      Both(rootsStart_.s) + Both(rootsStep_.s) * i);
-  const DigitsPair digits = DigitsOfLights(light);
-  return {digits.first, digits.second};
+  return DigitsOfLights(light);
 }
 
-BlendRamp::Two BlendRamp::VividAt(Lanes i, const SinCos& blockTurn, const SinCos& fineFirst,
-                                  const SinCos& fineSecond) const {
+TwoDigits BlendRamp::VividAt(Lanes i, const SinCos& blockTurn, const SinCos& fineFirst,
+                             const SinCos& fineSecond) const {
   const Lanes fineCos = LanesOf(fineFirst.cos, fineSecond.cos);
   const Lanes fineSin = LanesOf(fineFirst.sin, fineSecond.sin);
   const Lanes cosine = Both(blockTurn.cos) * fineCos - Both(blockTurn.sin) * fineSin;
@@ -181,8 +182,7 @@ BlendRamp::Two BlendRamp::VividAt(Lanes i, const SinCos& blockTurn, const SinCos
   const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
   if (BothWithin(light.red, least, most) && BothWithin(light.green, least, most) &&
       BothWithin(light.blue, least, most)) {
-    const DigitsPair digits = DigitsOfLights(light);
-    return {digits.first, digits.second};
+    return DigitsOfLights(light);
   }
   // A lane outside sRGB keeps its lightness and hue with as much chroma as fits.
   const auto reduced = [&](const Linear& at, double l, double c, double k0, double k1, double k2) {
@@ -193,10 +193,8 @@ BlendRamp::Two BlendRamp::VividAt(Lanes i, const SinCos& blockTurn, const SinCos
                                First(turned[1]), First(turned[2]));
   const Linear second = reduced(SecondOf(light), Second(lightness), Second(chroma),
                                 Second(turned[0]), Second(turned[1]), Second(turned[2]));
-  const DigitsPair digits =
-      DigitsOfLights({LanesOf(first.red, second.red), LanesOf(first.green, second.green),
-                      LanesOf(first.blue, second.blue)});
-  return {digits.first, digits.second};
+  return DigitsOfLights({LanesOf(first.red, second.red), LanesOf(first.green, second.green),
+                         LanesOf(first.blue, second.blue)});
 }
 
 }  // namespace vfx::fade::detail

@@ -14,6 +14,11 @@
 
 namespace vfx::fade::detail {
 
+// Two characters' colours, each as its tag digits (DigitsOf's word).
+struct TwoDigits {
+  std::uint64_t first, second;
+};
+
 class BlendRamp {
  public:
   // `blend` is kEven or kVivid; a length of 0 counts as 1.
@@ -23,8 +28,12 @@ class BlendRamp {
   // comes the end colour).
   Rgb At(std::size_t position) const;
 
+  // Keeps the hue's turns within a block at hand, for Digits: the same doubles as those At
+  // computes for itself.
+  void TabulateTurns();
+
   // The tag digits (as DigitsOf writes them) of `count` characters from `first` on, for a walk
-  // along the segment; `first` is 1 or follows a multiple of kBlock.
+  // along the segment, after TabulateTurns; `first` is 1 or follows a multiple of kBlock.
   void Digits(std::size_t first, std::size_t count, std::uint64_t* out) const;
 
   // Hue turns come from a coarse turn per block of kBlock characters and a fine one within it,
@@ -32,13 +41,9 @@ class BlendRamp {
   static constexpr std::size_t kBlock = 16;
 
  private:
-  // Two characters' colours, each as its tag digits.
-  struct Two {
-    std::uint64_t first, second;
-  };
-  Two EvenAt(Lanes positions) const;
-  Two VividAt(Lanes positions, const SinCos& blockTurn, const SinCos& fineFirst,
-              const SinCos& fineSecond) const;
+  TwoDigits EvenAt(Lanes positions) const;
+  TwoDigits VividAt(Lanes positions, const SinCos& blockTurn, const SinCos& fineFirst,
+                    const SinCos& fineSecond) const;
   // The hue's turn after `characters` characters.
   SinCos TurnOf(std::size_t characters) const;
 
@@ -54,7 +59,7 @@ class BlendRamp {
   double lightnessStart_ = 0, lightnessStep_ = 0, chromaStart_ = 0, chromaStep_ = 0;
   double turnStep_ = 0;
   double along_[3]{}, across_[3]{};
-  // The fine turns 0 to kBlock, for walks.
+  // The fine turns 0 to kBlock, once tabulated.
   std::array<SinCos, kBlock + 1> fineTurns_{};
 };
 

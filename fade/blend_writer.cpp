@@ -46,7 +46,8 @@ std::size_t FadeWriter::AppendBlend(std::string& out, std::string_view text, std
   Source source{text, 0, 0};
   const auto write = [&](char* buffer, std::size_t) {
     char* const begin = buffer + oldSize;
-    const BlendRamp ramp(start, end, blend, characters);
+    BlendRamp ramp(start, end, blend, characters);
+    ramp.TabulateTurns();
     char* finish;
     if (before_[0].empty() && after_[0].empty() && before_[1].empty() && after_[1].empty()) {
       finish = BlendEach(begin, ramp, characters, source, NoWrap{});

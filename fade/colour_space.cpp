@@ -55,7 +55,10 @@ double CubeRoot(double x) {
   if (x == 0 || !std::isfinite(x)) return x;
   double magnitude = std::fabs(x), scale = 1.0;
   // Below the normal doubles the exponent trick fails; an exact power of two brings x up.
-  if (magnitude < 0x1p-900) magnitude *= 0x1p+300, scale = 0x1p-100;
+  if (magnitude < 0x1p-900) {
+    magnitude *= 0x1p+300;
+    scale = 0x1p-100;
+  }
   // A third of the exponent (and of the mantissa's bits, roughly), by integer division of the
   // bits: within 3.2 % of the root. Halley's step for the cube root, y (y^3 + 2m) / (2y^3 + m),
   // triples the correct digits each time: three reach the last bit.

@@ -88,6 +88,4 @@ inline Bytes EncodedBytes(Lanes light) {
           second + (Second(held) >= kHalfStep[second] ? 1u : 0u)};
 }
 
-inline unsigned EncodedByte(double light) { return EncodedBytes(Both(light)).first; }
-
 }  // namespace vfx::fade::detail

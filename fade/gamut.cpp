@@ -55,7 +55,8 @@ double RootBetween(const Cubic& cubic, bool outsideAbove, double low, double hig
     const double slope = cubic.SlopeAt(x);
     const double step = 2.0 * g * slope / (2.0 * slope * slope - g * cubic.BendAt(x));
     const double next = x - step;
-    if (next > low && next < high) {
+    // A flat point gives no step to trust (nor a bracket to leave): halve the bracket instead.
+    if (slope != 0 && next > low && next < high) {
       if (std::fabs(step) <= settled) return next;
       x = next;
     } else {
