@@ -291,15 +291,14 @@ DeliveryStatus SendRun::DeliverInPlace(const Delivery& delivery) {
   const std::optional<std::string> now = desktop.GetControlText(delivery.box, kLongestTypedText);
   if (!now) return DeliveryStatus::kHostNotResponding;
   if (*now != delivery.typedLine && !now->empty()) return DeliveryStatus::kTypedLineChanged;
-  const DeliveryStatus status =
-      delivery.kind == Delivery::Kind::kChatInPlace
-          ? DeliverToChat(delivery)
-          : StatusOf(host::SendFromInstantMessageWindow(platform_, delivery.target,
-                                                        delivery.lines[0]));
+  const DeliveryStatus status = delivery.kind == Delivery::Kind::kChatInPlace
+                                    ? DeliverToChat(delivery)
+                                    : StatusOf(host::SendFromInstantMessageWindow(
+                                          platform_, delivery.target, delivery.lines[0]));
   // The box may hold the markup now, or nothing: the user's own line goes back, so that no word
   // of it is lost whatever became of the delivery.
   if (status != DeliveryStatus::kDelivered)
-    (void)desktop.SendMessageA(delivery.box, platform::message::kSetText, 0, delivery.typedLine);
+    (void)host::GiveBackText(platform_, delivery.box, delivery.typedLine);
   return status;
 }
 

@@ -139,9 +139,10 @@ TEST_F(ColoursJourney, ColoursSavedByTheKeyboardComeBackAfterARestartAndADamaged
   for (int k = 1; k <= 3; ++k) ASSERT_TRUE(addOn().SetColour(k, mine[k - 1]));
   ASSERT_NO_FATAL_FAILURE(FocusThePanel());
   // Save Colours As…: a name typed into its dialog, Enter saves.
-  Keys("key shift+F10 sleep 1 key a sleep 1 type --delay 20 'Late Tea' key Return");
-  ASSERT_TRUE(WaitUntil([&] { return appData.Read().find("Name=Late Tea") != std::string::npos; },
-                        5))
+  Keys("key shift+F10 sleep 1 key a sleep 1 type --delay 20 'Late Tea'");
+  KeysToTheFocus("key Return");
+  ASSERT_TRUE(
+      WaitUntil([&] { return appData.Read().find("Name=Late Tea") != std::string::npos; }, 5))
       << appData.Read();
 
   // Ended and started again, the add-on begins from its usual start; the saved colours are one
@@ -158,7 +159,8 @@ TEST_F(ColoursJourney, ColoursSavedByTheKeyboardComeBackAfterARestartAndADamaged
   // over it and says why.
   const std::string damaged = std::string("\xFF\xFE[\0S\0a\0v\0", 10);
   appData.Write(damaged);
-  Keys("key shift+F10 sleep 1 key a sleep 1 type --delay 20 'Other' key Return");
+  Keys("key shift+F10 sleep 1 key a sleep 1 type --delay 20 'Other'");
+  KeysToTheFocus("key Return");
   EXPECT_TRUE(WaitForStatus("Not saved: vontrafx.ini is not UTF-8 text"));
   EXPECT_EQ(appData.Read(), damaged);
 }

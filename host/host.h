@@ -85,17 +85,21 @@ enum class InstantMessageOutcome {
 // child), when the host is the window the user works in.
 struct TypingPlace {
   enum class Kind {
-    kChatRoom,            // a chat room: its input box
-    kInstantMessage,      // a "Send Instant Message" window: its message box
-    kHostNotInFront,      // the host is not running, or not the window the user works in
-    kNoTypingWindow,      // the active document window is neither
-    kHostNotResponding,   // the host did not say which window is active
+    kChatRoom,           // a chat room: its input box
+    kInstantMessage,     // a "Send Instant Message" window: its message box
+    kHostNotInFront,     // the host is not running, or not the window the user works in
+    kNoTypingWindow,     // the active document window is neither
+    kHostNotResponding,  // the host did not say which window is active
   };
   Kind kind = Kind::kHostNotInFront;
   WindowHandle window = 0;  // the chat room or the instant message window
   WindowHandle box = 0;     // where the user's line is
 };
 TypingPlace FindTypingPlace(platform::Desktop& desktop);
+// The user's own text back into a box of the host. A host that does not answer now may answer
+// soon: then the text goes back once it does (within the host wait bound). False when it could
+// not be put back.
+bool GiveBackText(const platform::Platform& platform, WindowHandle box, std::string_view text);
 
 // The add-on's own windows.
 void StayOnTop(platform::Desktop& desktop, WindowHandle form);

@@ -104,8 +104,17 @@ void ColourPanel::SetColour(int k, fade::Rgb colour) {
 void ColourPanel::Apply(const std::vector<fade::Rgb>& colours) {
   const int count = std::min(static_cast<int>(colours.size()), kColourCount);
   if (count < 1) return;
-  CountOption(count).click();
+  toolkit::OptionButton& option = CountOption(count);
+  toolkit::Control* focused = option.form().focused();
+  option.click();
   for (int k = 1; k <= count; ++k) SetColour(k, colours[k - 1]);
+  // Choosing the count disables every bar for a moment, and a bar that had the focus (the
+  // menu's, opened from the keyboard) loses it to nothing: it comes back, or goes to the count
+  // when that bar is of a colour no longer in use, so that a keyboard user stays in the panel.
+  if (focused && focused->is_enabled())
+    focused->set_focus();
+  else if (focused)
+    option.set_focus();
 }
 
 void ColourPanel::Reverse() {
