@@ -45,6 +45,24 @@ BENCHMARK_CAPTURE(BM_ComposeBody, ten_colours, false)
     ->Complexity(benchmark::oN);
 BENCHMARK_CAPTURE(BM_ComposeBody, ten_colours_wavy, true)->Arg(1 << 20);
 
+// The blends over the same ten colours: each character's colour computed in Oklab, beside the
+// straight body (the overload with kStraight, which is the body above).
+void BM_ComposeBodyBlend(benchmark::State& state, vfx::fade::Blend blend) {
+  const std::string line = SampleText(static_cast<std::size_t>(state.range(0)));
+  std::size_t bodyBytes = 0;
+  for (auto _ : state) {
+    std::string body = vfx::composer::ComposeBody(line, 10, kColours, false, blend);
+    bodyBytes = body.size();
+    benchmark::DoNotOptimize(body.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bodyBytes));
+}
+BENCHMARK_CAPTURE(BM_ComposeBodyBlend, straight, vfx::fade::Blend::kStraight)
+    ->Arg(1 << 10)
+    ->Arg(1 << 20);
+BENCHMARK_CAPTURE(BM_ComposeBodyBlend, even, vfx::fade::Blend::kEven)->Arg(1 << 10)->Arg(1 << 20);
+BENCHMARK_CAPTURE(BM_ComposeBodyBlend, vivid, vfx::fade::Blend::kVivid)->Arg(1 << 10)->Arg(1 << 20);
+
 // One FadeTwoColors over the same line: what the body's nine segments cost on top of the fading.
 void BM_FadeTwoColorsOverTheLine(benchmark::State& state) {
   const std::string line = SampleText(static_cast<std::size_t>(state.range(0)));

@@ -121,6 +121,21 @@ def goals(out, fade, compose):
                 f"| {verdict(ratio is not None and ratio <= 2.0)} "
                 + (f"| {ms(wavy):.2f} ms against {ms(body):.2f} ms |" if ratio is not None else "| |"))
 
+    def blend(name, size):
+        return compose.get(f"BM_ComposeBodyBlend/{name}/{size}")
+
+    straight = blend("straight", 1024)
+    ratios = {name: ms(blend(name, 1024)) / ms(straight) if blend(name, 1024) and straight else None
+              for name in ("even", "vivid")}
+    measured = ", ".join(f"{name.capitalize()} {ratio:.2f} ×" if ratio is not None
+                         else f"{name.capitalize()} not measured" for name, ratio in ratios.items())
+    met = all(ratio is not None and ratio <= 4.0 for ratio in ratios.values())
+    details = ", ".join(f"{name.capitalize()} {ms(blend(name, 1024)) * 1e3:.1f} µs"
+                        for name in ratios if blend(name, 1024))
+    rows.append("| Even/Vivid `ComposeBody`, 1 KiB, ten colours, against Straight "
+                f"| ≤ 4 × each | {measured} | {verdict(met)} "
+                + (f"| {details} against {ms(straight) * 1e3:.1f} µs |" if straight else "| |"))
+
     # Flat: no larger input may cost more per byte than a quarter above what 1 KiB costs.
     for label, results, pattern in (("`FadeTwoColors`", fade, "BM_FadeTwoColors/plain/{}"),
                                     ("`ComposeBody`, ten colours", compose,
@@ -218,6 +233,21 @@ def main():
                       f"{bench['real_coefficient']:.1f} {bench.get('time_unit', 'ns')} per input byte"
                       + (f", the sizes within {100 * rms:.1f} % of that line." if rms is not None
                          else ".")]
+
+    lines += ["", "## The blends", "",
+              "`ComposeBody` over the same ten colours with each blend; Even and Vivid compute every "
+              "character's colour in Oklab (Vivid brings a point outside sRGB back to the most "
+              "chroma inside, which most characters between these saturated colours need).", "",
+              "| blend | 1 KiB | 1 MiB | per input byte (1 MiB) | against Straight (1 KiB) |",
+              "|---|---|---|---|---|"]
+    straight = compose.get("BM_ComposeBodyBlend/straight/1024")
+    for name in ("straight", "even", "vivid"):
+        small = compose.get(f"BM_ComposeBodyBlend/{name}/1024")
+        large = compose.get(f"BM_ComposeBodyBlend/{name}/1048576")
+        if small and large:
+            against = f"{ms(small) / ms(straight):.2f} ×" if straight else ""
+            lines.append(f"| {name.capitalize()} | {ms(small) * 1e3:.1f} µs | {ms(large):.2f} ms "
+                         f"| {per_byte_ns(large, 1048576):.2f} ns | {against} |")
 
     ideas = pathlib.Path(__file__).with_name("ideas.md")
     if ideas.exists():

@@ -13,10 +13,14 @@ endfunction()
 # expression), which rounds once instead of twice and moves ties; -ffp-contract=off forbids it.
 # MSVC contracts under /fp:fast or /fp:contract, and under /fp:precise too before Visual Studio
 # 2022 17.0, whose /fp:precise no longer does; there /fp:strict is the safe choice.
+# GCC's straight-line vectorizer (12 at least) still pairs a multiply with an add and a subtract
+# into one fused vfmaddsub on a processor with FMA, -ffp-contract=off or not (the blends' matrix
+# rows, a*x + b*y beside c*x - d*y, are its pattern); it stays off for these targets.
 function(vfx_exact_doubles target)
   if(MSVC)
     target_compile_options(${target} PRIVATE /fp:precise)
   else()
-    target_compile_options(${target} PRIVATE -ffp-contract=off)
+    target_compile_options(${target} PRIVATE -ffp-contract=off
+                                             $<$<CXX_COMPILER_ID:GNU>:-fno-tree-slp-vectorize>)
   endif()
 endfunction()

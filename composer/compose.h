@@ -27,6 +27,12 @@ struct Styles {
 std::string ComposeBody(std::string_view typedLine, int colourCount,
                         std::span<const fade::Rgb, 10> colours, bool wavy);
 
+// The same body with the segments' colours taken by `blend`: each character of segment j has
+// BlendColour(colour j, colour j + 1, blend, its place in the segment, the segment's length).
+// With kStraight it is the body above, byte for byte.
+std::string ComposeBody(std::string_view typedLine, int colourCount,
+                        std::span<const fade::Rgb, 10> colours, bool wavy, fade::Blend blend);
+
 // "<B>", "<I>", "<U>", "<S>" for the styles chosen, always in that order.
 std::string StylePrefix(Styles);
 

@@ -1,5 +1,6 @@
 #include "composer/send_run.h"
 
+#include <cctype>
 #include <utility>
 
 #include "fade/utf8.h"
@@ -9,6 +10,8 @@ namespace vfx::composer {
 namespace {
 
 constexpr double kAttentionPause = 0.3;
+// What the fade key reads of the host's box at most: past it the line could not be sent anyway.
+constexpr int kLongestTypedText = static_cast<int>(kLongestMessage);
 
 // What became of the message itself, from what became of its own line.
 DeliveryStatus StatusOf(host::ChatOutcome outcome) {
@@ -53,7 +56,26 @@ bool Arrived(DeliveryStatus status) {
     case DeliveryStatus::kNoAnswer:
     case DeliveryStatus::kTooLong:
     case DeliveryStatus::kCancelled:
+    case DeliveryStatus::kHostNotInFront:
+    case DeliveryStatus::kNoTypingWindow:
+    case DeliveryStatus::kNothingTyped:
+    case DeliveryStatus::kAlreadyFaded:
+    case DeliveryStatus::kTypedLineChanged:
       return false;
+  }
+  return false;
+}
+
+// A line the add-on (or another fader) has faded already: fading it again would write its tags
+// as text.
+bool HoldsColourTag(std::string_view text) {
+  constexpr std::string_view kTag = "<font color";
+  for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+    if (text.size() - at < kTag.size()) return false;
+    bool same = true;
+    for (std::size_t k = 0; k < kTag.size() && same; ++k)
+      same = std::tolower(static_cast<unsigned char>(text[at + k])) == kTag[k];
+    if (same) return true;
   }
   return false;
 }
@@ -77,6 +99,16 @@ std::string_view DeliveryStatusText(DeliveryStatus status) {
       return "Not sent: the host did not take the instant message";
     case DeliveryStatus::kTooLong:
       return "Not sent: the line is too long for the host";
+    case DeliveryStatus::kHostNotInFront:
+      return "Not faded: the host is not in front";
+    case DeliveryStatus::kNoTypingWindow:
+      return "Not faded: no chat room or instant message is in front in the host";
+    case DeliveryStatus::kNothingTyped:
+      return "Not faded: nothing is typed there";
+    case DeliveryStatus::kAlreadyFaded:
+      return "Not faded: the line holds colour tags already";
+    case DeliveryStatus::kTypedLineChanged:
+      return "Not faded: the line changed before its turn";
   }
   return "";
 }
@@ -135,21 +167,34 @@ Styles SendRun::ReadStyles() {
 }
 
 std::string SendRun::Message() {
-  return StylePrefix(ReadStyles()) + ComposeBody(window_.TypedLine(), window_.SelectedColourCount(),
-                                                 window_.Colours(),
-                                                 window_.IsTicked(SendOption::kWavy));
+  return StylePrefix(ReadStyles()) +
+         ComposeBody(window_.TypedLine(), window_.SelectedColourCount(), window_.Colours(),
+                     window_.IsTicked(SendOption::kWavy), window_.SelectedBlend());
 }
 
-Delivery SendRun::Compose() {
-  const std::string typedLine = window_.TypedLine();
+std::string SendRun::ComposeMessage(std::string_view line) {
   const std::string prefix = StylePrefix(ReadStyles());
   // Randomize sets the panel before anything reads it, so this Send uses the new colours.
   if (window_.IsTicked(SendOption::kRandom)) window_.Randomize();
   // Nothing processes events from here to the end of the composition, so the colours read now
   // are the colours each segment would find on the panel.
-  std::string message =
-      prefix + ComposeBody(typedLine, window_.SelectedColourCount(), window_.Colours(),
-                           window_.IsTicked(SendOption::kWavy));
+  return prefix + ComposeBody(line, window_.SelectedColourCount(), window_.Colours(),
+                              window_.IsTicked(SendOption::kWavy), window_.SelectedBlend());
+}
+
+void SendRun::SetChatLines(Delivery& delivery, std::string message) {
+  if (window_.IsTicked(SendOption::kAttention)) {
+    delivery.lines = {state_.AttentionBanner, std::move(message), state_.AttentionBanner};
+    delivery.pause = kAttentionPause;
+    delivery.messageLine = 1;
+  } else {
+    delivery.lines = {std::move(message)};
+  }
+}
+
+Delivery SendRun::Compose() {
+  const std::string typedLine = window_.TypedLine();
+  std::string message = ComposeMessage(typedLine);
   const bool viewHtml = state_.ViewHtml;
   state_.ViewHtml = false;
   if (viewHtml) window_.SetHtmlView(message);
@@ -161,14 +206,44 @@ Delivery SendRun::Compose() {
     delivery.lines = {std::move(message)};
   } else if (viewHtml) {
     delivery.kind = Delivery::Kind::kViewOnly;
-  } else if (window_.IsTicked(SendOption::kAttention)) {
-    delivery.lines = {state_.AttentionBanner, std::move(message), state_.AttentionBanner};
-    delivery.pause = kAttentionPause;
-    delivery.messageLine = 1;
   } else {
-    delivery.lines = {std::move(message)};
+    SetChatLines(delivery, std::move(message));
   }
   return delivery;
+}
+
+void SendRun::FadeWhereYouType() {
+  if (Ending() || closed_) return;
+  using Kind = host::TypingPlace::Kind;
+  platform::Desktop& desktop = platform_.desktop;
+  const host::TypingPlace place = host::FindTypingPlace(desktop);
+  switch (place.kind) {
+    case Kind::kHostNotInFront:
+      return window_.ShowDeliveryStatus(DeliveryStatus::kHostNotInFront);
+    case Kind::kNoTypingWindow:
+      return window_.ShowDeliveryStatus(DeliveryStatus::kNoTypingWindow);
+    case Kind::kHostNotResponding:
+      return window_.ShowDeliveryStatus(DeliveryStatus::kHostNotResponding);
+    case Kind::kChatRoom:
+    case Kind::kInstantMessage:
+      break;
+  }
+  const std::optional<std::string> typed = desktop.GetControlText(place.box, kLongestTypedText);
+  if (!typed) return window_.ShowDeliveryStatus(DeliveryStatus::kHostNotResponding);
+  if (typed->find_first_not_of(" \t\r\n") == std::string::npos)
+    return window_.ShowDeliveryStatus(DeliveryStatus::kNothingTyped);
+  if (HoldsColourTag(*typed)) return window_.ShowDeliveryStatus(DeliveryStatus::kAlreadyFaded);
+
+  Delivery delivery{.isSend = true, .typedLine = *typed, .target = place.window, .box = place.box};
+  std::string message = ComposeMessage(*typed);
+  if (place.kind == Kind::kChatRoom) {
+    delivery.kind = Delivery::Kind::kChatInPlace;
+    SetChatLines(delivery, std::move(message));
+  } else {
+    delivery.kind = Delivery::Kind::kInstantMessageInPlace;
+    delivery.lines = {std::move(message)};
+  }
+  Submit(std::move(delivery));
 }
 
 // ---- the queue
@@ -201,8 +276,30 @@ DeliveryStatus SendRun::Deliver(const Delivery& delivery) {
       return StatusOf(host::SendInstantMessage(platform_, delivery.recipient, delivery.lines[0]));
     case Delivery::Kind::kViewOnly:
       return DeliveryStatus::kDelivered;
+    case Delivery::Kind::kChatInPlace:
+    case Delivery::Kind::kInstantMessageInPlace:
+      return DeliverInPlace(delivery);
   }
   return DeliveryStatus::kDelivered;
+}
+
+DeliveryStatus SendRun::DeliverInPlace(const Delivery& delivery) {
+  platform::Desktop& desktop = platform_.desktop;
+  // What the user typed since the key was pressed is theirs: the line read then is faded only
+  // while the box still holds it, or nothing (a Send before it in the queue went out through the
+  // same box, which the host empties).
+  const std::optional<std::string> now = desktop.GetControlText(delivery.box, kLongestTypedText);
+  if (!now) return DeliveryStatus::kHostNotResponding;
+  if (*now != delivery.typedLine && !now->empty()) return DeliveryStatus::kTypedLineChanged;
+  const DeliveryStatus status = delivery.kind == Delivery::Kind::kChatInPlace
+                                    ? DeliverToChat(delivery)
+                                    : StatusOf(host::SendFromInstantMessageWindow(
+                                          platform_, delivery.target, delivery.lines[0]));
+  // The box may hold the markup now, or nothing: the user's own line goes back, so that no word
+  // of it is lost whatever became of the delivery.
+  if (status != DeliveryStatus::kDelivered)
+    (void)host::GiveBackText(platform_, delivery.box, delivery.typedLine);
+  return status;
 }
 
 // The lines go on only while they are posted: a banner that found no room or no answer says the
@@ -210,7 +307,10 @@ DeliveryStatus SendRun::Deliver(const Delivery& delivery) {
 DeliveryStatus SendRun::DeliverToChat(const Delivery& delivery) {
   for (std::size_t n = 0; n < delivery.lines.size(); ++n) {
     if (n > 0) host::Pause(platform_.events, delivery.pause);
-    const host::ChatOutcome outcome = host::SendChat(platform_, delivery.lines[n]);
+    const host::ChatOutcome outcome =
+        delivery.kind == Delivery::Kind::kChatInPlace
+            ? host::SendChatInto(platform_, delivery.target, delivery.lines[n])
+            : host::SendChat(platform_, delivery.lines[n]);
     if (outcome == host::ChatOutcome::kPosted) continue;
     if (n > delivery.messageLine && outcome != host::ChatOutcome::kCancelled)
       return DeliveryStatus::kDelivered;
@@ -226,6 +326,8 @@ void SendRun::Finish(const Delivery& delivery, DeliveryStatus status) {
   // The add-on's own lines tell nothing; once the program is ending, nothing is touched.
   if (!delivery.isSend || status == DeliveryStatus::kCancelled) return;
   if (delivery.kind != Delivery::Kind::kViewOnly) window_.ShowDeliveryStatus(status);
+  // The user is typing in the host: the add-on's own box is not theirs now.
+  if (delivery.InPlace()) return;
   // The typed line goes only once the host has it (a refusal counts: the host has answered).
   // What the user has typed since the click is not this request's to empty.
   if (delivery.mayClear && Arrived(status) && window_.IsTicked(SendOption::kClearText) &&

@@ -41,6 +41,9 @@ struct Delivery {
     kChat,            // `lines` into the chat room, one after another, `pause` seconds apart
     kInstantMessage,  // `lines[0]` as an instant message to `recipient`
     kViewOnly,        // nothing to the host: View HTML has put the message into Text2
+    // The fade key's: what the user typed in the host's `box` of `target`, faded in its place.
+    kChatInPlace,            // `lines` into the chat room `target`, as kChat
+    kInstantMessageInPlace,  // `lines[0]` from the instant message window `target`
   };
   Kind kind = Kind::kChat;
   std::vector<std::string> lines{};
@@ -53,6 +56,9 @@ struct Delivery {
   std::size_t messageLine = 0;
   std::string typedLine{};
   bool mayClear = false;  // not after View HTML, which leaves the typed line
+  // The fade key's: the host's windows, and `typedLine` is what the user typed there.
+  platform::WindowHandle target = platform::kNoWindow, box = platform::kNoWindow;
+  bool InPlace() const { return kind == Kind::kChatInPlace || kind == Kind::kInstantMessageInPlace; }
 };
 
 class SendRun {
@@ -70,6 +76,12 @@ class SendRun {
   void Option11_Click();
   void Option12_Click();
 
+  // The fade key: the line the user typed in the host's chat room or instant message window in
+  // front, composed now as a Send would compose it and faded in its place in its turn. A line
+  // that is empty or holds colour tags is left alone; so is a box the user types on in before
+  // the line's turn. When nothing was delivered, the box gets the user's own line back.
+  void FadeWhereYouType();
+
   // The add-on's own chat lines (the advertisement), in their turn among the Sends.
   void Announce(std::vector<std::string> lines);
   // Exit: what is still waiting is dropped, and no request is taken from now on, so the closing
@@ -86,6 +98,11 @@ class SendRun {
  private:
   // The request: what Send would deliver now, and where.
   Delivery Compose();
+  // The message of `line` as a Send composes it now: the style prefix, then (after Randomize
+  // when "&Random" is ticked) the colour body.
+  std::string ComposeMessage(std::string_view line);
+  // A chat message's lines: between its banners when Attention is ticked.
+  void SetChatLines(Delivery& delivery, std::string message);
   Styles ReadStyles();
 
   // The queue: a request joins it; the request made while none is being delivered delivers the
@@ -96,6 +113,7 @@ class SendRun {
   // The delivery of one request, then what the window shows of it.
   DeliveryStatus Deliver(const Delivery& delivery);
   DeliveryStatus DeliverToChat(const Delivery& delivery);
+  DeliveryStatus DeliverInPlace(const Delivery& delivery);
   void Finish(const Delivery& delivery, DeliveryStatus status);
 
   bool Ending() { return platform_.events.IsEnding(); }

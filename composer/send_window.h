@@ -32,6 +32,12 @@ enum class DeliveryStatus {
   kNoAnswer,           // nothing sent: the host never took the instant message
   kTooLong,            // nothing sent: the message is longer than the host is handed
   kCancelled,          // the program ended first: nothing more was sent
+  // The fade key's own: nothing was touched in the host.
+  kHostNotInFront,   // the host is not the window the user works in
+  kNoTypingWindow,   // the host's active window is neither a chat room nor an instant message
+  kNothingTyped,     // the box there is empty
+  kAlreadyFaded,     // the box holds markup already
+  kTypedLineChanged, // the user changed the line before its turn came: it is left as it is now
 };
 
 // The words for a status, as the window shows them; empty for kDelivered.
@@ -50,6 +56,8 @@ class SendWindow {
   virtual bool IsTicked(SendOption box) = 0;
   // The number of the selected colour-count option, Option1 tested first; 0 when none is.
   virtual int SelectedColourCount() = 0;
+  // How the colours blend into one another.
+  virtual fade::Blend SelectedBlend() = 0;
   // Colours 1 to 10 as the panel's scroll bars hold them now, read through the
   // colour-to-control table.
   virtual std::array<fade::Rgb, 10> Colours() = 0;

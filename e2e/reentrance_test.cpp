@@ -183,6 +183,7 @@ TEST_F(ReentranceJourney, ClicksWhileTheHostIsSlowAreDeliveredOnceEachInClickOrd
   ASSERT_NO_FATAL_FAILURE(Type("third"));
   const std::string third = Message("third");
   addOn().Press(ids::CommandId(1));
+  ASSERT_NO_FATAL_FAILURE(AwaitClicksHandled());
   ASSERT_NO_FATAL_FAILURE(Type("fourth"));
   const std::string fourth = Message("fourth");
   addOn().Press(ids::CommandId(1));

@@ -1,10 +1,18 @@
 #include "fade/fade.h"
 
+#include "fade/blend_ramp.h"
 #include "fade/fade_writer.h"
+#include "fade/ramp.h"
+#include "fade/tag.h"
 #include "fade/utf8.h"
 
 namespace vfx::fade {
 namespace {
+
+Colour ColourOf(const Rgb& rgb) {
+  return {static_cast<double>(rgb.red), static_cast<double>(rgb.green),
+          static_cast<double>(rgb.blue)};
+}
 
 std::string Fade(Wave wave, std::string_view text, const Colour& start, const Colour& end,
                  std::string_view stylez) {
@@ -43,6 +51,18 @@ std::string FadeWavy(std::string_view text, double startRed, double startGreen, 
                      double endRed, double endGreen, double endBlue, std::string_view stylez) {
   return Fade(Wave::kSubSup, text, {startRed, startGreen, startBlue}, {endRed, endGreen, endBlue},
               stylez);
+}
+
+Rgb BlendColour(Rgb start, Rgb end, Blend blend, std::size_t i, std::size_t length) {
+  length = length == 0 ? 1 : length;
+  if (blend == Blend::kEven || blend == Blend::kVivid) {
+    return detail::BlendRamp(start, end, blend, length).At(i);
+  }
+  // The fade's own arithmetic, and RgbToHex's rounding.
+  const Colour c = detail::Ramp(ColourOf(start), ColourOf(end), length).At(i);
+  return {static_cast<int>(detail::AnyComponentByte(c.red)),
+          static_cast<int>(detail::AnyComponentByte(c.green)),
+          static_cast<int>(detail::AnyComponentByte(c.blue))};
 }
 
 }  // namespace vfx::fade

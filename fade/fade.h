@@ -1,4 +1,4 @@
-// The fade engine: colour notation, the two fades and the random colour component.
+// The fade engine: colour notation, the two fades, the blends and the random colour component.
 //
 // Text is UTF-8. One character is one Unicode code point, so a character outside ASCII gets one
 // colour tag and is never cut apart. Malformed UTF-8 never stops a fade: every byte that does not
@@ -7,6 +7,7 @@
 // through unchanged, so the output always holds every input byte in order.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,22 @@ std::string FadeTwoColors(std::string_view text, double startRed, double startGr
 // each opened and closed around its one character (`stylez` before the opening and the closing).
 std::string FadeWavy(std::string_view text, double startRed, double startGreen, double startBlue,
                      double endRed, double endGreen, double endBlue, std::string_view stylez);
+
+// How a fade moves between its two colours. Straight: each sRGB component in equal steps, as
+// FadeTwoColors does. Even: in equal steps along the straight line between the colours in Oklab,
+// where equal steps look equal. Vivid: lightness and chroma in equal steps in OKLCH and the hue
+// the shorter way round, so a fade between two saturated colours stays saturated; a grey end
+// takes the other end's hue, and a point outside sRGB keeps its lightness and hue with as much
+// chroma as fits.
+enum class Blend { kStraight, kEven, kVivid };
+
+// Character i's colour (i from 1) of a fade of `length` characters from `start` to `end`.
+// Straight gives FadeTwoColors' colours exactly (start + (d / L) * i, rounded half to even,
+// taken modulo 256). Even and Vivid round each component to nearest and hold it to 0..255, hold
+// the colours' components to 0..255 first, and give exactly the end colour at i = length; i = 0
+// is the start's point and i past the length the end colour. A length of 0 counts as 1. The
+// same doubles on every build: the blends' arithmetic uses no function of the C runtime.
+Rgb BlendColour(Rgb start, Rgb end, Blend blend, std::size_t i, std::size_t length);
 
 // Reseeds the process's one generator from the time of day, then draws a whole number 0 to 254.
 int RandomComponent();

@@ -1,11 +1,13 @@
 // The fade's markup written straight into a text, for the fades themselves and for callers that
 // join several fades into one (the composer's colour body), so that no fade is built apart and
-// copied.
+// copied. The blends' markup too, through the same pieces.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "fade/fade.h"
 
 namespace vfx::fade {
 
@@ -31,6 +33,11 @@ class FadeWriter {
   // markup of the whole text, plus kSlack, gets no reallocation.
   std::size_t Append(std::string& out, std::string_view text, std::size_t characters,
                      const Colour& start, const Colour& end) const;
+
+  // The same for a blend: character i's colour is BlendColour(start, end, blend, i, characters).
+  // Straight is Append's fade.
+  std::size_t AppendBlend(std::string& out, std::string_view text, std::size_t characters,
+                          const Rgb& start, const Rgb& end, Blend blend) const;
 
   // Room past the markup's end that the writer may fill while it works; it is never kept.
   static constexpr std::size_t kSlack = 32;

@@ -29,12 +29,20 @@ WindowHandle FindChatRoom(platform::Desktop& desktop) {
 }
 
 ChatOutcome SendChat(const platform::Platform& platform, std::string_view line) {
+  if (platform.events.IsEnding()) return ChatOutcome::kCancelled;
+  return SendChatInto(platform, FindChatRoom(platform.desktop), line);
+}
+
+WindowHandle ChatInputBox(platform::Desktop& desktop, WindowHandle room) {
+  const WindowHandle transcript = FindChildByClass(desktop, room, table::kRichTextClass);
+  return NextSibling(desktop, transcript, table::kChatInputHops);
+}
+
+ChatOutcome SendChatInto(const platform::Platform& platform, WindowHandle room,
+                         std::string_view line) {
   platform::Desktop& desktop = platform.desktop;
   if (platform.events.IsEnding()) return ChatOutcome::kCancelled;
-
-  const WindowHandle room = FindChatRoom(desktop);
-  const WindowHandle transcript = FindChildByClass(desktop, room, table::kRichTextClass);
-  const WindowHandle input = NextSibling(desktop, transcript, table::kChatInputHops);
+  const WindowHandle input = ChatInputBox(desktop, room);
   if (input == platform::kNoWindow) return ChatOutcome::kNoChatRoom;
 
   FocusWindow(desktop, input);

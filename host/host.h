@@ -52,6 +52,11 @@ enum class ChatOutcome {
 // One line at a time: the events it lets run between the text and the Enter must not put
 // another line into the same box (the composer's delivery queue sees to that).
 [[nodiscard]] ChatOutcome SendChat(const platform::Platform& platform, std::string_view line);
+// The same into one chat room, whether or not it is in front (0: no room).
+[[nodiscard]] ChatOutcome SendChatInto(const platform::Platform& platform, WindowHandle room,
+                                       std::string_view line);
+// The room's input box: the window six after its first rich-text box; 0 when there is none.
+WindowHandle ChatInputBox(platform::Desktop& desktop, WindowHandle room);
 
 // The name in the host's welcome window caption ("Welcome, " name "!"), or empty text.
 std::string GetSignedOnName(platform::Desktop& desktop);
@@ -69,6 +74,32 @@ enum class InstantMessageOutcome {
 [[nodiscard]] InstantMessageOutcome SendInstantMessage(const platform::Platform& platform,
                                                        std::string_view recipient,
                                                        std::string_view text);
+// An instant message window the user has open: `text` into its message box, then its Send, then
+// the wait for the window to close or the host's notice. A refusal closes the notice and leaves
+// the window as the user had it, to be put right; kNoAnswer when the window lacks its controls.
+[[nodiscard]] InstantMessageOutcome SendFromInstantMessageWindow(const platform::Platform& platform,
+                                                                 WindowHandle window,
+                                                                 std::string_view text);
+
+// Where the user types in the host: the active document window (the document area's active
+// child), when the host is the window the user works in.
+struct TypingPlace {
+  enum class Kind {
+    kChatRoom,           // a chat room: its input box
+    kInstantMessage,     // a "Send Instant Message" window: its message box
+    kHostNotInFront,     // the host is not running, or not the window the user works in
+    kNoTypingWindow,     // the active document window is neither
+    kHostNotResponding,  // the host did not say which window is active
+  };
+  Kind kind = Kind::kHostNotInFront;
+  WindowHandle window = 0;  // the chat room or the instant message window
+  WindowHandle box = 0;     // where the user's line is
+};
+TypingPlace FindTypingPlace(platform::Desktop& desktop);
+// The user's own text back into a box of the host. A host that does not answer now may answer
+// soon: then the text goes back once it does (within the host wait bound). False when it could
+// not be put back.
+bool GiveBackText(const platform::Platform& platform, WindowHandle box, std::string_view text);
 
 // The add-on's own windows.
 void StayOnTop(platform::Desktop& desktop, WindowHandle form);

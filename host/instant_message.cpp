@@ -43,6 +43,44 @@ bool PauseThenClick(const platform::Platform& platform, double seconds, WindowHa
   return true;
 }
 
+// The message window's Send, then its outcome: sent (the window closed by itself) or refused
+// (the notice). The notice is looked for first, so a refusal is seen even while the message
+// window is still open; the window is this message's own, and another may stay open beside it.
+InstantMessageOutcome PressSendAndAwait(const platform::Platform& platform, WindowHandle window,
+                                        WindowHandle firstButton, bool closeWindowOnRefusal) {
+  platform::Desktop& desktop = platform.desktop;
+  const WindowHandle sendButton = NextSibling(desktop, firstButton, table::kSendButtonHops);
+  // A notice still up from an earlier message would read as this one's refusal.
+  for (int closed = 0; closed < kMostEarlierNotices; ++closed) {
+    const WindowHandle notice = desktop.FindWindowA(table::kNoticeClass, table::kNoticeCaption);
+    if (notice == kNoWindow) break;
+    desktop.SendMessageA(notice, platform::message::kClose, 0, std::intptr_t{0});
+  }
+  if (!PauseThenClick(platform, kInstantMessageClickPause, sendButton))
+    return InstantMessageOutcome::kCancelled;
+
+  InstantMessageOutcome outcome = InstantMessageOutcome::kNoAnswer;
+  const WaitOutcome finished = WaitForHost(platform, [&] {
+    if (FindDocumentArea(desktop) == kNoWindow) return false;      // gone: no sign that it sent
+    const bool open = !GetWindowCaption(desktop, window).empty();  // a closed window has none
+    const WindowHandle notice = desktop.FindWindowA(table::kNoticeClass, table::kNoticeCaption);
+    if (notice != kNoWindow) {
+      desktop.SendMessageA(notice, platform::message::kClose, 0, std::intptr_t{0});
+      if (open && closeWindowOnRefusal)
+        desktop.SendMessageA(window, platform::message::kClose, 0, std::intptr_t{0});
+      outcome = InstantMessageOutcome::kRefused;
+      return true;
+    }
+    if (!open) {
+      outcome = InstantMessageOutcome::kSent;
+      return true;
+    }
+    return false;
+  });
+  if (finished != WaitOutcome::kFound) return Unfinished(finished);
+  return outcome;
+}
+
 }  // namespace
 
 bool RunKeyword(const platform::Platform& platform, std::string_view keyword) {
@@ -119,38 +157,20 @@ InstantMessageOutcome SendInstantMessage(const platform::Platform& platform,
   if (!desktop.SendMessageA(recipientBox, platform::message::kSetText, 0, recipient) ||
       !desktop.SendMessageA(messageBox, platform::message::kSetText, 0, text))
     return InstantMessageOutcome::kNoAnswer;
-  const WindowHandle sendButton = NextSibling(desktop, firstButton, table::kSendButtonHops);
-  // A notice still up from an earlier message would read as this one's refusal.
-  for (int closed = 0; closed < kMostEarlierNotices; ++closed) {
-    const WindowHandle notice = desktop.FindWindowA(table::kNoticeClass, table::kNoticeCaption);
-    if (notice == kNoWindow) break;
-    desktop.SendMessageA(notice, platform::message::kClose, 0, std::intptr_t{0});
-  }
-  if (!PauseThenClick(platform, kInstantMessageClickPause, sendButton))
-    return InstantMessageOutcome::kCancelled;
+  return PressSendAndAwait(platform, window, firstButton, true);
+}
 
-  // Phase 3: sent (the window closed by itself) or refused (the notice). The notice is looked
-  // for first, so it always closes both windows, even while the message window is still open.
-  // The window is this message's own: another message window may stay open beside it.
-  InstantMessageOutcome outcome = InstantMessageOutcome::kNoAnswer;
-  const WaitOutcome finished = WaitForHost(platform, [&] {
-    if (FindDocumentArea(desktop) == kNoWindow) return false;      // gone: no sign that it sent
-    const bool open = !GetWindowCaption(desktop, window).empty();  // a closed window has none
-    const WindowHandle notice = desktop.FindWindowA(table::kNoticeClass, table::kNoticeCaption);
-    if (notice != kNoWindow) {
-      desktop.SendMessageA(notice, platform::message::kClose, 0, std::intptr_t{0});
-      if (open) desktop.SendMessageA(window, platform::message::kClose, 0, std::intptr_t{0});
-      outcome = InstantMessageOutcome::kRefused;
-      return true;
-    }
-    if (!open) {
-      outcome = InstantMessageOutcome::kSent;
-      return true;
-    }
-    return false;
-  });
-  if (finished != WaitOutcome::kFound) return Unfinished(finished);
-  return outcome;
+InstantMessageOutcome SendFromInstantMessageWindow(const platform::Platform& platform,
+                                                   WindowHandle window, std::string_view text) {
+  platform::Desktop& desktop = platform.desktop;
+  if (platform.events.IsEnding()) return InstantMessageOutcome::kCancelled;
+  const WindowHandle messageBox = FindChildByClass(desktop, window, table::kRichTextClass);
+  const WindowHandle firstButton = FindChildByClass(desktop, window, table::kPushButtonClass);
+  if (messageBox == kNoWindow || firstButton == kNoWindow) return InstantMessageOutcome::kNoAnswer;
+  if (!desktop.SendMessageA(messageBox, platform::message::kSetText, 0, text))
+    return InstantMessageOutcome::kNoAnswer;
+  // The window is the user's own: a refusal leaves it open, for the recipient to be put right.
+  return PressSendAndAwait(platform, window, firstButton, false);
 }
 
 }  // namespace vfx::host

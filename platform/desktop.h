@@ -16,7 +16,7 @@ namespace vfx::platform {
 using WindowHandle = std::uintptr_t;
 inline constexpr WindowHandle kNoWindow = 0;
 
-enum class Relation { kFirstChild, kNextSibling };      // GW_CHILD, GW_HWNDNEXT
+enum class Relation { kFirstChild, kNextSibling, kOwner };  // GW_CHILD, GW_HWNDNEXT, GW_OWNER
 enum class ZOrder { kTopmost = -1, kNotTopmost = -2 };  // HWND_TOPMOST, HWND_NOTOPMOST
 
 namespace message {
@@ -25,6 +25,7 @@ inline constexpr unsigned kClose = 0x0010;
 inline constexpr unsigned kChar = 0x0102;
 inline constexpr unsigned kLeftButtonDown = 0x0201;
 inline constexpr unsigned kLeftButtonUp = 0x0202;
+inline constexpr unsigned kMdiGetActive = 0x0229;  // the MDI client's active child, as its answer
 }  // namespace message
 
 inline constexpr unsigned kSwpNoSize = 0x0001, kSwpNoMove = 0x0002;
@@ -52,6 +53,12 @@ class Desktop {
   // The text form: lParam points at the text, converted to the code page and terminated.
   virtual MessageResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                      std::string_view text) = 0;
+  // The text another program's control holds (WM_GETTEXTLENGTH, then WM_GETTEXT, each within
+  // the send bound), at most `most` characters; nothing when the control did not answer or is
+  // gone.
+  virtual std::optional<std::string> GetControlText(WindowHandle window, int most) = 0;
+  // The window the user works in now (the foreground window), or 0.
+  virtual WindowHandle GetForegroundWindow() = 0;
   virtual void SetFocus(WindowHandle window) = 0;
   virtual void SetWindowPos(WindowHandle window, ZOrder insertAfter, int x, int y, int width,
                             int height, unsigned flags) = 0;

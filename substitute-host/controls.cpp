@@ -12,6 +12,7 @@ namespace {
 HINSTANCE gInstance = nullptr;
 int gOwnTextChanges = 0;
 int gOutsideTextDelayMs = 0;
+int gOutsideEnterDelayMs = 0;
 
 // A text set by another program (WM_SETTEXT that arrived from another thread) is recorded as
 // received, before the control converts or trims anything. The host's own changes made while
@@ -57,6 +58,8 @@ LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   static const WNDPROC original = OriginalProc(window);
   if (message == WM_CHAR && wParam == VK_RETURN) {
+    if (InSendMessage() && gOutsideEnterDelayMs > 0)
+      Sleep(static_cast<DWORD>(gOutsideEnterDelayMs));
     SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), kEditEnter),
                  reinterpret_cast<LPARAM>(window));
     return 0;
@@ -295,5 +298,6 @@ int SiblingIndex(HWND window) {
 }
 
 void SetOutsideTextDelay(int milliseconds) { gOutsideTextDelayMs = milliseconds; }
+void SetOutsideEnterDelay(int milliseconds) { gOutsideEnterDelayMs = milliseconds; }
 
 }  // namespace vfx::subhost

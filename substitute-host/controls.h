@@ -26,6 +26,8 @@ inline constexpr char kRichTextClass[] = "RICHCNTL";
 bool RegisterControlClasses(HINSTANCE instance);
 // A slow host: every text another program sets takes this long before the control answers.
 void SetOutsideTextDelay(int milliseconds);
+// How long the window thread takes over an Enter that another program presses in a box.
+void SetOutsideEnterDelay(int milliseconds);
 
 struct ControlArgs {
   const char* className = kStaticClass;

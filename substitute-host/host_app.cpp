@@ -56,6 +56,7 @@ bool HostApp::Start(HINSTANCE instance) {
   instance_ = instance;
   SetHangPoints(options_.hangOn);
   SetOutsideTextDelay(options_.setTextDelayMs);
+  SetOutsideEnterDelay(options_.enterDelayMs);
   if (!RegisterControlClasses(instance) || !RegisterToolbarClasses(instance) ||
       !Document::RegisterWindowClass(instance) || !RegisterFrameClass() || !CreateFrame())
     return false;

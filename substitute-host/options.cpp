@@ -22,6 +22,7 @@ const char kUsage[] =
     "  --never-open W          W = keyword|buddylist|im: that window never opens (repeatable)\n"
     "  --notice-delay-ms N     wait N ms before showing a refusal notice\n"
     "  --set-text-delay-ms N   take N ms over every text another program puts into a box\n"
+    "  --enter-delay-ms N      take N ms over every Enter another program presses in a box\n"
     "  --hang-after-ms N       the window thread stops answering N ms after start\n"
     "  --hang-on E             E = chat|keyword|im|click: the window thread stops answering\n"
     "                          while handling that event, after logging it (repeatable)\n"
@@ -98,6 +99,8 @@ const std::map<std::string, ValueSetter>& ValueOptions() {
        [](Options& o, const std::string& v) { return SetMilliseconds(o.noticeDelayMs, v); }},
       {"--set-text-delay-ms",
        [](Options& o, const std::string& v) { return SetMilliseconds(o.setTextDelayMs, v); }},
+      {"--enter-delay-ms",
+       [](Options& o, const std::string& v) { return SetMilliseconds(o.enterDelayMs, v); }},
       {"--never-open",
        [](Options& o, const std::string& v) {
          const auto window = Lookup(kWindowNames, v);

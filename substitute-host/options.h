@@ -24,6 +24,7 @@ struct Options {
   int openDelayMs = 0;
   int noticeDelayMs = 0;
   int setTextDelayMs = 0;
+  int enterDelayMs = 0;
   std::set<HostWindow> neverOpen;
   std::optional<int> hangAfterMs;
   std::set<HangPoint> hangOn;

@@ -1,5 +1,6 @@
 #include "toolkit/control.h"
 
+#include "toolkit/access_key.h"
 #include "toolkit/container.h"
 #include "toolkit/form.h"
 
@@ -82,17 +83,7 @@ void Control::set_caption(std::string_view caption) {
 }
 
 std::string Control::accessible_name() const {
-  if (!givenName_.empty()) return givenName_;
-  // "&&" shows one ampersand; a single one marks the access key.
-  std::string name;
-  for (std::size_t i = 0; i < caption_.size(); ++i) {
-    if (caption_[i] == '&') {
-      if (i + 1 < caption_.size() && caption_[i + 1] == '&') name += caption_[++i];
-      continue;
-    }
-    name += caption_[i];
-  }
-  return name;
+  return givenName_.empty() ? WithoutAccessKeys(caption_) : givenName_;
 }
 
 void Control::set_accessible_name(std::string_view name) {
@@ -115,6 +106,16 @@ void Control::set_focus() {
 }
 
 bool Control::has_focus() const { return form().focused() == this; }
+
+bool Control::context_menu(const MenuPlace& where) {
+  if (!on_context_menu) return false;
+  // A copy: the handler may replace itself.
+  const auto handler = on_context_menu;
+  handler(where);
+  return true;
+}
+
+void Control::popup_menu(Menu& menu, const MenuPlace& where) { menu.popup(form(), this, where); }
 
 platform::WindowHandle Control::native_handle() const {
   return peer_ ? peer_->native_handle() : platform::kNoWindow;

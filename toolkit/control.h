@@ -3,6 +3,7 @@
 // controls that have one) only when the value really changes.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "toolkit/colour.h"
 #include "toolkit/font.h"
 #include "toolkit/geometry.h"
+#include "toolkit/menu.h"
 #include "toolkit/peer.h"
 
 namespace vfx::toolkit {
@@ -80,6 +82,17 @@ class Control {
   void set_focus();
   bool has_focus() const;
   virtual bool accepts_focus() const { return true; }
+
+  // The user asked for the control's context menu: the right button over it (also over a
+  // disabled control, or a label, which the pointer passes through), Shift+F10 or the Menu key
+  // while it has the focus. Without a handler the request goes to the native control's own menu
+  // where it has one (a text box's, a scroll bar's), else to the frame around it, then the form.
+  std::function<void(const MenuPlace&)> on_context_menu;
+  // For the peers: runs on_context_menu; false when there is none.
+  bool context_menu(const MenuPlace& where);
+  // Opens `menu` for the control at `where` (from the keyboard: at the control) and returns once
+  // it has closed and the chosen item's handler has run. Nothing without a native window.
+  void popup_menu(Menu& menu, const MenuPlace& where);
 
   Peer* peer() const { return peer_.get(); }
   platform::WindowHandle native_handle() const;

@@ -103,6 +103,15 @@ void Form::unload() {
   if (peer_) peer_->Destroy();
 }
 
+bool Form::register_hot_key(int id, const platform::HotKey& key) {
+  if (!peer_ || !loaded_ || key.empty()) return false;
+  return peer_->RegisterHotKey(id, key);
+}
+
+void Form::release_hot_key(int id) {
+  if (peer_ && loaded_) peer_->UnregisterHotKey(id);
+}
+
 int Form::add_timer(Timer& timer) {
   timers_.push_back(&timer);
   return nextTimerId_++;
@@ -116,6 +125,13 @@ void Form::native_timer_elapsed(int id) {
       timer->elapse();
       return;
     }
+}
+
+bool Form::context_menu(const MenuPlace& where) {
+  if (!on_context_menu) return false;
+  const auto handler = on_context_menu;
+  handler(where);
+  return true;
 }
 
 void Form::focus(Control& control) {

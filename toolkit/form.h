@@ -15,6 +15,7 @@
 #include "toolkit/container.h"
 #include "toolkit/font.h"
 #include "toolkit/geometry.h"
+#include "toolkit/menu.h"
 #include "toolkit/peer.h"
 
 namespace vfx::toolkit {
@@ -90,6 +91,14 @@ class Form : public Container {
 
   Control* focused() const { return focused_; }
 
+  // A context menu asked for over the form's own background, or one that no control took (see
+  // Control::on_context_menu).
+  std::function<void(const MenuPlace&)> on_context_menu;
+  bool context_menu(const MenuPlace& where);
+  // Opens `menu` for the form (from the keyboard: at the focused control) and returns once it has
+  // closed and the chosen item's handler has run. Nothing without a native window.
+  void popup_menu(Menu& menu, const MenuPlace& where) { menu.popup(*this, nullptr, where); }
+
   // Creates the native window (hidden) and every control's peer, in tab order.
   void realize(Backend& backend);
   FormPeer* peer() const { return peer_.get(); }
@@ -109,6 +118,20 @@ class Form : public Container {
   void native_window_state_changed(WindowState state) { windowState_ = state; }
   void native_close_requested() { unload(); }
   void native_timer_elapsed(int id);
+  void native_hot_key(int id) {
+    if (on_hot_key) on_hot_key(id);
+  }
+
+  // A key the user may press in any program, which runs on_hot_key with its id: true once it is
+  // the window's; false when another program holds it (or the form has no native window). It
+  // is the window's until released, or until the form unloads.
+  bool register_hot_key(int id, const platform::HotKey& key);
+  void release_hot_key(int id);
+  std::function<void(int)> on_hot_key;
+
+  // The items the window adds to its system menu (Alt+Space, or a click on its icon), built
+  // afresh each time that menu opens; each chosen item's handler runs once it has closed.
+  std::function<void(Menu&)> on_system_menu;
 
   // For Timer.
   int add_timer(Timer& timer);

@@ -7,12 +7,16 @@
 #include <memory>
 
 #include "platform/desktop.h"
+#include "platform/hot_key.h"
 #include "toolkit/geometry.h"
 
 namespace vfx::toolkit {
 
 class Control;
 class Form;
+class Menu;
+class MenuItem;
+struct MenuPlace;
 
 enum class Property {
   kCaption,  // caption, or a text box's text
@@ -47,6 +51,11 @@ class FormPeer : public Peer {
   // A one-shot timer; the peer calls Form::native_timer_elapsed with the id.
   virtual void StartTimer(int id, double seconds) = 0;
   virtual void StopTimer(int id) = 0;
+  // A key for the whole desktop, pressed in any program (RegisterHotKey, without repeats while
+  // it is held); the peer calls Form::native_hot_key with the id. False when another program
+  // holds the key.
+  virtual bool RegisterHotKey(int id, const platform::HotKey& key) = 0;
+  virtual void UnregisterHotKey(int id) = 0;
 };
 
 class Backend {
@@ -55,6 +64,11 @@ class Backend {
   virtual std::unique_ptr<FormPeer> CreateFormPeer(Form& form) = 0;
   // The control's container already has its peer.
   virtual std::unique_ptr<Peer> CreatePeer(Control& control) = 0;
+  // Shows `menu` as the context menu of `over` (null: of the form itself) and returns once it has
+  // closed: the item the user chose, or null. From the keyboard it opens at the control's place.
+  // Menus come and go with each showing, so they need no peer of their own.
+  virtual const MenuItem* TrackMenu(Form& form, const Control* over, const Menu& menu,
+                                    const MenuPlace& where) = 0;
 };
 
 }  // namespace vfx::toolkit

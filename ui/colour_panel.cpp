@@ -32,6 +32,7 @@ void ColourPanel::Build(toolkit::Form& form, const toolkit::Font& bold) {
       Option_Click(k);
       hooks_.changed();
     };
+    OffersMenu(option);
     controls_.Add({Kind::kOptionButton, n}, option);
   }
   for (int k = 1; k <= kColourCount; ++k) {
@@ -44,6 +45,7 @@ void ColourPanel::Build(toolkit::Form& form, const toolkit::Font& bold) {
     swatch.set_bounds(panel.swatch);
     swatch.set_back_colour(layout::kBlack);
     swatch.set_accessible_name(colourName);
+    OffersMenu(swatch);
     controls_.Add({Kind::kPictureBox, group.swatch}, swatch);
 
     // The markers first: their squares overlap the end of the bars by a little.
@@ -55,6 +57,7 @@ void ColourPanel::Build(toolkit::Form& form, const toolkit::Font& bold) {
       marker.set_bounds(panel.marker[c]);
       marker.set_back_colour(layout::kMarkerColours[c]);
       marker.set_accessible_name(kComponentNames[c]);
+      OffersMenu(marker);
       controls_.Add({Kind::kPictureBox, array, k - 1}, marker);
     }
     for (int c = kRed; c <= kBlue; ++c) {
@@ -68,6 +71,7 @@ void ColourPanel::Build(toolkit::Form& form, const toolkit::Font& bold) {
         HScroll_Change(n);
         hooks_.changed();
       };
+      OffersMenu(bar);
       controls_.Add({Kind::kHScrollBar, n}, bar);
     }
     for (int c = kRed; c <= kBlue; ++c) {
@@ -77,8 +81,48 @@ void ColourPanel::Build(toolkit::Form& form, const toolkit::Font& bold) {
       label.set_font(bold);
       label.set_fore_colour(layout::kLabelColours[c]);
       label.set_back_colour(layout::kLabelBack);
+      OffersMenu(label);
       controls_.Add({Kind::kLabel, n}, label);
     }
+  }
+}
+
+void ColourPanel::OffersMenu(toolkit::Control& control) {
+  control.on_context_menu = [this, &control](const toolkit::MenuPlace& where) {
+    if (hooks_.contextMenu) hooks_.contextMenu(control, where);
+  };
+}
+
+void ColourPanel::SetColour(int k, fade::Rgb colour) {
+  const ColourGroup& group = kColourGroups.at(k - 1);
+  for (Component c : ComponentsInBarOrder(k)) {
+    const int value = c == kRed ? colour.red : c == kGreen ? colour.green : colour.blue;
+    controls_.HScroll(group.bar[c]).set_value(value);
+  }
+}
+
+void ColourPanel::Apply(const std::vector<fade::Rgb>& colours) {
+  const int count = std::min(static_cast<int>(colours.size()), kColourCount);
+  if (count < 1) return;
+  toolkit::OptionButton& option = CountOption(count);
+  toolkit::Control* focused = option.form().focused();
+  option.click();
+  for (int k = 1; k <= count; ++k) SetColour(k, colours[k - 1]);
+  // Choosing the count disables every bar for a moment, and a bar that had the focus (the
+  // menu's, opened from the keyboard) loses it to nothing: it comes back, or goes to the count
+  // when that bar is of a colour no longer in use, so that a keyboard user stays in the panel.
+  if (focused && focused->is_enabled())
+    focused->set_focus();
+  else if (focused)
+    option.set_focus();
+}
+
+void ColourPanel::Reverse() {
+  const int count = SelectedCount();
+  for (int k = 1; k <= count / 2; ++k) {
+    const fade::Rgb first = Colour(k), last = Colour(count + 1 - k);
+    SetColour(k, last);
+    SetColour(count + 1 - k, first);
   }
 }
 

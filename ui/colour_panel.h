@@ -6,10 +6,12 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "fade/fade.h"
 #include "toolkit/font.h"
 #include "toolkit/form.h"
+#include "toolkit/menu.h"
 #include "ui/colour_table.h"
 #include "ui/control_registry.h"
 
@@ -27,6 +29,9 @@ class ColourPanel {
   struct Hooks {
     std::function<void(std::string)> showCount;  // "1 Color", "2 Colors", ...
     std::function<void()> changed;               // anything the composed message reads has changed
+    // The user asked for the panel's menu over one of its controls (any of them, from the
+    // right button, Shift+F10 or the Menu key).
+    std::function<void(toolkit::Control&, const toolkit::MenuPlace&)> contextMenu;
   };
 
   ColourPanel(ControlRegistry& controls, RandomSource& random, Hooks hooks)
@@ -44,6 +49,14 @@ class ColourPanel {
   // Colour 1's swatch in colour 1, every other swatch in colour 2.
   void PaintSwatchesFromTheFirstTwo();
 
+  // Colour k's three bars set by code, each running its change handler when its value changes.
+  void SetColour(int k, fade::Rgb colour);
+  // The count of `colours` chosen as a click on its option would (1 to 10; more are left out),
+  // then colours 1 .. count set.
+  void Apply(const std::vector<fade::Rgb>& colours);
+  // Colour k and colour count + 1 - k change places, for every k of the count selected.
+  void Reverse();
+
   void HScroll_Change(int n);
   void Option_Click(int n);
   void DisableColors();
@@ -51,6 +64,8 @@ class ColourPanel {
   void Randomize();
 
  private:
+  void OffersMenu(toolkit::Control& control);
+
   ControlRegistry& controls_;
   RandomSource& random_;
   Hooks hooks_;

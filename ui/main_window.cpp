@@ -43,10 +43,19 @@ std::array<fade::Rgb, 10> ZiruZezuzo::Colours() {
   return colours;
 }
 
+void ZiruZezuzo::set_blend(fade::Blend blend) {
+  if (blend == blend_) return;
+  blend_ = blend;
+  Text(1).look_changed();
+}
+
+void ZiruZezuzo::ShowDeliveryStatus(composer::DeliveryStatus status) {
+  ShowStatus(composer::DeliveryStatusText(status));
+}
+
 // The trouble shows after the caption, without a box and without taking the focus, until the
 // timer takes it down, the next delivery succeeds or the colour count sets a new caption.
-void ZiruZezuzo::ShowDeliveryStatus(composer::DeliveryStatus status) {
-  const std::string_view text = composer::DeliveryStatusText(status);
+void ZiruZezuzo::ShowStatus(std::string_view text) {
   if (text.empty()) {
     TakeStatusDown();
     return;
@@ -99,6 +108,7 @@ void ZiruZezuzo::Form_Load() {
   for (int i = 0; i < 3; ++i) Check7_Click();
   host::NotOnTop(services_.platform.desktop, form_.native_handle());
   host::StayOnTop(services_.platform.desktop, form_.native_handle());
+  fadeKey_.Start();
 }
 
 void ZiruZezuzo::Check7_Click() {

@@ -14,9 +14,13 @@
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/platform.h"
+#include "platform/settings_file.h"
+#include "settings/store.h"
 #include "toolkit/form.h"
 #include "toolkit/timer.h"
+#include "ui/colour_menu.h"
 #include "ui/colour_panel.h"
+#include "ui/fade_key.h"
 #include "ui/control_registry.h"
 #include "ui/window_sizer.h"
 
@@ -49,6 +53,7 @@ class ZiruZezuzo final : public composer::SendWindow {
     platform::Platform platform;
     platform::Dialogs& dialogs;
     platform::Fonts& fonts;
+    platform::SettingsFile& settingsFile;  // vontrafx.ini, the saved colours
   };
   using RandomSource = ui::RandomSource;
 
@@ -78,6 +83,15 @@ class ZiruZezuzo final : public composer::SendWindow {
 
   // Colour k (1 to 10) as its three bars hold it, read through the colour-to-control table.
   fade::Rgb Colour(int k) { return panel_.Colour(k); }
+
+  // How the colours blend into one another: Straight at every start; the colour panel's menu
+  // chooses another.
+  fade::Blend blend() const { return blend_; }
+  void set_blend(fade::Blend blend);
+  // The colour panel's menu, as the colour panel's controls open it.
+  ColourMenu& colour_menu() { return colourMenu_; }
+  // The fade key and its items in the window's system menu.
+  FadeKey& fade_key() { return fadeKey_; }
 
   // The window's variables: ViewHtml, ImMode and AttentionBanner, which the Send run reads and
   // writes, and OnTopSuspended.
@@ -123,6 +137,8 @@ class ZiruZezuzo final : public composer::SendWindow {
   void Command8_Click() { sizer_.PressArrow(8); }    // Right
   void Command12_Click() { sizer_.PressArrow(12); }  // Left
   void Text1_DblClick() { sizer_.Text1_DblClick(); }
+  // The fade key, pressed in any program: the line typed in the host's box faded in its place.
+  void FadeKey_Pressed() { sendRun_.FadeWhereYouType(); }
   // The preview: each character of the line in the look a Send would give it now.
   std::vector<toolkit::CharacterLook> Text1_Look();
 
@@ -134,6 +150,7 @@ class ZiruZezuzo final : public composer::SendWindow {
     return controls_.Box(box).value() == toolkit::CheckBox::kChecked;
   }
   int SelectedColourCount() override { return panel_.SelectedCount(); }
+  fade::Blend SelectedBlend() override { return blend_; }
   std::array<fade::Rgb, 10> Colours() override;
   void Randomize() override { Command5_Click(); }
   std::string Recipient() override { return Text(3).text(); }
@@ -141,6 +158,9 @@ class ZiruZezuzo final : public composer::SendWindow {
   void SetHtmlView(std::string_view text) override { Text(2).set_text(text); }
   void SetSendCaption(std::string_view caption) override { Command(1).set_caption(caption); }
   void ShowDeliveryStatus(composer::DeliveryStatus status) override;
+  // A few words after the caption for a few seconds, without a box and without taking the focus;
+  // empty text takes an earlier one down.
+  void ShowStatus(std::string_view text);
 
  private:
   // Self Test, step by step: the caption, a pause, the step's action, a pause.
@@ -174,7 +194,22 @@ class ZiruZezuzo final : public composer::SendWindow {
       random,
       {.showCount =
            [this](std::string count) { SetCaption(std::string(kAppTitle) + " - " + count); },
-       .changed = [this] { Text(1).look_changed(); }}};
+       .changed = [this] { Text(1).look_changed(); },
+       .contextMenu = [this](toolkit::Control& control,
+                             const toolkit::MenuPlace& where) { colourMenu_.Open(control, where); }}};
+  fade::Blend blend_ = fade::Blend::kStraight;
+  settings::Store store_{services_.settingsFile};
+  ColourMenu colourMenu_{panel_,
+                         store_,
+                         services_.dialogs,
+                         {.blend = [this] { return blend_; },
+                          .setBlend = [this](fade::Blend blend) { set_blend(blend); },
+                          .showStatus = [this](std::string text) { ShowStatus(text); }}};
+  FadeKey fadeKey_{form_,
+                   store_,
+                   services_.dialogs,
+                   {.pressed = [this] { FadeKey_Pressed(); },
+                    .showStatus = [this](std::string text) { ShowStatus(text); }}};
   WindowSizer sizer_{form_, controls_};
 
   composer::SendRun sendRun_{*this, sendState, services_.platform};

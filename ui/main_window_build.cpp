@@ -65,7 +65,10 @@ void ZiruZezuzo::Build() {
   Text(1).on_change = [this] { Text(1).look_changed(); };
   Text(1).on_double_click = [this] { Text1_DblClick(); };
   // From the moment the window starts to unload, every wait returns at once.
-  form_.on_unload = [this] { services_.platform.events.MarkEnding(); };
+  form_.on_unload = [this] {
+    services_.platform.events.MarkEnding();
+    fadeKey_.Stop();
+  };
   statusTimer_.on_elapsed = [this] { TakeStatusDown(); };
 
   form_.set_default_button(&Command(1));

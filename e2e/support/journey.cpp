@@ -68,6 +68,21 @@ void Journey::Type(const std::string& line) {
   ASSERT_EQ(addOn().Text(1), line);
 }
 
+void Journey::AwaitClicksHandled() {
+  const HWND recipient = addOn().Control(ids::TextId(3));
+  marker_ = marker_ % 7 + 1;  // within "To Whom?" or any recipient of eight characters
+  PostMessageW(recipient, EM_SETSEL, static_cast<WPARAM>(marker_), marker_);
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        DWORD start = 0, end = 0;
+        SendMessageW(recipient, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return start == static_cast<DWORD>(marker_) && end == static_cast<DWORD>(marker_);
+      },
+      30))
+      << "the window did not get to its posted clicks";
+}
+
 void Journey::Tick(int check, bool ticked) {
   ASSERT_TRUE(addOn().SetTicked(ids::CheckId(check), ticked)) << "Check" << check;
 }
@@ -116,9 +131,11 @@ bool Journey::Answers() const {
 }
 
 void Journey::Keys(const std::string& arguments) {
-  const UnixRun run = RunUnixProgram(
-      "xdotool search --sync --onlyvisible --name '^Vontra FX' windowfocus --sync " + arguments,
-      20);
+  KeysToTheFocus("search --sync --onlyvisible --name '^Vontra FX' windowfocus --sync " + arguments);
+}
+
+void Journey::KeysToTheFocus(const std::string& arguments) {
+  const UnixRun run = RunUnixProgram("xdotool " + arguments, 20);
   EXPECT_TRUE(run.started) << "xdotool did not start";
   EXPECT_TRUE(run.ended && run.status == 0)
       << "xdotool " << arguments << ": " << (run.ended ? "exit status " : "still running")

@@ -47,9 +47,16 @@ class Journey : public GuardedCase {
   HostProcess& host() const { return *host_; }
 
   void Type(const std::string& line);  // into Text1, then read back
+  // Returns once every click posted before has been handled (a Send has composed its message):
+  // a selection posted to Text3 comes through the same queue behind them. A line typed after a
+  // posted click without it could reach the window first, since a sent message overtakes the
+  // posted ones.
+  void AwaitClicksHandled();
   // Keys as xdotool names them, to the add-on's window, once its window has the focus; returns
   // when xdotool has ended (within 20 s, else the case fails).
   static void Keys(const std::string& arguments);
+  // The same to whatever window has the focus now (a dialog of the add-on's, an open menu).
+  static void KeysToTheFocus(const std::string& arguments);
   void Tick(int check, bool ticked = true);
 
   composer::Styles StylesOnTheWindow() const;
@@ -70,6 +77,7 @@ class Journey : public GuardedCase {
   std::unique_ptr<HostProcess> host_;
   std::unique_ptr<AddOnProcess> addOn_;
   std::size_t chatsBefore_ = 0;
+  int marker_ = 0;
 };
 
 }  // namespace vfx::e2e

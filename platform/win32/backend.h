@@ -28,6 +28,10 @@ class Win32Backend final : public toolkit::Backend {
 
   std::unique_ptr<toolkit::FormPeer> CreateFormPeer(toolkit::Form& form) override;
   std::unique_ptr<toolkit::Peer> CreatePeer(toolkit::Control& control) override;
+  // TrackPopupMenuEx over the form's window (menu_peer.cpp).
+  const toolkit::MenuItem* TrackMenu(toolkit::Form& form, const toolkit::Control* over,
+                                     const toolkit::Menu& menu,
+                                     const toolkit::MenuPlace& where) override;
 
   Win32EventPump& events() { return events_; }
 

@@ -118,6 +118,9 @@ void ControlPeer::Repaint() {
 }
 
 bool ControlPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // Handled here, the message never reaches the control's own procedure, so a scroll bar's
+  // built-in menu stays closed whenever the model has a menu of its own.
+  if (message == WM_CONTEXTMENU) return OnContextMenu(wParam, lParam, result);
   if (message == WM_ERASEBKGND && fillsBackground_) {
     FillClient(reinterpret_cast<HDC>(wParam), brush_.Get(control_.back_colour()));
     result = 1;

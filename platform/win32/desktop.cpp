@@ -4,6 +4,7 @@
 // After windows.h.
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/text.h"
@@ -58,8 +59,19 @@ WindowHandle Win32Desktop::FindWindowA(std::optional<std::string_view> className
 
 WindowHandle Win32Desktop::GetWindow(WindowHandle window, Relation relation) {
   if (window == kNoWindow) return kNoWindow;
-  return FromHwnd(
-      ::GetWindow(ToHwnd(window), relation == Relation::kFirstChild ? GW_CHILD : GW_HWNDNEXT));
+  UINT command = GW_HWNDNEXT;
+  switch (relation) {
+    case Relation::kFirstChild:
+      command = GW_CHILD;
+      break;
+    case Relation::kNextSibling:
+      command = GW_HWNDNEXT;
+      break;
+    case Relation::kOwner:
+      command = GW_OWNER;
+      break;
+  }
+  return FromHwnd(::GetWindow(ToHwnd(window), command));
 }
 
 std::string Win32Desktop::GetClassNameA(WindowHandle window, int bufferSize) {
@@ -92,6 +104,23 @@ MessageResult Win32Desktop::SendMessageA(WindowHandle window, unsigned message,
   const std::string ansi = ToAnsi(text);
   return Send(window, message, wParam, reinterpret_cast<LPARAM>(ansi.c_str()));
 }
+
+std::optional<std::string> Win32Desktop::GetControlText(WindowHandle window, int most) {
+  if (window == kNoWindow || most < 0) return std::nullopt;
+  const MessageResult length = Send(window, WM_GETTEXTLENGTH, 0, 0);
+  if (!length || *length < 0) return std::nullopt;
+  // The length may be an overestimate (it counts bytes where a character takes two), never an
+  // underestimate; the text comes in the buffer it fits.
+  const auto size = static_cast<std::size_t>(std::min<std::intptr_t>(*length, most)) + 1;
+  std::string buffer(size, '\0');
+  const MessageResult copied =
+      Send(window, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer.data()));
+  if (!copied || *copied < 0) return std::nullopt;
+  buffer.resize(std::min(static_cast<std::size_t>(*copied), size - 1));
+  return FromAnsi(buffer);
+}
+
+WindowHandle Win32Desktop::GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
 
 void Win32Desktop::SetFocus(WindowHandle window) {
   if (window != kNoWindow) ::SetFocus(ToHwnd(window));

@@ -21,6 +21,8 @@ class Win32Desktop final : public Desktop {
                              std::intptr_t lParam) override;
   MessageResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                              std::string_view text) override;
+  std::optional<std::string> GetControlText(WindowHandle window, int most) override;
+  WindowHandle GetForegroundWindow() override;
   void SetFocus(WindowHandle window) override;
   void SetWindowPos(WindowHandle window, ZOrder insertAfter, int x, int y, int width, int height,
                     unsigned flags) override;

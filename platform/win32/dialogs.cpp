@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/ask_dialogs.h"
+#include "platform/win32/event_pump.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 
@@ -14,6 +16,31 @@ namespace vfx::platform::win32 {
 void Win32Dialogs::ShowMessage(WindowHandle owner, std::string_view caption,
                                std::string_view text) {
   MessageBoxW(reinterpret_cast<HWND>(owner), Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
+}
+
+bool Win32Dialogs::Ending() const { return events_ && events_->IsEnding(); }
+
+std::optional<std::string> Win32Dialogs::AskText(WindowHandle owner, std::string_view caption,
+                                                 std::string_view prompt,
+                                                 std::string_view initial) {
+  if (Ending()) return std::nullopt;
+  AskTextDialog dialog{std::string(caption), std::string(prompt), std::string(initial)};
+  if (dialog.Run(reinterpret_cast<HWND>(owner), events_) != IDOK) return std::nullopt;
+  return dialog.answer();
+}
+
+bool Win32Dialogs::AskYesNo(WindowHandle owner, std::string_view caption, std::string_view text) {
+  if (Ending()) return false;
+  AskYesNoDialog dialog{std::string(caption), std::string(text)};
+  return dialog.Run(reinterpret_cast<HWND>(owner), events_) == IDYES;
+}
+
+std::optional<HotKey> Win32Dialogs::AskHotKey(WindowHandle owner, std::string_view caption,
+                                              std::string_view prompt, const HotKey& current) {
+  if (Ending()) return std::nullopt;
+  AskHotKeyDialog dialog{std::string(caption), std::string(prompt), current};
+  if (dialog.Run(reinterpret_cast<HWND>(owner), events_) != IDOK) return std::nullopt;
+  return dialog.answer();
 }
 
 namespace {

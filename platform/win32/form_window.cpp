@@ -11,6 +11,7 @@
 
 #include "platform/win32/dialog_navigation.h"
 #include "platform/win32/peers.h"
+#include "platform/win32/system_menu.h"
 #include "platform/win32/text.h"
 #include "toolkit/command_button.h"
 #include "toolkit/control.h"
@@ -82,6 +83,12 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   void StopTimer(int id) override {
     if (hwnd) KillTimer(hwnd, static_cast<UINT_PTR>(id));
   }
+  bool RegisterHotKey(int id, const platform::HotKey& key) override {
+    return hwnd && RegisterWindowHotKey(hwnd, id, key);
+  }
+  void UnregisterHotKey(int id) override {
+    if (hwnd) ::UnregisterHotKey(hwnd, id);
+  }
 
   void Changed(Property property) override {
     if (!hwnd) return;
@@ -146,14 +153,14 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
         result = 1;
         return true;
       case DM_GETDEFID:
-        result = DefaultId();
+        result = DefaultButtonId(hwnd, form_);
         return true;
       case WM_NEXTDLGCTL:
-        MoveFocus(wParam, LOWORD(lParam) != 0);
+        MoveDialogFocus(hwnd, wParam, LOWORD(lParam) != 0);
         result = 0;
         return true;
       case kDialogKeyMessage:
-        result = HandleKey(*reinterpret_cast<const MSG*>(lParam)) ? 1 : 0;
+        result = HandleDialogKey(hwnd, form_, *reinterpret_cast<const MSG*>(lParam)) ? 1 : 0;
         return true;
       case WM_GETMINMAXINFO: {
         // The compact strip is narrower than the system's least tracking size.
@@ -176,6 +183,8 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
         FocusModelControl();
         result = 0;
         return true;
+      case WM_CONTEXTMENU:
+        return FormContextMenu(hwnd, form_, wParam, lParam, result);
       case WM_CLOSE:
         form_.native_close_requested();
         result = 0;
@@ -183,6 +192,17 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
       case WM_TIMER:
         KillTimer(hwnd, wParam);
         form_.native_timer_elapsed(static_cast<int>(wParam));
+        result = 0;
+        return true;
+      case WM_HOTKEY:
+        form_.native_hot_key(static_cast<int>(wParam));
+        result = 0;
+        return true;
+      case WM_INITMENUPOPUP:
+        if (HIWORD(lParam)) systemMenu_.Rebuild(hwnd, reinterpret_cast<HMENU>(wParam), form_);
+        return false;
+      case WM_SYSCOMMAND:
+        if (!systemMenu_.Choose(static_cast<UINT>(wParam))) return false;
         result = 0;
         return true;
       default:
@@ -195,62 +215,6 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     return work;
-  }
-
-  // Keys before the dialog manager sees them. True: handled.
-  bool HandleKey(const MSG& key) {
-    if (key.message != WM_KEYDOWN) return false;
-    const bool shift = GetKeyState(VK_SHIFT) < 0, control = GetKeyState(VK_CONTROL) < 0;
-    switch (key.wParam) {
-      case VK_TAB:
-        // From every control, Ctrl+Tab too: Tab always leaves a box, in both directions.
-        SendMessageW(hwnd, WM_NEXTDLGCTL, shift, 0);
-        return true;
-      case VK_RETURN:
-        // Enter presses the default button and the caret stays in the box, so typing goes on
-        // after a Send; Ctrl+Enter (and a box that wants Enter) makes a line break.
-        if (control || !TakesEveryKey(key.hwnd) ||
-            (GetWindowLongW(key.hwnd, GWL_STYLE) & ES_WANTRETURN))
-          return false;
-        PressDefaultButton();
-        return true;
-      case VK_ESCAPE:
-        // In a dialog a multi-line box closes the dialog on Escape; here that would end the
-        // add-on and lose the typed line. The window has nothing to cancel.
-        return TakesEveryKey(key.hwnd);
-      default:
-        return false;
-    }
-  }
-
-  void PressDefaultButton() {
-    const LRESULT id = DefaultId();
-    if (HIWORD(id) != DC_HASDEFID) return;
-    HWND button = GetDlgItem(hwnd, LOWORD(id));
-    if (button && IsWindowEnabled(button))
-      SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(LOWORD(id), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(button));
-  }
-
-  // WM_NEXTDLGCTL as a dialog answers it: to the named control, or to the next or previous tab
-  // stop, whose text is selected when it is an edit box.
-  void MoveFocus(WPARAM which, bool named) {
-    HWND target = named ? reinterpret_cast<HWND>(which) : NextTabStop(hwnd, GetFocus(), which != 0);
-    if (!target || !IsChild(hwnd, target)) return;
-    if (!named && (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
-      SendMessageW(target, EM_SETSEL, 0, -1);
-    SetFocus(target);
-  }
-
-  // The focused command button answers Enter itself; elsewhere the form's default button does.
-  LRESULT DefaultId() const {
-    toolkit::Control* control = form_.focused();
-    if (control && control->kind() == toolkit::Control::Kind::kCommandButton &&
-        GetFocus() == reinterpret_cast<HWND>(control->native_handle()))
-      return MAKELRESULT(control->id(), DC_HASDEFID);
-    if (toolkit::CommandButton* button = form_.default_button())
-      return MAKELRESULT(button->id(), DC_HASDEFID);
-    return 0;
   }
 
   void FocusModelControl() {
@@ -283,6 +247,7 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   toolkit::Form& form_;
   toolkit::Size frame_;
   Brush brush_;
+  SystemMenuItems systemMenu_;
   bool applying_ = false;
   bool destroying_ = false;
   bool placed_ = false;

@@ -1,5 +1,5 @@
-// Handles that release themselves: GDI objects, icons and menus owned by one object, device
-// contexts and selections held for one scope. A handle that must exist is checked when it is
+// Handles that release themselves: GDI objects, icons, menus and open files owned by one object,
+// device contexts and selections held for one scope. A handle that must exist is checked when it is
 // made, in debug builds.
 #pragma once
 
@@ -18,6 +18,9 @@ struct DestroyIconHandle {
 };
 struct DestroyMenuHandle {
   void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+struct CloseKernelHandle {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
 
 // One owner of a handle; null is "none".
@@ -39,6 +42,8 @@ class Owned {
     if (handle_) Release()(handle_);
     handle_ = handle;
   }
+  // Gives the handle up to a new owner.
+  [[nodiscard]] Handle Disown() { return std::exchange(handle_, nullptr); }
 
  private:
   Handle handle_ = nullptr;
@@ -50,6 +55,14 @@ using OwnedPen = Owned<HPEN, DeleteGdiObject>;
 using OwnedBitmap = Owned<HBITMAP, DeleteGdiObject>;
 using OwnedIcon = Owned<HICON, DestroyIconHandle>;
 using OwnedMenu = Owned<HMENU, DestroyMenuHandle>;
+// CreateFileW's failure is INVALID_HANDLE_VALUE, not null: OpenFile makes it null.
+using OwnedFile = Owned<HANDLE, CloseKernelHandle>;
+
+inline OwnedFile OpenFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD disposition) {
+  const HANDLE file =
+      CreateFileW(path, access, sharing, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return OwnedFile(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
 
 // Handles that must exist: a failure is a fault of ours (or an exhausted system), not a case to
 // handle.

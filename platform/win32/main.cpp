@@ -10,6 +10,7 @@
 #include "platform/win32/desktop.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_pump.h"
+#include "platform/win32/settings_file.h"
 #include "ui/splash.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -22,13 +23,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   platform::win32::Win32EventPump events;
   platform::win32::Win32Desktop desktop;
-  platform::win32::Win32Dialogs dialogs;
+  platform::win32::Win32Dialogs dialogs(&events);
   platform::win32::Win32Fonts fonts;
   platform::win32::Win32Backend backend(
       events, {{ui::kAppIcon, assets::kAppIcon}, {ui::kImage1Picture, assets::kImage1Icon}},
       {{ui::kSplashPicture, assets::kSplashBitmap}});
 
-  ui::Form1 splash({{desktop, events}, dialogs, fonts}, backend);
+  platform::win32::Win32SettingsFile settingsFile(platform::win32::SettingsFilePath());
+  ui::Form1 splash({{desktop, events}, dialogs, fonts, settingsFile}, backend);
   splash.Show();
   // The first sound opens the sound device, which costs tens of milliseconds (more under Wine);
   // opened now, while the splash waits for its click, the click's sound starts at once.

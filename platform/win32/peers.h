@@ -37,7 +37,13 @@ class ControlPeer : public Wnd, public toolkit::Peer {
   }
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+  toolkit::Control& control() const { return control_; }
+
  protected:
+  // WM_CONTEXTMENU: to the model's handler, as RouteContextMenu says. False when none took it,
+  // which leaves it to the native control's own menu, or to the parent.
+  bool OnContextMenu(WPARAM wParam, LPARAM lParam, LRESULT& result);
+
   // What sets a peer's window apart; its place, parent, ID and font come from the model, and its
   // style adds to WS_CHILD with the model's visible and disabled states and WS_GROUP where a group
   // of the tab order starts.
@@ -74,6 +80,19 @@ class ControlPeer : public Wnd, public toolkit::Peer {
   bool awaitingPaint_ = false;
   bool fillsBackground_ = false;
 };
+
+// Where WM_CONTEXTMENU gives it: the pointer's place, or from the keyboard (lParam -1).
+toolkit::MenuPlace MenuPlaceOf(LPARAM lParam);
+
+// A right-click that came to `receiver` itself, which is where it comes when the control under
+// the pointer takes no mouse input (a label, a disabled control): the handler of the deepest of
+// our controls under the point, disabled and transparent ones included, or else of the nearest
+// control around it, up to `receiver`. True when one ran.
+bool RouteContextMenu(HWND receiver, const toolkit::MenuPlace& where);
+// The form window's WM_CONTEXTMENU: over the client area, the control under the pointer first,
+// then the form's own handler; over the caption the system menu stays.
+bool FormContextMenu(HWND window, toolkit::Form& form, WPARAM wParam, LPARAM lParam,
+                     LRESULT& result);
 
 std::unique_ptr<toolkit::Peer> CreateControlPeer(Win32Backend& backend, toolkit::Control& control);
 // The peer of each kind of control.

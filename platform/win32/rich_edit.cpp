@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
@@ -138,37 +137,28 @@ LRESULT DialogCode(const MSG* message) {
   return code | DLGC_WANTALLKEYS;
 }
 
-MenuCommand ChooseFromMenu(HWND box, LPARAM at, bool previewChecked) {
+void FillEditMenu(toolkit::Menu& menu, HWND box, bool previewShown, std::function<void()> paste,
+                  std::function<void(bool shown)> showPreview) {
   CHARRANGE selection{};
   SendMessageW(box, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   const bool selected = selection.cpMax > selection.cpMin;
-  const bool canPaste = SendMessageW(box, EM_CANPASTE, CF_UNICODETEXT, 0) != 0;
-  const OwnedMenu owned(CreatePopupMenu());
-  HMENU menu = owned.get();
-  auto add = [&](MenuCommand id, const wchar_t* caption, bool enabled) {
-    AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT>(id),
-                caption);
+  auto send = [box](UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return [=] { SendMessageW(box, message, wParam, lParam); };
   };
-  add(MenuCommand::kUndo, L"&Undo", SendMessageW(box, EM_CANUNDO, 0, 0) != 0);
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  add(MenuCommand::kCut, L"Cu&t", selected);
-  add(MenuCommand::kCopy, L"&Copy", selected);
-  add(MenuCommand::kPaste, L"&Paste", canPaste);
-  add(MenuCommand::kDelete, L"&Delete", selected);
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  add(MenuCommand::kSelectAll, L"Select &All", GetWindowTextLengthW(box) > 0);
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING | (previewChecked ? MF_CHECKED : MF_UNCHECKED),
-              static_cast<UINT>(MenuCommand::kPreviewColours), L"Preview Colours");
-
-  POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
-  if (at == -1) {
-    // From the keyboard: at the caret.
-    SendMessageW(box, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), selection.cpMax);
-    ClientToScreen(box, &point);
-  }
-  return static_cast<MenuCommand>(TrackPopupMenu(
-      menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, point.x, point.y, 0, box, nullptr));
+  menu.add_item("&Undo", send(EM_UNDO)).set_enabled(SendMessageW(box, EM_CANUNDO, 0, 0) != 0);
+  menu.add_separator();
+  menu.add_item("Cu&t", send(WM_CUT)).set_enabled(selected);
+  menu.add_item("&Copy", send(WM_COPY)).set_enabled(selected);
+  menu.add_item("&Paste", std::move(paste))
+      .set_enabled(SendMessageW(box, EM_CANPASTE, CF_UNICODETEXT, 0) != 0);
+  menu.add_item("&Delete", send(WM_CLEAR)).set_enabled(selected);
+  menu.add_separator();
+  menu.add_item("Select &All", send(EM_SETSEL, 0, -1)).set_enabled(GetWindowTextLengthW(box) > 0);
+  menu.add_separator();
+  toolkit::MenuItem& preview = menu.add_check_item("Preview Colours", previewShown);
+  preview.on_activation = [&preview, showPreview = std::move(showPreview)] {
+    showPreview(preview.is_checked());
+  };
 }
 
 }  // namespace vfx::platform::win32

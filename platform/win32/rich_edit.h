@@ -7,11 +7,13 @@
 #include <richedit.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/win32/rich_text_looks.h"
+#include "toolkit/menu.h"
 
 struct ITextDocument;
 
@@ -50,19 +52,10 @@ bool KeyHeld(int key);
 // never hears of the dialog, so it keeps no dialog mode of its own that would swallow Ctrl+Enter.
 LRESULT DialogCode(const MSG* message);
 
-enum class MenuCommand : UINT {
-  kNone = 0,
-  kUndo,
-  kCut,
-  kCopy,
-  kPaste,
-  kDelete,
-  kSelectAll,
-  kPreviewColours,
-};
-
-// The box's context menu, at `at` as WM_CONTEXTMENU gives it (-1: from the keyboard, at the
-// caret); what the user chose.
-MenuCommand ChooseFromMenu(HWND box, LPARAM at, bool previewChecked);
+// The box's own context menu: Undo, Cut, Copy, Paste, Delete, Select All and "Preview Colours"
+// (ticked while the looks show), each enabled as the box's state allows now. Each item acts on
+// the box once the menu has closed; Paste and the preview are the caller's.
+void FillEditMenu(toolkit::Menu& menu, HWND box, bool previewShown, std::function<void()> paste,
+                  std::function<void(bool shown)> showPreview);
 
 }  // namespace vfx::platform::win32

@@ -106,7 +106,8 @@ class RichTextPeer final : public EditPeer {
         result = 0;
         return true;
       case WM_CONTEXTMENU:
-        ShowMenu(lParam);
+        // The model's menu, when the box has one; else the box's own.
+        if (!OnContextMenu(wParam, lParam, result)) ShowMenu(lParam);
         result = 0;
         return true;
       case kApplyLooks:
@@ -222,31 +223,11 @@ class RichTextPeer final : public EditPeer {
   }
 
   void ShowMenu(LPARAM at) {
-    switch (ChooseFromMenu(hwnd, at, text_.look_shown())) {
-      case MenuCommand::kUndo:
-        SendMessageW(hwnd, EM_UNDO, 0, 0);
-        break;
-      case MenuCommand::kCut:
-        SendMessageW(hwnd, WM_CUT, 0, 0);
-        break;
-      case MenuCommand::kCopy:
-        SendMessageW(hwnd, WM_COPY, 0, 0);
-        break;
-      case MenuCommand::kPaste:
-        PastePlain();
-        break;
-      case MenuCommand::kDelete:
-        SendMessageW(hwnd, WM_CLEAR, 0, 0);
-        break;
-      case MenuCommand::kSelectAll:
-        SendMessageW(hwnd, EM_SETSEL, 0, -1);
-        break;
-      case MenuCommand::kPreviewColours:
-        text_.set_look_shown(!text_.look_shown());
-        break;
-      case MenuCommand::kNone:
-        break;
-    }
+    toolkit::Menu menu;
+    FillEditMenu(
+        menu, hwnd, text_.look_shown(), [this] { PastePlain(); },
+        [this](bool shown) { text_.set_look_shown(shown); });
+    text_.popup_menu(menu, MenuPlaceOf(at));
   }
 
   TextDocument document_;

@@ -123,6 +123,34 @@ TEST(ComposeBody, CutsBetweenCharactersNeverInsideOne) {
   EXPECT_EQ(Count(body, "<FONT COLOR=#"), 5u);
 }
 
+TEST(ComposeBodyWithABlend, ColoursEachSegmentByTheBlend) {
+  // Colours 1 to 3 are red, green and blue; abc fades from red to green, de from green to blue.
+  // The colours were worked out at 50 digits from Oklab's published definition.
+  EXPECT_EQ(ComposeBody("abcde", 3, kColours, false, fade::Blend::kEven),
+            "<FONT COLOR=#E58700>a<FONT COLOR=#B3C700>b<FONT COLOR=#00FF00>c"
+            "<FONT COLOR=#00AABF>d<FONT COLOR=#0000FF>e");
+  EXPECT_EQ(ComposeBody("abcde", 3, kColours, true, fade::Blend::kVivid),
+            "<FONT COLOR=#E08A00><sub>a</sub><FONT COLOR=#CBBE00>b<FONT COLOR=#00FF00><sup>c</sup>"
+            "<FONT COLOR=#00A5B1><sub>d</sub><FONT COLOR=#0000FF>e");
+  // A segment of one character has its end colour under every blend, pad spaces included.
+  for (const auto blend : {fade::Blend::kEven, fade::Blend::kVivid}) {
+    EXPECT_EQ(ComposeBody("x", 10, kColours, false, blend), Body("x", 10));
+    EXPECT_EQ(ComposeBody("h\u00E9llo", 10, kColours, true, blend), Body("h\u00E9llo", 10, true));
+    EXPECT_EQ(ComposeBody("", 4, kColours, false, blend), "");
+    EXPECT_EQ(ComposeBody("abc", 0, kColours, false, blend), "");
+  }
+}
+
+TEST(ComposeBodyWithABlend, StraightIsTheBodyItself) {
+  for (const std::string line :
+       {"", "a", "abcde", "h\u00E9llo w\u00F6rld\u2022", "abcdefghijklmnopq"}) {
+    for (int n = 0; n <= 11; ++n) {
+      EXPECT_EQ(ComposeBody(line, n, kColours, false, fade::Blend::kStraight), Body(line, n));
+      EXPECT_EQ(ComposeBody(line, n, kColours, true, fade::Blend::kStraight), Body(line, n, true));
+    }
+  }
+}
+
 TEST(StylePrefix, TagsInTheFixedOrder) {
   EXPECT_EQ(StylePrefix({}), "");
   EXPECT_EQ(StylePrefix({.bold = true}), "<B>");

@@ -22,6 +22,7 @@ class FakeSendWindow : public composer::SendWindow {
   std::string htmlView;
   std::string sendCaption = "Send to Chat";
   std::set<SendOption> ticked;
+  fade::Blend blend = fade::Blend::kStraight;
   int colourCount = 3;
   std::array<fade::Rgb, 10> colours = kPanelColours;
   std::function<void()> onRandomize;
@@ -56,6 +57,10 @@ class FakeSendWindow : public composer::SendWindow {
   int SelectedColourCount() override {
     calls.push_back("SelectedColourCount");
     return colourCount;
+  }
+  fade::Blend SelectedBlend() override {
+    calls.push_back("SelectedBlend");
+    return blend;
   }
   std::array<fade::Rgb, 10> Colours() override {
     calls.push_back("Colours");

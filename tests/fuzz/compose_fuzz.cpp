@@ -1,6 +1,8 @@
 // Fuzzes the colour body against one built as its definition reads: the line padded with spaces
 // to a multiple of the segment count, cut into equal parts with the last one stopping at the
-// line's end, each part faded by the reference from its colour to the next.
+// line's end, each part faded by the reference from its colour to the next. A body under the
+// Even or Vivid blend must be that same markup with other colours: it may differ from the
+// straight body only within the six digits of a tag.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -44,17 +46,36 @@ std::string ReferenceBody(std::string_view line, int colourCount,
   return body;
 }
 
+// Whether `blended` is `straight` but for the digits of its tags.
+bool SameButForTheDigits(const std::string& straight, const std::string& blended) {
+  if (straight.size() != blended.size()) return false;
+  constexpr std::string_view kTag = "<FONT COLOR=#";
+  for (std::size_t k = 0; k < straight.size(); ++k) {
+    if (straight[k] == blended[k]) continue;
+    bool inDigits = false;
+    for (std::size_t back = kTag.size(); back < kTag.size() + 6 && back <= k; ++back) {
+      inDigits = inDigits || std::string_view(straight).substr(k - back, kTag.size()) == kTag;
+    }
+    if (!inDigits) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 32) return 0;
   const int colourCount = data[0] % 12;  // 0 (none selected) to 11 (more than there are)
   const bool wavy = data[1] & 1;
+  const auto blend = static_cast<vfx::fade::Blend>((data[1] >> 1) % 3);
   std::array<vfx::fade::Rgb, 10> colours;
   for (int k = 0; k < 10; ++k) colours[k] = {data[2 + 3 * k], data[3 + 3 * k], data[4 + 3 * k]};
   const std::string_view line(reinterpret_cast<const char*>(data + 32), size - 32);
-  if (vfx::composer::ComposeBody(line, colourCount, colours, wavy) !=
-      ReferenceBody(line, colourCount, colours, wavy)) {
+  const std::string straight = vfx::composer::ComposeBody(line, colourCount, colours, wavy);
+  if (straight != ReferenceBody(line, colourCount, colours, wavy)) std::abort();
+  const std::string blended = vfx::composer::ComposeBody(line, colourCount, colours, wavy, blend);
+  if (blend == vfx::fade::Blend::kStraight ? blended != straight
+                                           : !SameButForTheDigits(straight, blended)) {
     std::abort();
   }
   return 0;

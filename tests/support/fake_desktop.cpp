@@ -84,6 +84,7 @@ WindowHandle FakeDesktop::GetWindow(WindowHandle window, platform::Relation rela
   if (relation == platform::Relation::kFirstChild) {
     return found->second.children.empty() ? 0 : found->second.children.front();
   }
+  if (relation == platform::Relation::kOwner) return found->second.owner;
   const auto& siblings = Siblings(found->second.parent);
   auto at = std::find(siblings.begin(), siblings.end(), window);
   return (at == siblings.end() || ++at == siblings.end()) ? 0 : *at;
@@ -127,6 +128,17 @@ platform::MessageResult FakeDesktop::SendMessageA(WindowHandle window, unsigned 
                                                   std::uintptr_t wParam, std::string_view text) {
   return Deliver({window, message, wParam, 0, std::string(text), true});
 }
+
+std::optional<std::string> FakeDesktop::GetControlText(WindowHandle window, int most) {
+  constexpr unsigned kGetText = 0x000D;
+  if (!Deliver({window, kGetText, static_cast<std::uintptr_t>(most), 0, {}, false}))
+    return std::nullopt;
+  auto found = windows_.find(window);
+  if (found == windows_.end()) return std::nullopt;
+  return found->second.text.substr(0, static_cast<std::size_t>(std::max(most, 0)));
+}
+
+WindowHandle FakeDesktop::GetForegroundWindow() { return Exists(foreground) ? foreground : 0; }
 
 void FakeDesktop::SetFocus(WindowHandle window) { focused.push_back(window); }
 

@@ -40,6 +40,10 @@ class FakeDesktop : public platform::Desktop {
   // A hung window thread: messages to the window are not answered (until it is woken).
   void Hang(WindowHandle window, bool hung = true) { windows_.at(window).hung = hung; }
   bool IsTopmost(WindowHandle window) const;
+  // A top-level window owned by another (a dialog of the host's frame).
+  void SetOwner(WindowHandle window, WindowHandle owner) { windows_.at(window).owner = owner; }
+  // What the user typed into a box (it answers WM_GETTEXT with it), without a message sent.
+  void Type(WindowHandle window, std::string text) { windows_.at(window).text = std::move(text); }
   std::vector<WindowHandle> Children(WindowHandle parent) const;
 
   // Every call made, in order.
@@ -47,6 +51,8 @@ class FakeDesktop : public platform::Desktop {
   std::vector<WindowHandle> focused;
   std::vector<std::string> soundsPlayed;
   std::vector<std::pair<WindowHandle, platform::ZOrder>> placements;
+  // The window the user works in; 0: none of the desktop's.
+  WindowHandle foreground = 0;
   // Called on every message before the window's reaction, for tests that watch timing.
   std::function<void(const SentMessage&)> onSend;
 
@@ -61,6 +67,8 @@ class FakeDesktop : public platform::Desktop {
                                        std::intptr_t lParam) override;
   platform::MessageResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                        std::string_view text) override;
+  std::optional<std::string> GetControlText(WindowHandle window, int most) override;
+  WindowHandle GetForegroundWindow() override;
   void SetFocus(WindowHandle window) override;
   void SetWindowPos(WindowHandle window, platform::ZOrder insertAfter, int x, int y, int width,
                     int height, unsigned flags) override;
@@ -68,7 +76,7 @@ class FakeDesktop : public platform::Desktop {
 
  private:
   struct Window {
-    WindowHandle parent = 0;
+    WindowHandle parent = 0, owner = 0;
     std::string className, caption, text;
     std::vector<WindowHandle> children;  // top of the z-order first
     Reaction reaction;

@@ -17,6 +17,12 @@ FakeHost::FakeHost(FakeDesktop& desktop, FakeHostOptions options)
   welcome = desktop_.Add(documents, "AOL Child", "Welcome, " + options_.member + "!");
   if (options_.buddyListOpen) OpenBuddyList();
   desktop_.BringToTop(chatRoom);
+  // The active document window is the frontmost.
+  desktop_.React(documents, [this](const SentMessage& message) -> std::intptr_t {
+    if (message.message != platform::message::kMdiGetActive) return 0;
+    const std::vector<WindowHandle> open = desktop_.Children(documents);
+    return open.empty() ? 0 : static_cast<std::intptr_t>(open.front());
+  });
 }
 
 bool FakeHost::IsButtonRelease(const SentMessage& message) {
@@ -93,7 +99,7 @@ void FakeHost::OpenBuddyList() {
   });
 }
 
-void FakeHost::OpenInstantMessageWindow() {
+WindowHandle FakeHost::OpenInstantMessageWindow() {
   const WindowHandle window = desktop_.Add(documents, "AOL Child", "Send Instant Message");
   Opened(window);
   const WindowHandle to = desktop_.Add(window, "_AOL_Edit");
@@ -124,6 +130,7 @@ void FakeHost::OpenInstantMessageWindow() {
     }
     return 0;
   });
+  return window;
 }
 
 WindowHandle FakeHost::OpenDocumentInFront(std::string caption) {

@@ -44,6 +44,9 @@ class FakeHost {
 
   // A document window without a member list, in front of the chat room.
   WindowHandle OpenDocumentInFront(std::string caption = "Mail");
+  // An instant message window, in front, as the buddy list's button opens it; the user may type
+  // into its boxes (FakeDesktop::Type) and press its Send as the add-on would.
+  WindowHandle OpenInstantMessageWindow();
   WindowHandle FindDocument(std::string_view captionPrefix) const;
   WindowHandle Notice() const;
 
@@ -52,7 +55,6 @@ class FakeHost {
   void BuildToolbar();
   void OpenKeywordWindow();
   void OpenBuddyList();
-  void OpenInstantMessageWindow();
   static bool IsButtonRelease(const SentMessage& message);
   void Opened(WindowHandle window);
 

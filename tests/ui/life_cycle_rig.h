@@ -11,6 +11,7 @@
 #include "tests/support/fake_backend.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
+#include "tests/support/fake_settings_file.h"
 #include "tests/support/fake_host.h"
 #include "tests/ui/fakes.h"
 #include "ui/splash.h"
@@ -66,7 +67,8 @@ class LifeCycleTest : public ::testing::Test {
   testing::FakeDialogs dialogs;
   testing::FakeFonts fonts;
   testing::FakeBackend backend{desktop};
-  Form1 splash{{{desktop, events}, dialogs, fonts}, backend};
+  testing::FakeSettingsFile settingsFile;
+  Form1 splash{{{desktop, events}, dialogs, fonts, settingsFile}, backend};
 
   // The colour components the announcements and Randomize draw, in turn.
   std::vector<int> draws = {40, 80, 120, 200, 100, 50, 7, 9, 11};

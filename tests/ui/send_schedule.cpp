@@ -10,6 +10,7 @@
 #include "tests/support/fake_backend.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
+#include "tests/support/fake_settings_file.h"
 #include "tests/support/fake_host.h"
 #include "tests/ui/fakes.h"
 #include "ui/main_window.h"
@@ -32,7 +33,9 @@ enum class Action {
   kType,
   kRecipient,
   kColourCount,
-  kTrouble,  // the host stops or starts failing: only in schedules with a troubled host
+  kFadeKey,     // the fade key, pressed while the host is in front
+  kTypeInHost,  // the user types a line into the chat room's own box
+  kTrouble,     // the host stops or starts failing: only in schedules with a troubled host
   kExit,
   kClose,  // the window's close box: no closing lines
 };
@@ -40,7 +43,7 @@ constexpr int kCommonActions = static_cast<int>(Action::kTrouble) + 1;
 constexpr const char* kActionNames[] = {
     "Send",      "View HTML", "IM Send",   "Send to Room", "frame's Send", "Randomize",
     "Advertise", "Self Test", "Attention", "Clear Text",   "type a line",  "type a recipient",
-    "colours",   "trouble",   "Exit",      "close"};
+    "colours",   "fade key",  "type in the host", "trouble", "Exit", "close"};
 
 // The add-on's own lines carry colours it draws itself: they are known by their text, with the
 // colour tags taken out.
@@ -92,6 +95,7 @@ class Schedule {
     splash_.Image1().click();
     if (!splash_.main_window()) return "the main window did not load";
     heardBefore_ = host_.heard.size();
+    desktop_.foreground = host_.frame;
 
     troubled_ = choices_.Next(4) == 0;
     actionsLeft_ = 4 + choices_.Next(12);
@@ -164,7 +168,7 @@ class Schedule {
         break;
       case Action::kAdvertise:
         if (!closed_)
-          requests_.push_back({std::string(kAdvertiseFirst), std::string(kAdvertiseSecond)});
+          requests_.push_back({{std::string(kAdvertiseFirst), std::string(kAdvertiseSecond)}});
         window.Command(3).click();
         break;
       case Action::kSelfTest:
@@ -186,6 +190,18 @@ class Schedule {
         break;
       case Action::kColourCount:
         window.Option(1 + choices_.Next(10)).click();
+        break;
+      case Action::kFadeKey:
+        ExpectFadeKey();
+        if (!backend_.hotKeys.empty()) window.form().native_hot_key(backend_.hotKeys.begin()->first);
+        break;
+      case Action::kTypeInHost:
+        // Keys between the add-on's text and its Enter would go into the add-on's own line, as
+        // they would in a real chat box: beyond what the add-on can keep whole.
+        if (AddOnLineInTheBox()) break;
+        desktop_.Type(host_.input, "host line " + std::to_string(++hostLinesTyped_));
+        // A line the key read before is faded only while the box still holds it.
+        for (Request& request : requests_) request.optional = request.optional || request.inPlace;
         break;
       case Action::kTrouble:
         if (!closed_) ToggleTrouble();
@@ -241,14 +257,42 @@ class Schedule {
     const std::string message = Composed();
     composedFrom_[window.Text(1).text()].insert(message);
     if (instantMessage || window.sendState.ImMode) {
-      requests_.push_back({"im|" + window.Text(3).text() + "|" + message});
+      requests_.push_back({{"im|" + window.Text(3).text() + "|" + message}});
     } else if (!viewHtml) {
-      const std::string banner = Chat(composer::AttentionBanner());
-      if (window.Check(9).value() == 1)
-        requests_.push_back({banner, Chat(message), banner});
-      else
-        requests_.push_back({Chat(message)});
+      requests_.push_back({ChatLines(message)});
     }
+  }
+
+  bool AddOnLineInTheBox() const {
+    for (auto at = desktop_.sent.rbegin(); at != desktop_.sent.rend(); ++at)
+      if (at->window == host_.input && at->message != 0x000D)  // WM_GETTEXT only reads
+        return at->message == platform::message::kSetText && !at->text.empty();
+    return false;
+  }
+
+  std::vector<std::string> ChatLines(const std::string& message) {
+    const std::string banner = Chat(composer::AttentionBanner());
+    if (Main().Check(9).value() == 1) return {banner, Chat(message), banner};
+    return {Chat(message)};
+  }
+
+  // The key acts when the host's chat room is its active window and its box answers and holds
+  // a line that is not faded already; then the line goes into that room, composed at the key.
+  void ExpectFadeKey() {
+    if (closed_ || events_.IsEnding()) return;
+    const std::vector<platform::WindowHandle> documents = desktop_.Children(host_.documents);
+    const std::string typed = desktop_.Text(host_.input);
+    const bool blank = typed.find_first_not_of(' ') == std::string::npos;
+    if (documents.empty() || documents.front() != host_.chatRoom || hung_ || blank ||
+        typed.find("<FONT COLOR") != std::string::npos)
+      return;
+    ZiruZezuzo& window = Main();
+    const auto ticked = [&](int n) { return window.Check(n).value() == 1; };
+    const std::string message =
+        composer::StylePrefix({ticked(1), ticked(2), ticked(3), ticked(4)}) +
+        composer::ComposeBody(typed, window.SelectedColourCount(), window.Colours(), ticked(5),
+                              window.blend());
+    requests_.push_back({ChatLines(message), false, true});
   }
 
   void Observe(const testing::PeerEvent& event) {
@@ -319,7 +363,7 @@ class Schedule {
     if (i == requests_.size()) return j == heard.size();
     char& known = memo_[((i * (heard.size() + 1)) + j) * 2 + (cut ? 1 : 0)];
     if (known != kUnknown) return known == kYes;
-    const std::vector<std::string>& lines = requests_[i];
+    const std::vector<std::string>& lines = requests_[i].lines;
     const bool ended = exited_ || windowClosed_;
     bool parses = false;
     for (std::size_t count = 0; count <= lines.size() && !parses; ++count) {
@@ -327,9 +371,11 @@ class Schedule {
           (j + count > heard.size() || !Matches(heard[j + count - 1], lines[count - 1])))
         break;
       const bool whole = count == lines.size();
+      // A line the user typed on in before its turn is left out, and the rest go on.
+      const bool leftOut = count == 0 && requests_[i].optional;
       if (cut && count > 0) break;  // after the end, nothing more
-      if (!whole && !cut && !troubled_ && !ended) continue;
-      const bool cutsHere = !whole && !troubled_;
+      if (!whole && !leftOut && !cut && !troubled_ && !ended) continue;
+      const bool cutsHere = !whole && !leftOut && !troubled_;
       parses = Parse(heard, i + 1, j + count, cut || cutsHere);
     }
     known = parses ? kYes : kNo;
@@ -340,8 +386,9 @@ class Schedule {
     std::string text = std::to_string(heard.size()) + " lines, where " +
                        std::to_string(requests_.size()) + " requests were made:";
     for (const std::string& line : heard) text += "\n  heard    " + line.substr(0, 60);
-    for (const std::vector<std::string>& request : requests_)
-      for (const std::string& line : request) text += "\n  expected " + line.substr(0, 60);
+    for (const Request& request : requests_)
+      for (const std::string& line : request.lines)
+        text += "\n  expected " + line.substr(0, 60) + (request.optional ? " (or none)" : "");
     return text;
   }
 
@@ -358,16 +405,22 @@ class Schedule {
   testing::FakeDialogs dialogs_;
   testing::FakeFonts fonts_;
   testing::FakeBackend backend_{desktop_};
-  Form1 splash_{{{desktop_, events_}, dialogs_, fonts_}, backend_};
+  testing::FakeSettingsFile settingsFile_;
+  Form1 splash_{{{desktop_, events_}, dialogs_, fonts_, settingsFile_}, backend_};
 
   bool troubled_ = false;
-  int actionsLeft_ = 0, depth_ = 0, selfTests_ = 0, linesTyped_ = 0;
+  int actionsLeft_ = 0, depth_ = 0, selfTests_ = 0, linesTyped_ = 0, hostLinesTyped_ = 0;
   platform::WindowHandle mail_ = platform::kNoWindow;
   bool hung_ = false;
   bool closed_ = false, exited_ = false, troubleAtExit_ = false, windowClosed_ = false;
 
   std::size_t heardBefore_ = 0;
-  std::vector<std::vector<std::string>> requests_;
+  struct Request {
+    std::vector<std::string> lines;
+    bool optional = false;  // may be left out altogether
+    bool inPlace = false;   // the fade key's
+  };
+  std::vector<Request> requests_;
   std::map<std::string, std::set<std::string>> composedFrom_;
   std::string caption_, typedLine_, latestView_;
   std::vector<char> memo_;

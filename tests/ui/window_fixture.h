@@ -6,6 +6,7 @@
 #include "tests/support/fake_backend.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
+#include "tests/support/fake_settings_file.h"
 #include "tests/ui/fakes.h"
 #include "ui/main_window.h"
 
@@ -22,7 +23,8 @@ class MainWindowTest : public ::testing::Test {
   testing::FakeDialogs dialogs;
   testing::FakeFonts fonts;
   testing::FakeBackend backend{desktop};
-  ZiruZezuzo window{{{desktop, events}, dialogs, fonts}};
+  testing::FakeSettingsFile settingsFile;
+  ZiruZezuzo window{{{desktop, events}, dialogs, fonts, settingsFile}};
 };
 
 }  // namespace vfx::ui

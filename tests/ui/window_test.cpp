@@ -146,8 +146,9 @@ TEST(FontChoiceTest, ComicSansAndWingdingsWhereInstalledElseFacesThatDrawTheSame
   testing::FakeEventPump events;
   testing::FakeDialogs dialogs;
   testing::FakeFonts fonts;
+  testing::FakeSettingsFile settingsFile;
 
-  ZiruZezuzo full{{{desktop, events}, dialogs, fonts}};
+  ZiruZezuzo full{{{desktop, events}, dialogs, fonts, settingsFile}};
   EXPECT_EQ(full.form().font().face, "Comic Sans MS");
   EXPECT_EQ(full.Command(13).font().face, "Wingdings");
   EXPECT_TRUE(full.Command(13).font().symbol);
@@ -155,7 +156,7 @@ TEST(FontChoiceTest, ComicSansAndWingdingsWhereInstalledElseFacesThatDrawTheSame
   EXPECT_EQ(full.Command(12).caption(), "\u00D7");
 
   fonts.installed = {"Comic Neue", "DejaVu Sans"};
-  ZiruZezuzo fallback{{{desktop, events}, dialogs, fonts}};
+  ZiruZezuzo fallback{{{desktop, events}, dialogs, fonts, settingsFile}};
   EXPECT_EQ(fallback.form().font().face, "Comic Neue");
   EXPECT_EQ(fallback.Command(13).font().face, "DejaVu Sans");
   EXPECT_EQ(fallback.Command(7).caption(), "\u25BC");
@@ -167,7 +168,7 @@ TEST(FontChoiceTest, ComicSansAndWingdingsWhereInstalledElseFacesThatDrawTheSame
   // ones: the buttons paint triangles.
   fonts.installed = {"Wingdings"};
   fonts.faint = {"Wingdings"};
-  ZiruZezuzo bare{{{desktop, events}, dialogs, fonts}};
+  ZiruZezuzo bare{{{desktop, events}, dialogs, fonts, settingsFile}};
   EXPECT_EQ(bare.Command(12).arrowhead(), toolkit::CommandButton::Arrowhead::kLeft);
   EXPECT_EQ(bare.Command(13).arrowhead(), toolkit::CommandButton::Arrowhead::kUp);
   EXPECT_EQ(bare.Command(12).caption(), "\u25C4");

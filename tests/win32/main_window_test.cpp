@@ -12,6 +12,7 @@
 #include "platform/win32/desktop.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_pump.h"
+#include "platform/win32/settings_file.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/text.h"
 #include "ui/control_ids.h"
@@ -28,7 +29,7 @@ using platform::win32::Win32Fonts;
 class MainWindowWin32Test : public ::testing::Test {
  protected:
   void SetUp() override {
-    made = std::make_unique<ZiruZezuzo>(ZiruZezuzo::Services{{desktop, events}, dialogs, fonts});
+    made = std::make_unique<ZiruZezuzo>(ZiruZezuzo::Services{{desktop, events}, dialogs, fonts, settingsFile});
     made->form().realize(backend);
     made->Form_Load();
     made->form().show();
@@ -85,6 +86,7 @@ class MainWindowWin32Test : public ::testing::Test {
   Win32Desktop desktop;
   Win32Dialogs dialogs;
   Win32Fonts fonts;
+  platform::win32::Win32SettingsFile settingsFile{std::wstring()};
   Win32Backend backend{events, {}};
   std::unique_ptr<ZiruZezuzo> made;
   HWND hwnd = nullptr;

@@ -10,6 +10,7 @@
 #include "platform/win32/desktop.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_pump.h"
+#include "platform/win32/settings_file.h"
 #include "ui/main_window.h"
 
 namespace vfx::bench {
@@ -35,7 +36,9 @@ struct WindowRig {
   platform::win32::Win32Dialogs dialogs;
   platform::win32::Win32Fonts fonts;
   platform::win32::Win32Backend backend{events, {}};
-  ui::ZiruZezuzo window{{{desktop, events}, dialogs, fonts}};
+  // No file: the timing programs never save.
+  platform::win32::Win32SettingsFile settingsFile{std::wstring()};
+  ui::ZiruZezuzo window{{{desktop, events}, dialogs, fonts, settingsFile}};
 };
 
 }  // namespace vfx::bench

@@ -1,0 +1,200 @@
+#include "fade/blend_ramp.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "fade/gamut.h"
+#include "fade/tag.h"
+
+namespace vfx::fade::detail {
+namespace {
+
+// Below this chroma a colour has no hue of its own. The 256 greys of 8-bit sRGB come out of
+// Oklab's published matrices with a chroma of up to 3.7e-8 (white's: the b row of the second
+// matrix sums to 3.73e-8, not 0), and every other 8-bit colour has at least 1.06e-3 (254, 255,
+// 255); 1e-5 stands some 270 times above the one and 100 times below the other, so exactly the
+// greys count as achromatic, whatever the rounding, and it lies far below a visible tint.
+constexpr double kAchromatic = 1e-5;
+
+// Oklab's inverse second matrix: its a and b columns.
+constexpr double kRootsOfA[3] = {0.3963377774, -0.1055613458, -0.0894841775};
+constexpr double kRootsOfB[3] = {0.2158037573, -0.0638541728, -1.2914855480};
+
+std::uint64_t DigitsOfColour(const Rgb& colour) {
+  return DigitsOf(static_cast<unsigned>(std::clamp(colour.red, 0, 255)),
+                  static_cast<unsigned>(std::clamp(colour.green, 0, 255)),
+                  static_cast<unsigned>(std::clamp(colour.blue, 0, 255)));
+}
+
+// A component back from its two digits in the word.
+int ComponentOf(std::uint64_t digits, int index) {
+  const auto digit = [&](int at) {
+    const int c = static_cast<int>(digits >> (8 * at) & 0xFF);
+    return c <= '9' ? c - '0' : c - 'A' + 10;
+  };
+  return 16 * digit(2 * index) + digit(2 * index + 1);
+}
+
+// Light's channels for two characters.
+struct LinearLanes {
+  Lanes red, green, blue;
+};
+
+LinearLanes LinearOf(Lanes l, Lanes m, Lanes s) {
+  l = l * l * l;
+  m = m * m * m;
+  s = s * s * s;
+  return {Both(4.0767416621) * l - Both(3.3077115913) * m + Both(0.2309699292) * s,
+          Both(-1.2684380046) * l + Both(2.6097574011) * m - Both(0.3413193965) * s,
+          Both(-0.0041960863) * l - Both(0.7034186147) * m + Both(1.7076147010) * s};
+}
+
+// Two characters' tag digits.
+TwoDigits DigitsOfLights(const LinearLanes& light) {
+  const Bytes red = EncodedBytes(light.red), green = EncodedBytes(light.green),
+              blue = EncodedBytes(light.blue);
+  return {DigitsOf(red.first, green.first, blue.first),
+          DigitsOf(red.second, green.second, blue.second)};
+}
+
+Linear FirstOf(const LinearLanes& light) {
+  return {First(light.red), First(light.green), First(light.blue)};
+}
+Linear SecondOf(const LinearLanes& light) {
+  return {Second(light.red), Second(light.green), Second(light.blue)};
+}
+
+}  // namespace
+
+BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t length)
+    : blend_(blend), length_(std::max<std::size_t>(length, 1)), end_(DigitsOfColour(end)) {
+  const Oklab a = OklabOf(ConeRootsOf(start.red, start.green, start.blue));
+  const Oklab b = OklabOf(ConeRootsOf(end.red, end.green, end.blue));
+  const double count = static_cast<double>(length_);
+  // The straight line in Oklab, taken to the cone roots at its ends: the map is linear, so the
+  // line stays straight. (The published inverse of the second matrix is its inverse to some
+  // eight digits only; going through L, a and b keeps to the definition.)
+  const auto straight = [&] {
+    blend_ = Blend::kEven;
+    const ConeRoots from = ConeRootsOf(a), to = ConeRootsOf(b);
+    rootsStart_ = from;
+    rootsStep_ = {(to.l - from.l) / count, (to.m - from.m) / count, (to.s - from.s) / count};
+  };
+  if (blend != Blend::kVivid) {
+    straight();
+    return;
+  }
+
+  const double chromaA = std::sqrt(a.a * a.a + a.b * a.b);
+  const double chromaB = std::sqrt(b.a * b.a + b.b * b.b);
+  const bool greyA = chromaA < kAchromatic, greyB = chromaB < kAchromatic;
+  // Between two greys no hue matters: the straight line between them.
+  if (greyA && greyB) {
+    straight();
+    return;
+  }
+  lightnessStart_ = a.lightness;
+  lightnessStep_ = (b.lightness - a.lightness) / count;
+  chromaStart_ = chromaA;
+  chromaStep_ = (chromaB - chromaA) / count;
+  // A grey end takes the other end's hue, so the hue stays put; else it turns the shorter way.
+  const Oklab& hued = greyA ? b : a;
+  const double hueA = hued.a / (greyA ? chromaB : chromaA);
+  const double hueB = hued.b / (greyA ? chromaB : chromaA);
+  const double turn = greyA || greyB ? 0.0 : Atan2(a.a * b.b - a.b * b.a, a.a * b.a + a.b * b.b);
+  turnStep_ = turn / count;
+  for (int j = 0; j < 3; ++j) {
+    along_[j] = kRootsOfA[j] * hueA + kRootsOfB[j] * hueB;
+    across_[j] = kRootsOfB[j] * hueA - kRootsOfA[j] * hueB;
+  }
+}
+
+void BlendRamp::TabulateTurns() {
+  if (blend_ != Blend::kVivid) return;
+  for (std::size_t r = 0; r <= kBlock; ++r) fineTurns_[r] = TurnOf(r);
+}
+
+SinCos BlendRamp::TurnOf(std::size_t characters) const {
+  return SinCosOf(static_cast<double>(characters) * turnStep_);
+}
+
+Rgb BlendRamp::At(std::size_t position) const {
+  std::uint64_t digits = end_;
+  if (position < length_) {
+    const Lanes both = Both(static_cast<double>(position));
+    if (blend_ == Blend::kEven) {
+      digits = EvenAt(both).first;
+    } else {
+      // Position p = kBlock q + r with r from 1 to kBlock (0 alone for position 0).
+      const std::size_t q = position == 0 ? 0 : (position - 1) / kBlock;
+      const std::size_t r = position - kBlock * q;
+      const SinCos fine = TurnOf(r);
+      digits = VividAt(both, TurnOf(kBlock * q), fine, fine).first;
+    }
+  }
+  return {ComponentOf(digits, 0), ComponentOf(digits, 1), ComponentOf(digits, 2)};
+}
+
+void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out) const {
+  // Pairs from `first`, which is odd, so that a pair never straddles two blocks.
+  SinCos blockTurn{0, 1};
+  for (std::size_t k = 0; k < count; k += 2) {
+    const std::size_t position = first + k;
+    if (position >= length_) {
+      out[k] = end_;
+      if (k + 1 < count) out[k + 1] = end_;
+      continue;
+    }
+    const Lanes positions =
+        LanesOf(static_cast<double>(position), static_cast<double>(position + 1));
+    TwoDigits two;
+    if (blend_ == Blend::kEven) {
+      two = EvenAt(positions);
+    } else {
+      const std::size_t q = (position - 1) / kBlock, r = position - kBlock * q;
+      if (k == 0 || r == 1) blockTurn = TurnOf(kBlock * q);
+      two = VividAt(positions, blockTurn, fineTurns_[r], fineTurns_[r + 1]);
+    }
+    out[k] = two.first;
+    if (k + 1 < count) out[k + 1] = position + 1 < length_ ? two.second : end_;
+  }
+}
+
+TwoDigits BlendRamp::EvenAt(Lanes i) const {
+  const LinearLanes light = LinearOf(Both(rootsStart_.l) + Both(rootsStep_.l) * i,
+                                     Both(rootsStart_.m) + Both(rootsStep_.m) * i,
+                                     Both(rootsStart_.s) + Both(rootsStep_.s) * i);
+  return DigitsOfLights(light);
+}
+
+TwoDigits BlendRamp::VividAt(Lanes i, const SinCos& blockTurn, const SinCos& fineFirst,
+                             const SinCos& fineSecond) const {
+  const Lanes fineCos = LanesOf(fineFirst.cos, fineSecond.cos);
+  const Lanes fineSin = LanesOf(fineFirst.sin, fineSecond.sin);
+  const Lanes cosine = Both(blockTurn.cos) * fineCos - Both(blockTurn.sin) * fineSin;
+  const Lanes sine = Both(blockTurn.sin) * fineCos + Both(blockTurn.cos) * fineSin;
+  const Lanes lightness = Both(lightnessStart_) + Both(lightnessStep_) * i;
+  const Lanes chroma = Both(chromaStart_) + Both(chromaStep_) * i;
+  Lanes turned[3];
+  for (int j = 0; j < 3; ++j) turned[j] = cosine * Both(along_[j]) + sine * Both(across_[j]);
+  const LinearLanes light = LinearOf(lightness + chroma * turned[0], lightness + chroma * turned[1],
+                                     lightness + chroma * turned[2]);
+  const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
+  if (BothWithin(light.red, least, most) && BothWithin(light.green, least, most) &&
+      BothWithin(light.blue, least, most)) {
+    return DigitsOfLights(light);
+  }
+  // A lane outside sRGB keeps its lightness and hue with as much chroma as fits.
+  const auto reduced = [&](const Linear& at, double l, double c, double k0, double k1, double k2) {
+    const double k[3] = {k0, k1, k2};
+    return InsideSrgb(at) ? at : MostLightInside(l, c, k, at);
+  };
+  const Linear first = reduced(FirstOf(light), First(lightness), First(chroma), First(turned[0]),
+                               First(turned[1]), First(turned[2]));
+  const Linear second = reduced(SecondOf(light), Second(lightness), Second(chroma),
+                                Second(turned[0]), Second(turned[1]), Second(turned[2]));
+  return DigitsOfLights({LanesOf(first.red, second.red), LanesOf(first.green, second.green),
+                         LanesOf(first.blue, second.blue)});
+}
+
+}  // namespace vfx::fade::detail

@@ -1,0 +1,66 @@
+// One segment's colours under the Even and Vivid blends, for BlendColour and the fade writer
+// alike: both compute a character's colour with the same operations on the same doubles (two
+// characters at a time, a lone one in both lanes), so they agree to the bit. Shared by the
+// blends' files alone.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "fade/colour_space.h"
+#include "fade/fade.h"
+#include "fade/lanes.h"
+
+namespace vfx::fade::detail {
+
+// Two characters' colours, each as its tag digits (DigitsOf's word).
+struct TwoDigits {
+  std::uint64_t first, second;
+};
+
+class BlendRamp {
+ public:
+  // `blend` is kEven or kVivid; a length of 0 counts as 1.
+  BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t length);
+
+  // Character `position`'s colour (from 1; 0 is the start's own point, and past the length
+  // comes the end colour).
+  Rgb At(std::size_t position) const;
+
+  // Keeps the hue's turns within a block at hand, for Digits: the same doubles as those At
+  // computes for itself.
+  void TabulateTurns();
+
+  // The tag digits (as DigitsOf writes them) of `count` characters from `first` on, for a walk
+  // along the segment, after TabulateTurns; `first` is 1 or follows a multiple of kBlock.
+  void Digits(std::size_t first, std::size_t count, std::uint64_t* out) const;
+
+  // Hue turns come from a coarse turn per block of kBlock characters and a fine one within it,
+  // so that a walk along the segment needs one sine and cosine per block.
+  static constexpr std::size_t kBlock = 16;
+
+ private:
+  TwoDigits EvenAt(Lanes positions) const;
+  TwoDigits VividAt(Lanes positions, const SinCos& blockTurn, const SinCos& fineFirst,
+                    const SinCos& fineSecond) const;
+  // The hue's turn after `characters` characters.
+  SinCos TurnOf(std::size_t characters) const;
+
+  Blend blend_;
+  std::size_t length_;
+  std::uint64_t end_;
+  // Even: the cone roots along the straight line, start + step * i.
+  ConeRoots rootsStart_{}, rootsStep_{};
+  // Vivid: lightness and chroma along straight lines; the hue turns by `turnStep_` a character
+  // from a unit vector in the a-b plane, here already taken through the matrix to the cone
+  // roots: a point of chroma C and turn (cos, sin) has cone root j at
+  // L + C (cos * along_[j] + sin * across_[j]).
+  double lightnessStart_ = 0, lightnessStep_ = 0, chromaStart_ = 0, chromaStep_ = 0;
+  double turnStep_ = 0;
+  double along_[3]{}, across_[3]{};
+  // The fine turns 0 to kBlock, once tabulated.
+  std::array<SinCos, kBlock + 1> fineTurns_{};
+};
+
+}  // namespace vfx::fade::detail

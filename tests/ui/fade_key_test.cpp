@@ -1,0 +1,200 @@
+// The fade key on the in-memory desktop: the whole add-on, a host with a chat room, and the line
+// the user typed in the host's own box, faded in its place in its turn among the Sends.
+#include <string>
+#include <vector>
+
+#include "composer/compose.h"
+#include "tests/ui/life_cycle_rig.h"
+
+namespace vfx::ui {
+namespace {
+
+class FadeKeyTest : public LifeCycleTest {
+ protected:
+  FadeKeyTest() {
+    Start();
+    heardBefore = host.heard.size();
+    desktop.foreground = host.frame;
+  }
+
+  void Press() { Main().form().native_hot_key(backend.hotKeys.begin()->first); }
+
+  // What a Send composes of `line` now, by the composer's own hand.
+  std::string Composed(const std::string& line) {
+    ZiruZezuzo& window = Main();
+    const auto ticked = [&](int n) { return window.Check(n).value() == 1; };
+    return composer::StylePrefix({ticked(1), ticked(2), ticked(3), ticked(4)}) +
+           composer::ComposeBody(line, window.SelectedColourCount(), window.Colours(), ticked(5),
+                                 window.blend());
+  }
+  std::vector<std::string> Heard() const {
+    return {host.heard.begin() + static_cast<std::ptrdiff_t>(heardBefore), host.heard.end()};
+  }
+  std::string Status() { return Main().form().caption(); }
+  bool StatusSays(const std::string& words) {
+    return Status().ends_with(" - " + words);
+  }
+  // The boxes of an instant message window, as the host made them: recipient, then message.
+  std::pair<platform::WindowHandle, platform::WindowHandle> BoxesOf(platform::WindowHandle im) {
+    const std::vector<platform::WindowHandle> children = desktop.Children(im);
+    return {children.at(0), children.at(1)};
+  }
+
+  std::size_t heardBefore = 0;
+};
+
+TEST_F(FadeKeyTest, TheKeyIsCtrlShiftFAndFadesTheChatLineInItsPlaceAsASendWould) {
+  ASSERT_EQ(backend.hotKeys.size(), 1u);
+  EXPECT_EQ(platform::HotKeyName(backend.hotKeys.begin()->second), "Ctrl+Shift+F");
+  Main().Text(1).set_text("the add-on's own line");
+  desktop.Type(host.input, "typed in the room");
+  const std::string expected = Composed("typed in the room");
+  Press();
+  EXPECT_EQ(Heard(), std::vector<std::string>{"chat|" + expected});
+  EXPECT_EQ(Main().Text(1).text(), "the add-on's own line");
+
+  // With Attention ticked the banners come round it, as for a Send.
+  Main().Check(9).set_value(1);
+  desktop.Type(host.input, "again");
+  Press();
+  const std::string banner = "chat|" + std::string(composer::AttentionBanner());
+  EXPECT_EQ(Heard().size(), 4u);
+  EXPECT_EQ(Heard().back(), banner);
+  EXPECT_EQ(Heard()[2], "chat|" + Composed("again"));
+}
+
+TEST_F(FadeKeyTest, AnInstantMessageGoesFromItsWindowAndARefusalLeavesTheWindowWithTheLine) {
+  const platform::WindowHandle im = host.OpenInstantMessageWindow();
+  const auto [to, text] = BoxesOf(im);
+  desktop.Type(to, "Ann");
+  desktop.Type(text, "just for you");
+  const std::string expected = Composed("just for you");
+  Press();
+  EXPECT_EQ(Heard(), std::vector<std::string>{"im|Ann|" + expected});
+  EXPECT_FALSE(desktop.Exists(im));
+
+  const platform::WindowHandle refused = host.OpenInstantMessageWindow();
+  const auto [toNobody, words] = BoxesOf(refused);
+  desktop.Type(toNobody, "Nobody Here");
+  desktop.Type(words, "my own words");
+  Press();
+  EXPECT_EQ(host.Notice(), platform::kNoWindow);
+  ASSERT_TRUE(desktop.Exists(refused));
+  EXPECT_EQ(desktop.Text(words), "my own words");
+  EXPECT_TRUE(StatusSays("The host refused the instant message")) << Status();
+}
+
+TEST_F(FadeKeyTest, NothingIsTouchedOutsideTheHostInAnEmptyBoxOrInALineFadedAlready) {
+  const std::size_t sentBefore = desktop.sent.size();
+  const auto nothingSetInTheRoom = [&] {
+    for (std::size_t n = sentBefore; n < desktop.sent.size(); ++n)
+      if (desktop.sent[n].window == host.input &&
+          desktop.sent[n].message != 0x000D)  // WM_GETTEXT: reading it is all
+        return false;
+    return true;
+  };
+  desktop.Type(host.input, "typed");
+  desktop.foreground = platform::kNoWindow;
+  Press();
+  EXPECT_TRUE(StatusSays("Not faded: the host is not in front")) << Status();
+
+  desktop.foreground = host.frame;
+  const platform::WindowHandle mail = host.OpenDocumentInFront();
+  Press();
+  EXPECT_TRUE(StatusSays("Not faded: no chat room or instant message is in front in the host"));
+  desktop.Destroy(mail);
+
+  desktop.Type(host.input, "  ");
+  Press();
+  EXPECT_TRUE(StatusSays("Not faded: nothing is typed there")) << Status();
+  desktop.Type(host.input, "<font color=#FF0000>red already");
+  Press();
+  EXPECT_TRUE(StatusSays("Not faded: the line holds colour tags already")) << Status();
+  EXPECT_EQ(desktop.Text(host.input), "<font color=#FF0000>red already");
+  EXPECT_TRUE(nothingSetInTheRoom());
+  EXPECT_TRUE(Heard().empty());
+}
+
+TEST_F(FadeKeyTest, AHostThatStopsAnsweringGetsTheUsersLineBackInTheBox) {
+  desktop.Type(host.input, "keep my words");
+  // The host takes the markup, then hangs on the Enter, and answers again later.
+  desktop.onSend = [&](const testing::SentMessage& message) {
+    if (message.window != host.input) return;
+    if (message.message == platform::message::kChar) desktop.Hang(host.input);
+    if (message.message == platform::message::kSetText && message.text == "keep my words")
+      desktop.Hang(host.input, false);
+  };
+  Press();
+  EXPECT_EQ(desktop.Text(host.input), "keep my words");
+  EXPECT_TRUE(StatusSays("The host stopped answering: the line may have been sent")) << Status();
+}
+
+TEST_F(FadeKeyTest, ItTakesItsTurnBehindASendAndALineChangedMeanwhileIsLeftAsItIs) {
+  // An instant message under way: the key in the room meanwhile, then more typing there.
+  Main().Option(12).click();
+  Main().Text(3).set_text("Ann");
+  Main().Text(1).set_text("to Ann");
+  const std::string toAnn = Composed("to Ann");
+  events.After(0.01, [&] {
+    desktop.Type(host.input, "first");
+    Press();
+    desktop.Type(host.input, "first and more");
+  });
+  Main().Command(1).click();
+  EXPECT_EQ(Heard(), std::vector<std::string>{"im|Ann|" + toAnn});
+  EXPECT_EQ(desktop.Text(host.input), "first and more");
+  EXPECT_TRUE(StatusSays("Not faded: the line changed before its turn")) << Status();
+
+  // Behind an attention Send to the room, whose own lines go out through the same box (which
+  // the host empties after each): the line read at the key goes after them.
+  Main().Option(11).click();
+  host.chatLines.clear();
+  desktop.BringToTop(host.chatRoom);
+  Main().Check(9).set_value(1);
+  Main().Text(1).set_text("outer");
+  const std::string outer = Composed("outer");
+  events.After(0.1, [&] {
+    desktop.Type(host.input, "second");
+    Press();
+  });
+  Main().Command(1).click();
+  const std::string banner = "chat|" + std::string(composer::AttentionBanner());
+  const std::vector<std::string> heard = Heard();
+  ASSERT_EQ(heard.size(), 7u);
+  EXPECT_EQ((std::vector<std::string>(heard.begin() + 1, heard.end())),
+            (std::vector<std::string>{banner, "chat|" + outer, banner, banner,
+                                      "chat|" + Composed("second"), banner}));
+}
+
+TEST_F(FadeKeyTest, TheSystemMenuTurnsTheKeyOffAndChangesItAndTheFileKeepsBoth) {
+  toolkit::Menu menu;
+  Main().form().on_system_menu(menu);
+  ASSERT_EQ(menu.items().size(), 2u);
+  EXPECT_EQ(menu.items()[0]->caption(), "Fade &Where You Type\tCtrl+Shift+F");
+  EXPECT_TRUE(menu.items()[0]->is_checked());
+  menu.choose(*menu.items()[0]);
+  EXPECT_TRUE(backend.hotKeys.empty());
+  ASSERT_TRUE(settingsFile.bytes);
+  EXPECT_NE(settingsFile.bytes->find("FadeWhereYouType=off"), std::string::npos);
+
+  dialogs.hotKeyAnswers.push_back(platform::HotKey{.key = 'G', .control = true, .alt = true});
+  toolkit::Menu again;
+  Main().form().on_system_menu(again);
+  EXPECT_FALSE(again.items()[0]->is_checked());
+  again.choose(*again.items()[1]);
+  EXPECT_NE(settingsFile.bytes->find("FadeKey=Ctrl+Alt+G"), std::string::npos);
+  EXPECT_TRUE(backend.hotKeys.empty());  // still off
+
+  // Taken by another program: the item says so, the caption once, and nothing else changes.
+  backend.takenHotKeys.insert("Ctrl+Alt+G");
+  toolkit::Menu third;
+  Main().form().on_system_menu(third);
+  third.choose(*third.items()[0]);
+  EXPECT_TRUE(StatusSays("Ctrl+Alt+G is in use by another program: no fade key")) << Status();
+  toolkit::Menu fourth;
+  Main().form().on_system_menu(fourth);
+  EXPECT_EQ(fourth.items()[0]->caption(), "Fade &Where You Type\tCtrl+Alt+G (in use elsewhere)");
+}
+
+}  // namespace
+}  // namespace vfx::ui

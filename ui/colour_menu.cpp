@@ -1,0 +1,123 @@
+#include "ui/colour_menu.h"
+
+#include <array>
+
+#include "ui/presets.h"
+
+namespace vfx::ui {
+namespace {
+
+using settings::Scheme;
+
+constexpr char kSaveCaption[] = "Save Colours As";
+constexpr char kDeleteCaption[] = "Delete Saved Colours";
+
+struct BlendItem {
+  const char* caption;
+  fade::Blend blend;
+};
+constexpr std::array<BlendItem, 3> kBlendItems = {{
+    {"&Straight Blend", fade::Blend::kStraight},
+    {"&Even Blend", fade::Blend::kEven},
+    {"&Vivid Blend", fade::Blend::kVivid},
+}};
+
+// A name as a menu caption: the user's "&" is a character, not an access key.
+std::string AsCaption(std::string_view name) {
+  std::string caption;
+  for (const char c : name) {
+    if (c == '&') caption += '&';
+    caption += c;
+  }
+  return caption;
+}
+
+std::string Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(" \t");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+// The store's reasons name the file; a caption adds what did not happen when they do not.
+std::string NotDone(const char* what, const std::string& reason) {
+  if (reason.find("was not saved") != std::string::npos) return reason;
+  return std::string(what) + ": " + reason;
+}
+
+}  // namespace
+
+void ColourMenu::Open(toolkit::Control& control, const toolkit::MenuPlace& where) {
+  toolkit::Menu menu;
+  Fill(menu, control.form().native_handle());
+  control.popup_menu(menu, where);
+}
+
+void ColourMenu::Fill(toolkit::Menu& menu, platform::WindowHandle owner) {
+  const fade::Blend current = hooks_.blend();
+  for (const BlendItem& item : kBlendItems)
+    menu.add_radio_item(item.caption, item.blend == current,
+                        [this, blend = item.blend] { hooks_.setBlend(blend); });
+
+  toolkit::Menu& presets = *menu.add_submenu("&Presets").submenu();
+  for (const Preset& preset : Presets())
+    presets.add_item(std::string(preset.caption),
+                     [this, &preset] { Apply(preset.colours, preset.blend); });
+  menu.add_item("&Reverse Colours", [this] { panel_.Reverse(); })
+      .set_enabled(panel_.SelectedCount() >= 2);
+
+  menu.add_separator();
+  store_.Load();
+  FillSchemes(*menu.add_submenu("Saved &Colours").submenu(), [this](const Scheme& scheme) {
+    Apply(scheme.colours, scheme.blend);
+  });
+  menu.add_item("Save Colours &As\u2026", [this, owner] { SaveAs(owner); })
+      .set_enabled(panel_.SelectedCount() >= 1);
+  FillSchemes(*menu.add_submenu("&Delete Saved Colours").submenu(),
+              [this, owner](const Scheme& scheme) { Delete(owner, scheme.name); });
+}
+
+void ColourMenu::FillSchemes(toolkit::Menu& menu,
+                             const std::function<void(const Scheme&)>& chosen) {
+  const std::vector<Scheme> schemes = store_.readable() ? store_.schemes() : std::vector<Scheme>{};
+  if (schemes.empty()) {
+    menu.add_item(store_.readable() ? kNoneSaved : kSavedUnreadable).set_enabled(false);
+    return;
+  }
+  for (const Scheme& scheme : schemes)
+    menu.add_item(AsCaption(scheme.name), [chosen, scheme] { chosen(scheme); });
+}
+
+void ColourMenu::Apply(const std::vector<fade::Rgb>& colours, fade::Blend blend) {
+  panel_.Apply(colours);
+  hooks_.setBlend(blend);
+}
+
+void ColourMenu::SaveAs(platform::WindowHandle owner) {
+  const std::optional<std::string> answer = dialogs_.AskText(owner, kSaveCaption, "Name:", "");
+  if (!answer) return;
+  const std::string name = Trimmed(*answer);
+  if (name.empty()) return;
+  store_.Load();
+  if (!store_.readable()) return hooks_.showStatus(NotDone("Not saved", store_.problem()));
+  if (store_.Find(name) &&
+      !dialogs_.AskYesNo(owner, kSaveCaption,
+                         "There are saved colours named \"" + name + "\" already. Replace them?"))
+    return;
+  const int count = panel_.SelectedCount();
+  Scheme scheme{.name = name, .colours = {}, .blend = hooks_.blend()};
+  for (int k = 1; k <= count; ++k) scheme.colours.push_back(panel_.Colour(k));
+  const settings::Outcome outcome = store_.Save(scheme);
+  hooks_.showStatus(outcome.done ? "Colours saved as \"" + name + "\""
+                                 : NotDone("Not saved", outcome.reason));
+}
+
+void ColourMenu::Delete(platform::WindowHandle owner, const std::string& name) {
+  if (!dialogs_.AskYesNo(owner, kDeleteCaption, "Delete the saved colours \"" + name + "\"?"))
+    return;
+  const settings::Outcome outcome = store_.Delete(name);
+  hooks_.showStatus(outcome.done ? "Saved colours \"" + name + "\" deleted"
+                                 : NotDone("Not deleted", outcome.reason));
+}
+
+}  // namespace vfx::ui
