@@ -3,7 +3,9 @@
 //
 //   vontrafx-demo.exe                      the user drives the add-on; ends when it ends
 //   vontrafx-demo.exe --walkthrough DIR    drives it as a user would: the splash click, a faded
-//                                          line sent to the room, View HTML, Exit; saves
+//                                          line sent to the room, the colour panel's menu and
+//                                          a Vivid line beside a Straight one, a line faded in
+//                                          the room's own box, View HTML, Exit; saves
 //                                          pictures (BMP) of each step into DIR
 #include <windows.h>
 
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/demo/demo_screen.h"
 #include "e2e/support/addon_process.h"
 #include "e2e/support/host_process.h"
 #include "e2e/support/host_windows.h"
@@ -84,46 +87,6 @@ class ChatPrinter {
   std::size_t printed_ = 0;
 };
 
-// The screen's pixels where the window is, as a 24-bit BMP file: what the user sees of it,
-// including whatever lies on top.
-bool SavePicture(HWND window, const std::string& path) {
-  RECT place;
-  if (!window || !GetWindowRect(window, &place)) return false;
-  const int width = place.right - place.left, height = place.bottom - place.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // bottom-up, as a BMP file keeps its rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
-  GdiFlush();
-  const DWORD stride = ((width * 3 + 3) / 4) * 4, size = stride * height;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + size;
-  info.bmiHeader.biSizeImage = size;
-  bool saved = false;
-  if (FILE* out = std::fopen(path.c_str(), "wb")) {
-    saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-            std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-            std::fwrite(bits, 1, size, out) == size;
-    saved = std::fclose(out) == 0 && saved;
-  }
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return saved;
-}
-
 class Demo {
  public:
   explicit Demo(std::string folder) : folder_(std::move(folder)) {}
@@ -177,6 +140,9 @@ class Demo {
     Shoot(addOn.window(), "main-window");
     Shoot(GetDesktopWindow(), "desktop");
 
+    if (!Colours(addOn)) return 1;
+    if (!FadeWhereTyped(addOn)) return 1;
+
     Say("== the Right arrow, a line typed, View HTML: the markup goes to the HTML writer");
     addOn.Press(ids::CommandId(8));
     if (!printer_->Until([&] { return !IsWindowEnabled(addOn.Control(ids::CommandId(8))); }, 10))
@@ -203,6 +169,94 @@ class Demo {
   }
 
  private:
+  // The colour panel's menu at a right-click on a swatch; then one line twice, Straight and
+  // then Vivid, which the menu ticks.
+  bool Colours(const AddOnProcess& addOn) {
+    Say("== the colour panel's menu, at a right-click on a swatch");
+    const HWND swatch = addOn.Control(ids::PictureId(2));
+    OpenMenuAt(swatch);
+    HWND menu = nullptr;
+    if (!printer_->Until([&] { return (menu = MenuOf(addOn)) != nullptr; }, 5))
+      return Fail("the colour panel's menu did not open") == 0;
+    Sleep(400);
+    RECT window, shown, both;
+    GetWindowRect(addOn.window(), &window);
+    GetWindowRect(menu, &shown);
+    UnionRect(&both, &window, &shown);
+    Keep(SaveScreenPart(both, Path("colour-menu")), "colour-menu");
+    PressKeys({VK_ESCAPE});
+
+    Say("== two colours, one line twice: the Straight blend, then Vivid from the menu");
+    const std::size_t before = printer_->count();
+    if (!addOn.Choose(ids::OptionId(2)) || !addOn.SetColour(1, {255, 0, 0}) ||
+        !addOn.SetColour(2, {0, 200, 255}))
+      return Fail("the colours did not take their values") == 0;
+    addOn.Type("Straight: from red to sky blue, through grey");
+    addOn.Press(ids::CommandId(1));
+    if (!printer_->Until([&] { return printer_->count() > before; }, 20))
+      return Fail("the Straight line did not reach the chat room") == 0;
+    OpenMenuAt(swatch);
+    if (!printer_->Until([&] { return MenuOf(addOn) != nullptr; }, 5))
+      return Fail("the colour panel's menu did not open") == 0;
+    PressKeys({'V'});
+    printer_->Until([&] { return MenuOf(addOn) == nullptr; }, 5);
+    addOn.Type("Vivid: from red to sky blue, bright all the way");
+    addOn.Press(ids::CommandId(1));
+    if (!printer_->Until([&] { return printer_->count() > before + 1; }, 20))
+      return Fail("the Vivid line did not reach the chat room") == 0;
+    printer_->For(0.5);
+    Shoot(ChatRoom(), "vivid-fade");
+    return true;
+  }
+
+  // A line typed into the chat room's own box and faded there with the fade key.
+  bool FadeWhereTyped(const AddOnProcess& addOn) {
+    Say("== a line typed into the chat room's own box, faded there with Ctrl+Shift+F");
+    const HWND input = Hop(ChildOfClass(ChatRoom(), "RICHCNTL"), 6);
+    const std::size_t before = printer_->count();
+    ClickOn(input);
+    TypeText(L"Faded right where I typed it");
+    PressKeys({VK_CONTROL, VK_SHIFT, 'F'});
+    if (!printer_->Until([&] { return printer_->count() > before; }, 20))
+      return Fail("the line typed in the room was not faded: " + addOn.Caption()) == 0;
+    printer_->For(0.5);
+    Shoot(ChatRoom(), "fade-in-place");
+    return true;
+  }
+
+  // What a right-click on the control asks of it.
+  static void OpenMenuAt(HWND control) {
+    RECT place;
+    GetWindowRect(control, &place);
+    PostMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                 MAKELPARAM((place.left + place.right) / 2, (place.top + place.bottom) / 2));
+  }
+
+  static HWND ChatRoom() {
+    for (HWND document : Children(HostDocumentArea()))
+      if (ChildOfClass(document, "_AOL_Listbox")) return document;
+    return nullptr;
+  }
+
+  // The add-on's open pop-up menu, if one is up.
+  static HWND MenuOf(const AddOnProcess& addOn) {
+    for (HWND menu = FindWindowA("#32768", nullptr); menu;
+         menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(menu, &owner);
+      if (owner == addOn.process_id() && IsWindowVisible(menu)) return menu;
+    }
+    return nullptr;
+  }
+
+  std::string Path(const std::string& name) const { return folder_ + "\\" + name + ".bmp"; }
+  void Keep(bool saved, const std::string& name) {
+    if (saved)
+      Say("   picture: " + name);
+    else
+      Fail("could not save the picture " + Path(name));
+  }
+
   bool StartHost() {
     host_ = std::make_unique<HostProcess>();
     if (!host_->ready()) {
@@ -215,13 +269,7 @@ class Demo {
     return true;
   }
 
-  void Shoot(HWND window, const std::string& name) {
-    const std::string path = folder_ + "\\" + name + ".bmp";
-    if (SavePicture(window, path))
-      Say("   picture: " + name);
-    else
-      Fail("could not save the picture " + path);
-  }
+  void Shoot(HWND window, const std::string& name) { Keep(SavePicture(window, Path(name)), name); }
 
   int Fail(const std::string& why) {
     Say("!! " + why);
