@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "composer/styles.h"
 #include "fade/fade_writer.h"
 #include "fade/utf8.h"
 
@@ -138,20 +139,16 @@ std::string ComposeBody(std::string_view typedLine, int colourCount,
 
 std::string StylePrefix(Styles styles) {
   std::string prefix;
-  if (styles.bold) prefix += "<B>";
-  if (styles.italics) prefix += "<I>";
-  if (styles.underline) prefix += "<U>";
-  if (styles.strike) prefix += "<S>";
+  for (const StyleRow& row : kStyleRows)
+    if (styles.*row.member) prefix += row.opening;
   return prefix;
 }
 
 std::string ClosingText(std::size_t characterCount, Styles styles) {
   std::string closing;
   for (std::size_t n = 0; n < characterCount; ++n) closing += "</FONT>";
-  if (styles.bold) closing += "</B>";
-  if (styles.italics) closing += "</I>";
-  if (styles.underline) closing += "</U>";
-  if (styles.strike) closing += "</S>";
+  for (const StyleRow& row : kStyleRows)
+    if (styles.*row.member) closing += row.closing;
   return closing;
 }
 

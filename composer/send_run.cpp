@@ -3,6 +3,7 @@
 #include <cctype>
 #include <utility>
 
+#include "composer/styles.h"
 #include "fade/utf8.h"
 #include "host/host.h"
 
@@ -160,10 +161,9 @@ void SendRun::Close() {
 }
 
 Styles SendRun::ReadStyles() {
-  return {.bold = window_.IsTicked(SendOption::kBold),
-          .italics = window_.IsTicked(SendOption::kItalics),
-          .underline = window_.IsTicked(SendOption::kUnderline),
-          .strike = window_.IsTicked(SendOption::kStrike)};
+  Styles styles;
+  for (const StyleRow& row : kStyleRows) styles.*row.member = window_.IsTicked(row.option);
+  return styles;
 }
 
 std::string SendRun::Message() {

@@ -114,7 +114,7 @@ TEST_F(ColoursJourney, APresetAndABlendChosenByTheKeyboardArriveAsComposed) {
 
   const std::string line = "Kingfisher, evenly";
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForNewChats(1));
   EXPECT_TRUE(SameBytes(NewChats().back().Bytes("text"),
                         ToAnsi(Composed(line, kKingfisher, fade::Blend::kEven))));
@@ -147,7 +147,7 @@ TEST_F(ColoursJourney, ColoursSavedByTheKeyboardComeBackAfterARestartAndADamaged
 
   // Ended and started again, the add-on begins from its usual start; the saved colours are one
   // choice away: Saved Colours, its first name.
-  addOn().Press(ids::CommandId(6));
+  addOn().Press(ids::kExit);
   ASSERT_TRUE(addOn().WaitForExit(10));
   ASSERT_NO_FATAL_FAILURE(StartAddOn());
   EXPECT_FALSE(ColoursAre(mine));

@@ -31,26 +31,26 @@ constexpr double kSlack = 3;
 class FaultJourney : public Journey {
  protected:
   void ToInstantMessages(const std::string& recipient) {
-    ASSERT_TRUE(addOn().Choose(ids::OptionId(12)));
-    TypeInto(addOn().FrameControl(ids::TextId(3)), recipient);
+    ASSERT_TRUE(addOn().Choose(ids::kImSend));
+    TypeInto(addOn().FrameControl(ids::kRecipient), recipient);
   }
-  void ToChat() { ASSERT_TRUE(addOn().Choose(ids::OptionId(11))); }
+  void ToChat() { ASSERT_TRUE(addOn().Choose(ids::kSendToRoom)); }
 
   // The line typed is in the box still, and the window goes on answering.
   void ExpectKept(const std::string& line) const {
-    EXPECT_EQ(addOn().Text(1), line) << "the typed line is lost";
+    EXPECT_EQ(addOn().Text(ids::kMessageBox), line) << "the typed line is lost";
     EXPECT_TRUE(Answers()) << "the window does not answer";
   }
 
   // Send, and the line arrives as one chat line composed from the panel; the box empties.
   void ExpectDelivered(const std::string& line, std::size_t linesPerSend = 1) {
-    addOn().Press(ids::CommandId(1));
+    addOn().Press(ids::kSend);
     ASSERT_TRUE(WaitForNewChats(linesPerSend));
     const std::vector<LogEvent> chats = NewChats();
     ASSERT_EQ(chats.size(), linesPerSend);
     EXPECT_TRUE(
         SameBytes(chats[linesPerSend / 2].Bytes("text"), ToAnsi(MessageFromTheWindow(line))));
-    EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
+    EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
   }
 };
 
@@ -59,14 +59,14 @@ TEST_F(FaultJourney, WithoutAHostNothingIsLostAndTheLineGoesOnceTheHostIsThere) 
   ASSERT_NO_FATAL_FAILURE(StartAddOn());
   const std::string line = "hello, anyone?";
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   EXPECT_TRUE(WaitForStatus(kNoRoom));
   ExpectKept(line);
 
   // An instant message learns at once that there is no host, not at the end of a wait.
   ASSERT_NO_FATAL_FAILURE(ToInstantMessages("JunoBee7"));
   const double pressed = Seconds();
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   EXPECT_TRUE(WaitForStatus(kImNotTaken));
   EXPECT_LT(Seconds() - pressed, kSlack);
   ExpectKept(line);
@@ -79,10 +79,10 @@ TEST_F(FaultJourney, WithoutAHostNothingIsLostAndTheLineGoesOnceTheHostIsThere) 
 
 TEST_F(FaultJourney, AHostThatGoesBetweenTheLinesOfAnAttentionSendEndsTheRun) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_NO_FATAL_FAILURE(Tick(9));
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kAttention));
   const std::string line = "this one is lost with the host";
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForNewChats(1)) << "the opening banner";
   host().Kill();
   // Whether the message found the room gone, or the room's process went with the message in
@@ -103,11 +103,11 @@ TEST_F(FaultJourney, AHostThatGoesBetweenTheLinesOfAnAttentionSendEndsTheRun) {
 
 TEST_F(FaultJourney, AChatRoomBehindAnotherWindowGetsNothingUntilItIsInFront) {
   ASSERT_NO_FATAL_FAILURE(Start({"--front", "other"}));
-  ASSERT_TRUE(addOn().IsTicked(ids::CheckId(6))) << "Clear Text starts ticked";
+  ASSERT_TRUE(addOn().IsTicked(ids::kClearText)) << "Clear Text starts ticked";
   // Longer than an edit box takes by default, so that a cut paste would show here too.
   const std::string line = "is anybody there? " + Prose(30'000);
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   EXPECT_TRUE(WaitForStatus(kNoRoom));
   ExpectKept(line);
   EXPECT_TRUE(host().Events("chat").empty());
@@ -123,7 +123,7 @@ TEST_F(FaultJourney, AnInstantMessageWindowThatNeverOpensEndsAtTheBound) {
   ASSERT_NO_FATAL_FAILURE(ToInstantMessages("JunoBee7"));
   ASSERT_NO_FATAL_FAILURE(Type(line));
   const double pressed = Seconds();
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(host().WaitForEvents("window-withheld"));
   EXPECT_TRUE(Answers()) << "the window is stuck while it waits";
   ASSERT_TRUE(WaitForStatus(kImNotTaken, host::kHostWaitBound + kSlack));
@@ -141,12 +141,12 @@ TEST_F(FaultJourney, ARefusalNoticeThatComesLateIsStillARefusal) {
   ASSERT_NO_FATAL_FAILURE(Start({"--notice-delay-ms", "3000"}));
   ASSERT_NO_FATAL_FAILURE(ToInstantMessages("Nobody Here"));
   ASSERT_NO_FATAL_FAILURE(Type("are you there?"));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(host().WaitForEvents("im-refused", 1, 20));
   EXPECT_TRUE(Answers()) << "the window is stuck while it waits for the notice";
   ASSERT_TRUE(WaitForStatus(kRefused, 3 + kSlack));
   // The host answered, so the line goes; the notice and the message window are closed.
-  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
+  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
   EXPECT_TRUE(WaitUntil([] { return FindWindowA("#32770", "America Online") == nullptr; }, 5));
   EXPECT_TRUE(WaitUntil(
       [] { return ChildWithCaption(HostDocumentArea(), "Send Instant Message") == nullptr; }, 5));
@@ -160,7 +160,7 @@ TEST_F(FaultJourney, AHungHostCostsOneSendTimeoutAndTheNextHostGetsTheLine) {
   const std::string line = "wake up";
   ASSERT_NO_FATAL_FAILURE(Type(line));
   const double pressed = Seconds();
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForStatus(kNoAnswer, kSendTimeout + kSlack));
   EXPECT_LT(Seconds() - pressed, kSendTimeout + kSlack);
   ExpectKept(line);
@@ -174,7 +174,7 @@ TEST_F(FaultJourney, AHostKilledDuringAnInstantMessageEndsItAtOnce) {
   const std::string line = "see you soon";
   ASSERT_NO_FATAL_FAILURE(ToInstantMessages("JunoBee7"));
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(host().WaitForEvents("keyword", 1, 20)) << "the buddy list was not asked for";
   host().Kill();
   const double killed = Seconds();
@@ -183,11 +183,11 @@ TEST_F(FaultJourney, AHostKilledDuringAnInstantMessageEndsItAtOnce) {
   ExpectKept(line);
 
   ASSERT_NO_FATAL_FAILURE(StartHost());
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(host().WaitForEvents("im-sent", 1, 30));
   EXPECT_TRUE(
       SameBytes(host().Events("im-sent")[0].Bytes("text"), ToAnsi(MessageFromTheWindow(line))));
-  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
+  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
 }
 
 }  // namespace

@@ -43,17 +43,17 @@ std::size_t Count(const std::string& text, const std::string& what) {
 class InputJourney : public Journey {
  protected:
   void SetStyles(composer::Styles styles, bool wavy) {
-    ASSERT_NO_FATAL_FAILURE(Tick(1, styles.bold));
-    ASSERT_NO_FATAL_FAILURE(Tick(2, styles.italics));
-    ASSERT_NO_FATAL_FAILURE(Tick(3, styles.underline));
-    ASSERT_NO_FATAL_FAILURE(Tick(4, styles.strike));
-    ASSERT_NO_FATAL_FAILURE(Tick(5, wavy));
+    ASSERT_NO_FATAL_FAILURE(Tick(ids::kBold, styles.bold));
+    ASSERT_NO_FATAL_FAILURE(Tick(ids::kItalics, styles.italics));
+    ASSERT_NO_FATAL_FAILURE(Tick(ids::kUnderline, styles.underline));
+    ASSERT_NO_FATAL_FAILURE(Tick(ids::kStrike, styles.strike));
+    ASSERT_NO_FATAL_FAILURE(Tick(ids::kWavy, wavy));
   }
 
   // One Send of what the box holds; the single chat line it brought.
   std::string SendOneLine() {
     const std::size_t before = NewChats().size();
-    addOn().Press(ids::CommandId(1));
+    addOn().Press(ids::kSend);
     if (!WaitForNewChats(before + 1)) return "(no chat line)";
     return NewChats().back().Bytes("text");
   }
@@ -120,10 +120,10 @@ TEST_F(InputJourney, EveryColourCountWithEveryStyleBoxComposesWhatThePanelShows)
   // All ten colours and every box at once, through the HTML view.
   ASSERT_NO_FATAL_FAILURE(SetStyles({true, true, true, true}, true));
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(9));
-  ASSERT_TRUE(WaitUntil([&] { return !addOn().Text(2).empty(); }, 10));
+  addOn().Press(ids::kViewHtml);
+  ASSERT_TRUE(WaitUntil([&] { return !addOn().Text(ids::kHtmlWriter).empty(); }, 10));
   const composer::Styles all{true, true, true, true};
-  EXPECT_TRUE(SameBytes(addOn().Text(2),
+  EXPECT_TRUE(SameBytes(addOn().Text(ids::kHtmlWriter),
                         MessageFromTheWindow(line) + composer::ClosingText(line.size(), all)));
 }
 
@@ -140,21 +140,21 @@ TEST_F(InputJourney, ALongLineIsDeliveredWholeOrKeptWhole) {
     SCOPED_TRACE(std::to_string(kib) + " KiB");
     const std::string line = Prose(kib * 1024);
     // As another program would put it there; the window's model hears of it as of a paste.
-    SetText(addOn().Control(ids::TextId(1)), line);
-    ASSERT_EQ(addOn().Text(1).size(), line.size()) << "the box cut the line";
+    SetText(addOn().Control(ids::kMessageBox), line);
+    ASSERT_EQ(addOn().Text(ids::kMessageBox).size(), line.size()) << "the box cut the line";
     const std::string message = ToAnsi(MessageFromTheWindow(line));
     const std::size_t before = NewChats().size();
-    addOn().Press(ids::CommandId(1));
+    addOn().Press(ids::kSend);
     ASSERT_TRUE(
         WaitUntil([&] { return addOn().Caption() != caption || NewChats().size() > before; }, 60))
         << "neither a chat line nor a status";
     if (message.size() <= composer::kLongestMessage) {
       ASSERT_TRUE(WaitForNewChats(before + 1));
       EXPECT_TRUE(SameBytes(NewChats().back().Bytes("text"), message));
-      EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 10));
+      EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 10));
     } else {
       EXPECT_EQ(addOn().Caption(), caption + " - Not sent: the line is too long for the host");
-      EXPECT_EQ(addOn().Text(1).size(), line.size()) << "the typed line is lost";
+      EXPECT_EQ(addOn().Text(ids::kMessageBox).size(), line.size()) << "the typed line is lost";
       EXPECT_EQ(NewChats().size(), before);
     }
   }

@@ -44,11 +44,12 @@ class KeyboardJourney : public Journey {
 
 TEST_F(KeyboardJourney, TypeChooseSetTickSendBreakAndComeBackWithKeysAlone) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  HWND text1 = addOn().Control(ids::TextId(1));
+  HWND text1 = addOn().Control(ids::kMessageBox);
   ASSERT_TRUE(FocusReaches(text1));
   const std::string line = "keys alone";
   Keys("type --delay 30 \"" + line + "\"");
-  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(1) == line; }, 10)) << addOn().Text(1);
+  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox) == line; }, 10))
+      << addOn().Text(ids::kMessageBox);
 
   // Past the command column, the arrows, help and the style boxes to the colour count, which
   // Tab enters at the selected option; an arrow key selects the next one, as a click would.
@@ -65,9 +66,9 @@ TEST_F(KeyboardJourney, TypeChooseSetTickSendBreakAndComeBackWithKeysAlone) {
   ASSERT_TRUE(WaitUntil([&] { return addOn().Bar(3) == 254; }, 5)) << addOn().Bar(3);
 
   // Alt+B unticks Bold and hands the caret back to the message box.
-  ASSERT_TRUE(addOn().IsTicked(ids::CheckId(1)));
+  ASSERT_TRUE(addOn().IsTicked(ids::kBold));
   Keys("key alt+b");
-  ASSERT_TRUE(WaitUntil([&] { return !addOn().IsTicked(ids::CheckId(1)); }, 5));
+  ASSERT_TRUE(WaitUntil([&] { return !addOn().IsTicked(ids::kBold); }, 5));
   ASSERT_TRUE(FocusReaches(text1));
 
   // Enter sends what the window holds; Clear Text empties the box and the caret stays there.
@@ -75,13 +76,14 @@ TEST_F(KeyboardJourney, TypeChooseSetTickSendBreakAndComeBackWithKeysAlone) {
   Keys("key Return");
   ASSERT_TRUE(WaitForNewChats(1));
   EXPECT_TRUE(SameBytes(NewChats().back().Bytes("text"), expected));
-  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
+  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
   EXPECT_EQ(Focus(), text1);
 
   // Ctrl+Enter breaks the line and sends nothing. One xdotool for the three keys: two started
   // one after the other may run at once.
   Keys("key --delay 40 a ctrl+Return b");
-  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(1) == "a\r\nb"; }, 5)) << addOn().Text(1);
+  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox) == "a\r\nb"; }, 5))
+      << addOn().Text(ids::kMessageBox);
   EXPECT_EQ(NewChats().size(), 1u);
 
   // Tab leaves the box and Shift+Tab comes back to it, the line intact.
@@ -89,7 +91,7 @@ TEST_F(KeyboardJourney, TypeChooseSetTickSendBreakAndComeBackWithKeysAlone) {
   ASSERT_TRUE(WaitUntil([&] { return Focus() != text1; }, 5));
   Keys("key shift+Tab");
   ASSERT_TRUE(FocusReaches(text1));
-  EXPECT_EQ(addOn().Text(1), "a\r\nb");
+  EXPECT_EQ(addOn().Text(ids::kMessageBox), "a\r\nb");
 
   // Every graphical button kept its own face through all of it.
   for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 10, 12, 13}) EXPECT_TRUE(OwnerDrawn(n)) << "Command" << n;
@@ -108,10 +110,10 @@ TEST_F(KeyboardJourney, OutsideToolsReadANameForEveryControlThatShowsNoWords) {
   // The boxes hold the user's text; their names come through the accessibility interface.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const std::pair<HWND, const wchar_t*> boxes[] = {
-      {addOn().Control(ids::TextId(1)), L"Message"},
-      {addOn().Control(ids::TextId(2)), L"HTML writer"},
-      {addOn().FrameControl(ids::TextId(3)), L"Recipient"},
-      {addOn().Control(ids::CheckId(1)), L"Bold"}};
+      {addOn().Control(ids::kMessageBox), L"Message"},
+      {addOn().Control(ids::kHtmlWriter), L"HTML writer"},
+      {addOn().FrameControl(ids::kRecipient), L"Recipient"},
+      {addOn().Control(ids::kBold), L"Bold"}};
   for (const auto& [box, name] : boxes) {
     IAccessible* accessible = nullptr;
     ASSERT_EQ(

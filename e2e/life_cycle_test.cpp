@@ -114,7 +114,7 @@ TEST_F(LifeCycleJourney, TheSplashClickAnnouncesThreeLinesThenShowsTheMainWindow
   EXPECT_TRUE(second.ends_with(std::string(ann::kNameFontTag) + member_));
 
   EXPECT_EQ(addOn_->Caption(), "Vontra FX - 3 Colors");
-  EXPECT_TRUE(addOn_->IsTicked(ids::CheckId(7)));
+  EXPECT_TRUE(addOn_->IsTicked(ids::kOnTop));
   EXPECT_NE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_TRUE(WaitUntil([&] { return addOn_->Splash() == nullptr; }, 5)) << "the splash stayed";
 }
@@ -158,7 +158,7 @@ TEST_F(LifeCycleJourney, TheProgramCarriesItsPicturesAndVersionAndCentresItsSpla
 
 TEST_F(LifeCycleJourney, AdvertiseSendsTwoLinesTowardsOneColourWithoutAPause) {
   ASSERT_NO_FATAL_FAILURE(StartPastTheSplash());
-  addOn_->Press(ids::CommandId(3));
+  addOn_->Press(ids::kAdvertise);
   ASSERT_TRUE(WaitForNewChats(2));
   Sleep(300);
   const std::vector<LogEvent> chats = NewChats();
@@ -175,7 +175,7 @@ TEST_F(LifeCycleJourney, SelfTestShowsItsSixCaptionsInOrderAndSendsTheSampleFade
   ASSERT_NO_FATAL_FAILURE(StartPastTheSplash());
   const std::string before = addOn_->Caption();
   const double pressed = Seconds();
-  addOn_->Press(ids::CommandId(4));
+  addOn_->Press(ids::kSelfTest);
   std::vector<std::string> shown;
   ASSERT_TRUE(WaitUntil(
       [&] {
@@ -197,14 +197,16 @@ TEST_F(LifeCycleJourney, SelfTestShowsItsSixCaptionsInOrderAndSendsTheSampleFade
   const std::string text = chats[0].Bytes("text");
   EXPECT_TRUE(text.starts_with("<B><I><FONT COLOR=#"));
   EXPECT_EQ(text, ToAnsi("<B><I>" + composer::ComposeBody(ui::kSelfTestSample, 3, colours, false)));
-  EXPECT_EQ(addOn_->Text(1), "");
-  for (int n : {1, 2, 6}) EXPECT_TRUE(addOn_->IsTicked(ids::CheckId(n))) << n;
-  for (int n : {3, 4, 5, 8}) EXPECT_FALSE(addOn_->IsTicked(ids::CheckId(n))) << n;
+  EXPECT_EQ(addOn_->Text(ids::kMessageBox), "");
+  for (const ids::CheckRole box : {ids::kBold, ids::kItalics, ids::kClearText})
+    EXPECT_TRUE(addOn_->IsTicked(box)) << "Check" << box.number;
+  for (const ids::CheckRole box : {ids::kUnderline, ids::kStrike, ids::kWavy, ids::kRandom})
+    EXPECT_FALSE(addOn_->IsTicked(box)) << "Check" << box.number;
 }
 
 TEST_F(LifeCycleJourney, ExitSendsExactlyTwoLinesThenTheProcessEnds) {
   ASSERT_NO_FATAL_FAILURE(StartPastTheSplash());
-  addOn_->Press(ids::CommandId(6));
+  addOn_->Press(ids::kExit);
   ASSERT_TRUE(addOn_->WaitForExit(5)) << "the add-on is still running";
   EXPECT_EQ(addOn_->ExitCode(), 0u);
   const std::vector<LogEvent> chats = NewChats();
@@ -228,11 +230,11 @@ TEST_F(LifeCycleJourney, ClosingTheWindowEndsTheProcessWithoutALine) {
 
 TEST_F(LifeCycleJourney, ExitDuringTheSelfTestIsTheLastTheHostHearsAndTheProcessEndsAtOnce) {
   ASSERT_NO_FATAL_FAILURE(StartPastTheSplash());
-  addOn_->Press(ids::CommandId(4));
+  addOn_->Press(ids::kSelfTest);
   // In the middle of the script's three-second pause.
   ASSERT_TRUE(WaitUntil([&] { return addOn_->Caption() == ui::kSelfTestCaptions[1]; }, 10));
   Sleep(500);
-  addOn_->Press(ids::CommandId(6));
+  addOn_->Press(ids::kExit);
   ASSERT_TRUE(WaitForNewChats(2));
   const double lastLine = Seconds();
   ASSERT_TRUE(addOn_->WaitForExit(5)) << "the add-on is still running";

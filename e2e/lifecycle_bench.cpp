@@ -115,7 +115,7 @@ std::optional<Life> MeasureOneLife(const HostProcess& host, std::string& failure
   // The caption is read from the system's copy, so watching it costs the add-on nothing.
   const double processorBefore = ProcessorSeconds(addOn);
   const double pressed = Seconds();
-  addOn.Press(ids::CommandId(4));
+  addOn.Press(ids::kSelfTest);
   if (!WaitUntil([&] { return addOn.Caption() == ui::kSelfTestCaptions.back(); }, 60)) {
     failure = "the Self Test did not reach its last caption";
     return std::nullopt;
@@ -128,7 +128,7 @@ std::optional<Life> MeasureOneLife(const HostProcess& host, std::string& failure
     return std::nullopt;
   }
 
-  addOn.Press(ids::CommandId(6));
+  addOn.Press(ids::kExit);
   chats += 2;
   std::optional<double> lastLine, ended;
   WaitUntil(

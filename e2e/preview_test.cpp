@@ -79,7 +79,7 @@ class PreviewJourney : public Journey {};
 
 TEST_F(PreviewJourney, EachCharacterInTheBoxLooksAsTheRoomShowsIt) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  HWND box = addOn().Control(ids::TextId(1));
+  HWND box = addOn().Control(ids::kMessageBox);
   ASSERT_NE(box, nullptr);
   // "ő" is not in the host's code page: the room shows a "?" in that character's colour.
   const std::string line = "Fade \u0151 me, <b>gently</b>";
@@ -93,8 +93,9 @@ TEST_F(PreviewJourney, EachCharacterInTheBoxLooksAsTheRoomShowsIt) {
   ASSERT_TRUE(addOn().SetColour(2, {0, 200, 0}));
   ASSERT_TRUE(addOn().SetColour(3, {10, 20, 250}));
   ASSERT_TRUE(addOn().SetColour(4, {250, 250, 0}));
-  for (int check : {2, 3, 4, 5}) ASSERT_NO_FATAL_FAILURE(Tick(check));
-  ASSERT_TRUE(addOn().IsTicked(ids::CheckId(1))) << "Bold starts ticked";
+  for (const ids::CheckRole box : {ids::kItalics, ids::kUnderline, ids::kStrike, ids::kWavy})
+    ASSERT_NO_FATAL_FAILURE(Tick(box));
+  ASSERT_TRUE(addOn().IsTicked(ids::kBold)) << "Bold starts ticked";
   ASSERT_TRUE(addOn().Choose(ids::OptionId(4)));
 
   // The looks follow within a pass of the window's message loop.
@@ -113,7 +114,7 @@ TEST_F(PreviewJourney, EachCharacterInTheBoxLooksAsTheRoomShowsIt) {
   }
   SendMessageW(box, EM_SETSEL, 7, 7);
 
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForNewChats(1));
   const std::string received = NewChats()[0].Bytes("text");
   std::vector<markup::TextStyle> room;
@@ -132,20 +133,20 @@ TEST_F(PreviewJourney, EachCharacterInTheBoxLooksAsTheRoomShowsIt) {
   EXPECT_EQ(room[0].script, markup::Script::kSubscript);
 
   // Recolouring is no step of the user's: the first Undo after it takes back the typing.
-  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 10));
+  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 10));
   ASSERT_NO_FATAL_FAILURE(Type("undo me"));
   ASSERT_TRUE(addOn().SetColour(1, {0, 0, 255}));
   ASSERT_TRUE(Answers());
   Sleep(300);
   SendMessageW(box, EM_UNDO, 0, 0);
-  EXPECT_EQ(addOn().Text(1), "");
+  EXPECT_EQ(addOn().Text(ids::kMessageBox), "");
 }
 
 // Only what is in view carries its looks (a long line in looks throughout would slow typing):
 // scrolled back to its start, a long line shows its first characters as the room will.
 TEST_F(PreviewJourney, ALongLineScrolledToItsStartShowsItsLooksThere) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  HWND box = addOn().Control(ids::TextId(1));
+  HWND box = addOn().Control(ids::kMessageBox);
   ASSERT_NE(box, nullptr);
   std::wstring line;
   while (line.size() < 600) line += L"All work and no play. ";
@@ -170,7 +171,7 @@ TEST_F(PreviewJourney, ALongLineScrolledToItsStartShowsItsLooksThere) {
     ASSERT_TRUE(format) << "character " << k;
     shown.push_back(StyleOf(*format));
   }
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForNewChats(1));
   std::vector<markup::TextStyle> room;
   for (const markup::Run& run : markup::ParseMarkup(NewChats()[0].Bytes("text")))
@@ -185,7 +186,7 @@ TEST_F(PreviewJourney, ALongLineScrolledToItsStartShowsItsLooksThere) {
 // unticked draws it plainly, the line unchanged.
 TEST_F(PreviewJourney, TheBoxsMenuSelectsAllAndTurnsThePreviewOff) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  HWND box = addOn().Control(ids::TextId(1));
+  HWND box = addOn().Control(ids::kMessageBox);
   ASSERT_NE(box, nullptr);
   ASSERT_NO_FATAL_FAILURE(Type("menu"));
   const RemoteCharFormat formats(addOn().process());
@@ -208,7 +209,7 @@ TEST_F(PreviewJourney, TheBoxsMenuSelectsAllAndTurnsThePreviewOff) {
       5));
   Keys("key shift+F10 sleep 1 key Up Return");
   EXPECT_TRUE(WaitUntil(plain, 5));
-  EXPECT_EQ(addOn().Text(1), "menu");
+  EXPECT_EQ(addOn().Text(ids::kMessageBox), "menu");
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ class ReentranceJourney : public Journey {
   void SendWithAttention(const std::string& line) {
     ASSERT_NO_FATAL_FAILURE(Type(line));
     const std::size_t before = NewChats().size();
-    addOn().Press(ids::CommandId(1));
+    addOn().Press(ids::kSend);
     ASSERT_TRUE(WaitForNewChats(before + 1)) << "the opening banner";
   }
   // The chat lines since `from`, once `count` of them are there and nothing more came.
@@ -68,31 +68,31 @@ class ReentranceJourney : public Journey {
 
 TEST_F(ReentranceJourney, ASendInsideAnAttentionPauseFollowsTheWholeFirstMessage) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_NO_FATAL_FAILURE(Tick(9));
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kAttention));
   ASSERT_NO_FATAL_FAILURE(SendWithAttention("outer"));
   ASSERT_NO_FATAL_FAILURE(Type("inner"));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   const std::vector<std::string> lines = LinesSince(0, 6);
   EXPECT_EQ(lines, (std::vector{Banner(), Message("outer"), Banner(), Banner(), Message("inner"),
                                 Banner()}));
   // The outer run left the box alone, since it held what the user typed next; the inner one
   // emptied its own line.
-  EXPECT_EQ(addOn().Text(1), "");
+  EXPECT_EQ(addOn().Text(ids::kMessageBox), "");
 }
 
 TEST_F(ReentranceJourney, AdvertiseRandomizeAndViewHtmlInsideAPauseLeaveTheMessageAsComposed) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_NO_FATAL_FAILURE(Tick(9));
-  ASSERT_NO_FATAL_FAILURE(Tick(6, false));  // the line stays, for the view
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kAttention));
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kClearText, false));  // the line stays, for the view
   const std::string line = "composed before the clicks";
   ASSERT_NO_FATAL_FAILURE(Type(line));
   const std::string composed = Message(line);
   const std::string banner = Banner();
 
   ASSERT_NO_FATAL_FAILURE(SendWithAttention(line));
-  addOn().Press(ids::CommandId(3));  // Advertise: its two lines go once the message is out
-  addOn().Press(ids::CommandId(5));  // Randomize: the panel changes, the message does not
-  addOn().Press(ids::CommandId(9));  // View HTML: into Text2, nothing to the host
+  addOn().Press(ids::kAdvertise);  // Advertise: its two lines go once the message is out
+  addOn().Press(ids::kRandomize);  // Randomize: the panel changes, the message does not
+  addOn().Press(ids::kViewHtml);   // View HTML: into Text2, nothing to the host
   const std::vector<std::string> lines = LinesSince(0, 5);
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0], banner);
@@ -103,16 +103,16 @@ TEST_F(ReentranceJourney, AdvertiseRandomizeAndViewHtmlInsideAPauseLeaveTheMessa
     EXPECT_EQ(lines[i].find("composed"), std::string::npos) << "an advertise line expected";
   }
   // The view shows the line in the colours Randomize left.
-  EXPECT_TRUE(WaitUntil([&] { return !addOn().Text(2).empty(); }, 5));
-  EXPECT_TRUE(addOn().Text(2).starts_with(MessageFromTheWindow(line)));
+  EXPECT_TRUE(WaitUntil([&] { return !addOn().Text(ids::kHtmlWriter).empty(); }, 5));
+  EXPECT_TRUE(addOn().Text(ids::kHtmlWriter).starts_with(MessageFromTheWindow(line)));
   EXPECT_NE(ToAnsi(MessageFromTheWindow(line)), composed) << "Randomize changed nothing";
 }
 
 TEST_F(ReentranceJourney, ExitInsideAnAttentionPauseIsTheLastTheHostHears) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_NO_FATAL_FAILURE(Tick(9));
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kAttention));
   ASSERT_NO_FATAL_FAILURE(SendWithAttention("never sent"));
-  addOn().Press(ids::CommandId(6));
+  addOn().Press(ids::kExit);
   ASSERT_NO_FATAL_FAILURE(ExpectExitIsTheLastTheHostHears());
   const std::vector<std::string> lines = Texts(NewChats());
   ASSERT_EQ(lines.size(), 3u) << "the banner, then Exit's two lines";
@@ -123,13 +123,13 @@ TEST_F(ReentranceJourney, ExitInsideAnAttentionPauseIsTheLastTheHostHears) {
 
 TEST_F(ReentranceJourney, ExitWhileAnInstantMessageWaitsLeavesTheHostsWindowsAlone) {
   ASSERT_NO_FATAL_FAILURE(Start({"--open-delay-ms", "2000"}));
-  ASSERT_TRUE(addOn().Choose(ids::OptionId(12)));
-  TypeInto(addOn().Control(ids::TextId(3)), "JunoBee7");
+  ASSERT_TRUE(addOn().Choose(ids::kImSend));
+  TypeInto(addOn().Control(ids::kRecipient), "JunoBee7");
   ASSERT_NO_FATAL_FAILURE(Type("never sent"));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   // The Keyword button is pressed; its window is two seconds away.
   ASSERT_TRUE(host().WaitForEvents("click"));
-  addOn().Press(ids::CommandId(6));
+  addOn().Press(ids::kExit);
   ASSERT_NO_FATAL_FAILURE(ExpectExitIsTheLastTheHostHears());
   EXPECT_TRUE(host().Events("keyword").empty());
   EXPECT_TRUE(host().Events("im-sent").empty());
@@ -138,22 +138,22 @@ TEST_F(ReentranceJourney, ExitWhileAnInstantMessageWaitsLeavesTheHostsWindowsAlo
 
 TEST_F(ReentranceJourney, ASecondInstantMessageSentWhileTheFirstIsOnItsWayArrivesToo) {
   ASSERT_NO_FATAL_FAILURE(Start({"--open-delay-ms", "1000"}));
-  ASSERT_TRUE(addOn().Choose(ids::OptionId(12)));
-  TypeInto(addOn().Control(ids::TextId(3)), "JunoBee7");
+  ASSERT_TRUE(addOn().Choose(ids::kImSend));
+  TypeInto(addOn().Control(ids::kRecipient), "JunoBee7");
   ASSERT_NO_FATAL_FAILURE(Type("the first"));
   const std::string first = Message("the first");
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(host().WaitForEvents("click"));  // the Keyword button: its window is a second away
   ASSERT_NO_FATAL_FAILURE(Type("the second"));
   const std::string second = Message("the second");
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(host().WaitForEvents("im-sent", 2, 40)) << "not both arrived";
   Sleep(1000);
   const std::vector<LogEvent> sent = host().Events("im-sent");
   ASSERT_EQ(sent.size(), 2u);
   EXPECT_EQ(sent[0].Bytes("text"), first);
   EXPECT_EQ(sent[1].Bytes("text"), second);
-  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
+  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
   EXPECT_EQ(addOn().Caption(), "Vontra FX - 3 Colors") << "a delivery leaves no status";
 }
 
@@ -164,11 +164,11 @@ TEST_F(ReentranceJourney, ASecondInstantMessageSentWhileTheFirstIsOnItsWayArrive
 // and the add-on answers throughout.
 TEST_F(ReentranceJourney, ClicksWhileTheHostIsSlowAreDeliveredOnceEachInClickOrder) {
   ASSERT_NO_FATAL_FAILURE(Start({"--open-delay-ms", "1000", "--set-text-delay-ms", "300"}));
-  TypeInto(addOn().Control(ids::TextId(3)), "JunoBee7");
+  TypeInto(addOn().Control(ids::kRecipient), "JunoBee7");
   ASSERT_NO_FATAL_FAILURE(Type("first"));
   const std::string first = Message("first");
-  for (int id : {ids::CommandId(1), ids::OptionId(12), ids::CommandId(9), ids::CommandId(1),
-                 ids::CommandId(1)})
+  for (int id :
+       std::initializer_list<int>{ids::kSend, ids::kImSend, ids::kViewHtml, ids::kSend, ids::kSend})
     addOn().Press(id);  // posted at once: the others arrive while the host takes the first line
   ASSERT_TRUE(host().WaitForEvents("im-sent", 3, 40)) << "not every instant message arrived";
   EXPECT_TRUE(Answers());
@@ -178,15 +178,15 @@ TEST_F(ReentranceJourney, ClicksWhileTheHostIsSlowAreDeliveredOnceEachInClickOrd
   ASSERT_NO_FATAL_FAILURE(Type("second"));
   const std::string second = Message("second");
   const std::size_t clicks = host().Events("click").size();
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(host().WaitForEvents("click", clicks + 1));  // the instant message is on its way
   ASSERT_NO_FATAL_FAILURE(Type("third"));
   const std::string third = Message("third");
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_NO_FATAL_FAILURE(AwaitClicksHandled());
   ASSERT_NO_FATAL_FAILURE(Type("fourth"));
   const std::string fourth = Message("fourth");
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   EXPECT_EQ(host().Events("im-sent").size(), 3u) << "the second message was not on its way";
   ASSERT_TRUE(host().WaitForEvents("im-sent", 6, 40)) << "not every instant message arrived";
   Sleep(1500);  // time for one that should not come
@@ -194,39 +194,40 @@ TEST_F(ReentranceJourney, ClicksWhileTheHostIsSlowAreDeliveredOnceEachInClickOrd
   for (const LogEvent& sent : host().Events("im-sent")) texts.push_back(sent.Bytes("text"));
   EXPECT_EQ(texts, (std::vector{first, first, first, second, third, fourth}));
   EXPECT_EQ(NewChats().size(), 1u);
-  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5)) << "fourth stays typed";
+  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5))
+      << "fourth stays typed";
   EXPECT_TRUE(Answers());
 }
 
 TEST_F(ReentranceJourney, EveryButtonDuringTheSelfTestThenExitEndsItCleanly) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  addOn().Press(ids::CommandId(4));
+  addOn().Press(ids::kSelfTest);
   ASSERT_TRUE(WaitUntil([&] { return addOn().Caption() == ui::kSelfTestCaptions[1]; }, 10));
   // Send, Advertise, Randomize, View HTML, the four moves and Minimize, then the help box,
   // which holds everything behind it until it is closed.
   for (int n : {1, 3, 5, 9, 7, 13, 8, 12, 2}) addOn().Press(ids::CommandId(n));
-  addOn().Press(ids::CommandId(10));
+  addOn().Press(ids::kHelp);
   HWND box = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (box = addOn().OtherWindow()) != nullptr; }, 10))
       << "the help box did not show";
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5)) << "the help box stayed";
   EXPECT_TRUE(Answers());
-  addOn().Press(ids::CommandId(6));
+  addOn().Press(ids::kExit);
   ASSERT_NO_FATAL_FAILURE(ExpectExitIsTheLastTheHostHears());
 }
 
 TEST_F(ReentranceJourney, AHundredSendsInARowArriveAsAHundredLines) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_NO_FATAL_FAILURE(Tick(6, false));
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kClearText, false));
   const std::string line = "again and again";
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  const HWND send = addOn().Control(ids::CommandId(1));
+  const HWND send = addOn().Control(ids::kSend);
   for (int i = 0; i < 100; ++i) PostMessageW(send, BM_CLICK, 0, 0);
   ASSERT_TRUE(WaitForNewChats(100, 60)) << NewChats().size() << " lines arrived";
   const std::vector<std::string> lines = LinesSince(0, 100);
   EXPECT_EQ(lines, std::vector<std::string>(100, Message(line)));
-  EXPECT_EQ(addOn().Text(1), line);
+  EXPECT_EQ(addOn().Text(ids::kMessageBox), line);
   EXPECT_TRUE(Answers());
 }
 

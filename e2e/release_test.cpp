@@ -77,7 +77,7 @@ TEST(Release, StartsFromItsFolderAnnouncesItselfInTheRoomAndExits) {
   EXPECT_TRUE(startUp[2].Bytes("text").ends_with(member)) << "the member's name is missing";
   EXPECT_EQ(addOn.Caption(), "Vontra FX - 3 Colors");
 
-  addOn.Press(ui::ids::CommandId(6));  // Exit
+  addOn.Press(ui::ids::kExit);  // Exit
   ASSERT_TRUE(addOn.WaitForExit(10)) << "Exit did not end the program";
   EXPECT_EQ(addOn.ExitCode(), 0u);
   EXPECT_TRUE(host.WaitForEvents("chat", 5)) << "Exit says goodbye in two lines";

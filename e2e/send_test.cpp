@@ -41,16 +41,17 @@ TEST_F(SendJourney, ALineArrivesByteForByteInTheColoursAndStylesSetOnThePanel) {
   const std::array<fade::Rgb, 5> chosen = {
       {{255, 0, 16}, {1, 128, 2}, {3, 4, 250}, {200, 100, 50}, {17, 34, 51}}};
   for (int k = 1; k <= 5; ++k) ASSERT_TRUE(addOn().SetColour(k, chosen[k - 1])) << "colour " << k;
-  ASSERT_NO_FATAL_FAILURE(Tick(1, false));
-  for (int check : {2, 3, 4, 5}) ASSERT_NO_FATAL_FAILURE(Tick(check));
-  ASSERT_TRUE(addOn().IsTicked(ids::CheckId(6))) << "Clear Text starts ticked";
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kBold, false));
+  for (const ids::CheckRole box : {ids::kItalics, ids::kUnderline, ids::kStrike, ids::kWavy})
+    ASSERT_NO_FATAL_FAILURE(Tick(box));
+  ASSERT_TRUE(addOn().IsTicked(ids::kClearText)) << "Clear Text starts ticked";
   // The code page has é, ö, • and €; ő becomes one "?".
   const std::string line = "H\u00E9llo, w\u00F6rld \u2022 \u20AC5 \u0151 faded!";
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForNewChats(1));
   // Clear Text empties the typed line once the host has it.
-  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
+  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
 
   std::array<fade::Rgb, 10> colours{};
   for (int k = 1; k <= 5; ++k) {
@@ -74,12 +75,12 @@ TEST_F(SendJourney, RandomComposesWithTheColoursItLeavesOnThePanel) {
   ASSERT_NO_FATAL_FAILURE(Start());
   // "&Random" makes the run randomize first; the panel keeps those colours, so what the window
   // shows afterwards is what the line was composed with. "&Bold" starts ticked.
-  ASSERT_NO_FATAL_FAILURE(Tick(8));
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kRandom));
   const std::string line = "randomly faded";
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForNewChats(1, 60));
-  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
+  ASSERT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
 
   int sum = 0;
   for (int k = 1; k <= 3; ++k) {
@@ -96,10 +97,10 @@ TEST_F(SendJourney, RandomComposesWithTheColoursItLeavesOnThePanel) {
 
 TEST_F(SendJourney, AttentionArrivesAsBannerMessageBannerAtLeastPointThreeSecondsApart) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_NO_FATAL_FAILURE(Tick(9));
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kAttention));
   const std::string line = "look here";
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForNewChats(3));
 
   const std::string banner = ToAnsi(composer::AttentionBanner());
@@ -111,20 +112,20 @@ TEST_F(SendJourney, AttentionArrivesAsBannerMessageBannerAtLeastPointThreeSecond
   EXPECT_TRUE(SameBytes(chats[2].Bytes("text"), banner));
   EXPECT_GE(chats[1].time - chats[0].time, kAttentionPause - kLogResolution);
   EXPECT_GE(chats[2].time - chats[1].time, kAttentionPause - kLogResolution);
-  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
+  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
 }
 
 TEST_F(SendJourney, InImModeTheMessageGoesToTheNamedBuddyAndSendToRoomTurnsBackToChat) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_NO_FATAL_FAILURE(Tick(9));  // no banner in an instant message
-  ASSERT_TRUE(addOn().Choose(ids::OptionId(12)));
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kAttention));  // no banner in an instant message
+  ASSERT_TRUE(addOn().Choose(ids::kImSend));
   ASSERT_TRUE(WaitUntil([&] { return SendCaption() == "Send to IM"; }, 5));
-  TypeInto(addOn().Control(ids::TextId(3)), "JunoBee7");
+  TypeInto(addOn().Control(ids::kRecipient), "JunoBee7");
   const std::string line = "just for you";
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(host_->WaitForEvents("im-sent", 1, 30));
-  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
+  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
   const auto sent = host_->Events("im-sent");
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0].Field("to"), "JunoBee7");
@@ -132,22 +133,22 @@ TEST_F(SendJourney, InImModeTheMessageGoesToTheNamedBuddyAndSendToRoomTurnsBackT
 
   // Someone who is not signed on: the host refuses, its notice is closed, and the caption says
   // so. A refusal is an answer, so Clear Text empties the line.
-  TypeInto(addOn().Control(ids::TextId(3)), "Nobody Here");
+  TypeInto(addOn().Control(ids::kRecipient), "Nobody Here");
   ASSERT_NO_FATAL_FAILURE(Type("not for you"));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(host_->WaitForEvents("im-refused", 1, 30));
   EXPECT_TRUE(WaitForCaption("Vontra FX - 3 Colors - The host refused the instant message"));
-  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 5));
+  EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
   EXPECT_TRUE(NewChats().empty());
 
   // "Send to Room " again: the main button goes back to the chat room, attention and all, once
   // the user has brought the room back in front of the buddy list that the messages opened.
-  ASSERT_TRUE(addOn().Choose(ids::OptionId(11)));
+  ASSERT_TRUE(addOn().Choose(ids::kSendToRoom));
   ASSERT_NE(ChatRoomWindow(), nullptr);
   BringChatRoomToFront();
   ASSERT_TRUE(WaitUntil([&] { return SendCaption() == "Send to Chat"; }, 5));
   ASSERT_NO_FATAL_FAILURE(Type(line));
-  addOn().Press(ids::CommandId(1));
+  addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForNewChats(3));
   EXPECT_TRUE(SameBytes(NewChats()[1].Bytes("text"), ToAnsi(MessageFromTheWindow(line))));
   EXPECT_EQ(host_->Events("im-sent").size(), 1u);
@@ -155,22 +156,22 @@ TEST_F(SendJourney, InImModeTheMessageGoesToTheNamedBuddyAndSendToRoomTurnsBackT
 
 TEST_F(SendJourney, ViewHtmlFillsText2AndSendsNothing) {
   ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_NO_FATAL_FAILURE(Tick(9));  // no banner in the view either
-  ASSERT_NO_FATAL_FAILURE(Tick(2));
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kAttention));  // no banner in the view either
+  ASSERT_NO_FATAL_FAILURE(Tick(ids::kItalics));
   const std::string line = "vi\u00E9w me";
   ASSERT_NO_FATAL_FAILURE(Type(line));
   const std::size_t eventsBefore = host_->Events().size();
-  addOn().Press(ids::CommandId(9));
-  ASSERT_TRUE(WaitUntil([&] { return !addOn().Text(2).empty(); }, 10));
+  addOn().Press(ids::kViewHtml);
+  ASSERT_TRUE(WaitUntil([&] { return !addOn().Text(ids::kHtmlWriter).empty(); }, 10));
   Sleep(500);  // time enough for a line (or banner) that should not come
 
-  const std::string view = addOn().Text(2);
+  const std::string view = addOn().Text(ids::kHtmlWriter);
   EXPECT_TRUE(
       SameBytes(view, MessageFromTheWindow(line) +
                           composer::ClosingText(fade::CharacterCount(line), StylesOnTheWindow())));
   EXPECT_TRUE(view.starts_with("<B><I><FONT COLOR="));
   EXPECT_TRUE(view.ends_with("</FONT></FONT></FONT></FONT></FONT></FONT></FONT></B></I>"));
-  EXPECT_EQ(addOn().Text(1), line);  // "&Clear Text" leaves the view's line alone
+  EXPECT_EQ(addOn().Text(ids::kMessageBox), line);  // "&Clear Text" leaves the view's line alone
   EXPECT_EQ(host_->Events().size(), eventsBefore);
 }
 
@@ -193,7 +194,7 @@ TEST_F(SendJourney, DISABLED_TheTimeOfOneSendOfA32And64KiBLine) {
     SCOPED_TRACE(std::to_string(kib) + " KiB");
     const std::string line = Prose(kib * 1024);
     addOn().Type(line);
-    ASSERT_EQ(addOn().Text(1).size(), line.size()) << "Text1 cut the paste";
+    ASSERT_EQ(addOn().Text(ids::kMessageBox).size(), line.size()) << "Text1 cut the paste";
     const std::string markup = ToAnsi(MessageFromTheWindow(line));
     chatsBefore_ = host_->Events("chat").size();
     const std::size_t handedBefore = host_->Events("set-text").size();
@@ -208,7 +209,7 @@ TEST_F(SendJourney, DISABLED_TheTimeOfOneSendOfA32And64KiBLine) {
     const double hostOffset = marks.back().time - (before + after) / 2;
 
     const double pressed = Seconds();
-    addOn().Press(ids::CommandId(1));
+    addOn().Press(ids::kSend);
     // Looked at seldom: every look at the add-on or the log competes with the run for the
     // processor. The caption is read from the system's copy, without a message to the add-on.
     const std::string caption = "Vontra FX - 10 Colors";
@@ -224,7 +225,7 @@ TEST_F(SendJourney, DISABLED_TheTimeOfOneSendOfA32And64KiBLine) {
     if (chats.empty()) {
       ASSERT_GT(refused, 0) << "neither a chat line nor a status in the caption";
       EXPECT_EQ(addOn().Caption(), caption + " - Not sent: the line is too long for the host");
-      EXPECT_EQ(addOn().Text(1).size(), line.size()) << "the typed line is lost";
+      EXPECT_EQ(addOn().Text(ids::kMessageBox).size(), line.size()) << "the typed line is lost";
       std::printf(
           "one Send of a %zu KiB line over 10 colours (%zu bytes of markup): not "
           "delivered; \"%s\" %.3f s after the click, the line kept\n",
@@ -236,7 +237,7 @@ TEST_F(SendJourney, DISABLED_TheTimeOfOneSendOfA32And64KiBLine) {
     EXPECT_TRUE(SameBytes(chats[0].Bytes("text"), markup));
     const auto handed = host_->Events("set-text");
     ASSERT_EQ(handed.size(), handedBefore + 2);
-    EXPECT_TRUE(WaitUntil([&] { return addOn().Text(1).empty(); }, 10));
+    EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 10));
     const double click = pressed + hostOffset;
     std::printf(
         "one Send of a %zu KiB line over 10 colours (%zu bytes of markup): %.3f s from "

@@ -171,7 +171,7 @@ class SoakJourney : public Journey {
   }
 
   void ExpectChat(const std::string& message, double clicked) {
-    if (addOn().IsTicked(ids::CheckId(9))) {
+    if (addOn().IsTicked(ids::kAttention)) {
       const std::string banner = ToAnsi(composer::AttentionBanner());
       expected_.push_back({"chat", "", banner});
       expected_.push_back({"chat", "", ToAnsi(message)});
@@ -188,17 +188,18 @@ class SoakJourney : public Journey {
     }
     // The four styles, Wavy and Clear Text now and then; Attention for a few Sends at a time
     // (three lines each, with their pauses).
-    for (int check : {1, 2, 3, 4, 5, 6}) {
+    for (const ids::CheckRole box :
+         {ids::kBold, ids::kItalics, ids::kUnderline, ids::kStrike, ids::kWavy, ids::kClearText}) {
       if (Chance(0.06)) {
-        ASSERT_NO_FATAL_FAILURE(Tick(check, !addOn().IsTicked(ids::CheckId(check))));
+        ASSERT_NO_FATAL_FAILURE(Tick(box, !addOn().IsTicked(box)));
       }
     }
-    const bool attention = addOn().IsTicked(ids::CheckId(9));
+    const bool attention = addOn().IsTicked(ids::kAttention);
     if (Chance(attention ? 0.4 : 0.03)) {
-      ASSERT_NO_FATAL_FAILURE(Tick(9, !attention));
+      ASSERT_NO_FATAL_FAILURE(Tick(ids::kAttention, !attention));
     }
     if (Chance(0.04)) {
-      addOn().Press(ids::CommandId(5));  // Randomize: it walks the bars before the barrier
+      addOn().Press(ids::kRandomize);  // Randomize: it walks the bars before the barrier
       ASSERT_NO_FATAL_FAILURE(AwaitClicksHandled());
     }
   }
@@ -210,11 +211,11 @@ class SoakJourney : public Journey {
     // Now and then the button is pressed again before the first line is out: each click is
     // one more message of the same line, in its turn. With Clear Text ticked a later click may
     // come after the box was emptied and send the style tags alone, as it would for a user.
-    const bool keeps = !addOn().IsTicked(ids::CheckId(6));
+    const bool keeps = !addOn().IsTicked(ids::kClearText);
     const int presses = keeps && Chance(0.15) ? Draw(2, 3) : 1;
     const double clicked = Seconds();
     for (int n = 0; n < presses; ++n) {
-      addOn().Press(ids::CommandId(1));
+      addOn().Press(ids::kSend);
       ExpectChat(message, n == 0 && presses == 1 ? clicked : 0);
     }
     ASSERT_NO_FATAL_FAILURE(Await());
@@ -226,21 +227,22 @@ class SoakJourney : public Journey {
     ASSERT_NO_FATAL_FAILURE(Type(line));
     const std::string view = MessageFromTheWindow(line) +
                              composer::ClosingText(CharacterCount(line), StylesOnTheWindow());
-    addOn().Press(ids::CommandId(9));
+    addOn().Press(ids::kViewHtml);
     ASSERT_NO_FATAL_FAILURE(AwaitClicksHandled());
-    EXPECT_TRUE(SameBytes(addOn().Text(2), view)) << "View HTML after " << sends_ << " sends";
+    EXPECT_TRUE(SameBytes(addOn().Text(ids::kHtmlWriter), view))
+        << "View HTML after " << sends_ << " sends";
     ++sends_;
   }
 
   void SendInstantMessage() {
-    ASSERT_TRUE(addOn().Choose(ids::OptionId(12)));
+    ASSERT_TRUE(addOn().Choose(ids::kImSend));
     ASSERT_TRUE(WaitUntil([&] { return SendCaption() == "Send to IM"; }, 5));
     const std::string line = Line();
     ASSERT_NO_FATAL_FAILURE(Type(line));
     expected_.push_back({"im-sent", kRecipient, ToAnsi(MessageFromTheWindow(line))});
-    addOn().Press(ids::CommandId(1));
+    addOn().Press(ids::kSend);
     ASSERT_NO_FATAL_FAILURE(Await());
-    ASSERT_TRUE(addOn().Choose(ids::OptionId(11)));
+    ASSERT_TRUE(addOn().Choose(ids::kSendToRoom));
     ASSERT_TRUE(WaitUntil([&] { return SendCaption() == "Send to Chat"; }, 5));
     // The host's instant message and buddy list windows opened in front of the room.
     BringChatRoomToFront();
@@ -269,7 +271,7 @@ TEST_F(SoakJourney, AnEveningOfSendsArrivesWholeInOrderWithFlatMemoryAndHandles)
   ASSERT_NO_FATAL_FAILURE(Start());
   tail_ = std::make_unique<LogTail>(host().Tail());
   tail_->Read();  // the start-up lines are not the session's
-  TypeInto(addOn().Control(ids::TextId(3)), kRecipient);
+  TypeInto(addOn().Control(ids::kRecipient), kRecipient);
 
   // The heap takes some hundreds of Sends to settle (5,000 Sends: 11.2 MiB after 500, 12.1 MiB
   // from 750 on, to the end).

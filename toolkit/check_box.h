@@ -13,13 +13,12 @@ class CheckBox : public Control {
   CheckBox(Container& parent, std::string name, int id);
 
   int value() const { return value_; }
-  // on_click runs on every change of the value, by code or by the user. A value outside 0..2 is
-  // refused and changes nothing.
-  void set_value(int value);
+  // on_click runs on every change of the value, by code or by the user, unless `allow` says
+  // not (a design-time value, for building the form). A value outside 0..2 is a mistake of the
+  // caller's: asserted, and refused without a change.
+  void set_value(int value, AllowCallback allow = AllowCallback::kYes);
   // The user's click: 0 becomes 1, anything else 0.
   void toggle();
-  // A design-time value: no handler runs. For building the form before it is loaded.
-  void set_initial_value(int value);
 
   std::function<void()> on_click;
 

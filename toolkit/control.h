@@ -17,6 +17,10 @@
 
 namespace vfx::toolkit {
 
+// Whether a value set by code runs the control's handler when it changes: always, as the
+// user's change would (the design's rule), unless the form is being built from its design.
+enum class AllowCallback { kYes, kNo };
+
 class Container;
 class Form;
 

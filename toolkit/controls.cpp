@@ -1,5 +1,6 @@
 // The controls' value semantics: compare, store, tell the peer, then run the handler.
 #include <algorithm>
+#include <cassert>
 
 #include "toolkit/check_box.h"
 #include "toolkit/command_button.h"
@@ -29,20 +30,15 @@ void CommandButton::click() {
 CheckBox::CheckBox(Container& parent, std::string name, int id)
     : Control(parent, Kind::kCheckBox, std::move(name), id) {}
 
-void CheckBox::set_value(int value) {
+void CheckBox::set_value(int value, AllowCallback allow) {
+  assert(value >= kUnchecked && value <= kGrayed && "a check box holds 0, 1 or 2");
   if (value < kUnchecked || value > kGrayed || value == value_) return;
   value_ = value;
   changed(Property::kValue);
-  if (on_click) on_click();
+  if (allow == AllowCallback::kYes && on_click) on_click();
 }
 
 void CheckBox::toggle() { set_value(value_ == kUnchecked ? kChecked : kUnchecked); }
-
-void CheckBox::set_initial_value(int value) {
-  if (value < kUnchecked || value > kGrayed || value == value_) return;
-  value_ = value;
-  changed(Property::kValue);
-}
 
 OptionButton::OptionButton(Container& parent, std::string name, int id)
     : Control(parent, Kind::kOptionButton, std::move(name), id) {}
@@ -58,12 +54,12 @@ void OptionButton::clear_siblings() {
   }
 }
 
-void OptionButton::set_value(bool value) {
+void OptionButton::set_value(bool value, AllowCallback allow) {
   if (value == value_) return;
   if (value) clear_siblings();
   value_ = value;
   changed(Property::kValue);
-  if (value && on_click) on_click();
+  if (value && allow == AllowCallback::kYes && on_click) on_click();
 }
 
 void OptionButton::click() {
@@ -71,13 +67,6 @@ void OptionButton::click() {
     set_value(true);
   else if (on_click)
     on_click();
-}
-
-void OptionButton::set_initial_value(bool value) {
-  if (value == value_) return;
-  if (value) clear_siblings();
-  value_ = value;
-  changed(Property::kValue);
 }
 
 HScrollBar::HScrollBar(Container& parent, std::string name, int id)
@@ -97,12 +86,12 @@ void HScrollBar::set_steps(int smallChange, int largeChange) {
   changed(Property::kValue);
 }
 
-void HScrollBar::set_value(int value) {
+void HScrollBar::set_value(int value, AllowCallback allow) {
   value = std::clamp(value, minimum_, maximum_);
   if (value == value_) return;
   value_ = value;
   changed(Property::kValue);
-  if (on_change) on_change();
+  if (allow == AllowCallback::kYes && on_change) on_change();
 }
 
 Label::Label(Container& parent, std::string name, int id)

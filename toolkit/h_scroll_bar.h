@@ -20,8 +20,8 @@ class HScrollBar : public Control {
 
   int value() const { return value_; }
   // A value outside the range is taken as the nearest end. on_change runs when the value
-  // changes, by code or by the user, and not otherwise.
-  void set_value(int value);
+  // changes, by code or by the user (unless `allow` says not), and not otherwise.
+  void set_value(int value, AllowCallback allow = AllowCallback::kYes);
 
   std::function<void()> on_change;
 

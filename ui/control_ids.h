@@ -20,6 +20,25 @@ constexpr int TextId(int n) { return 1700 + n; }  // Text1 .. Text3
 inline constexpr int kFrame1 = 1801;
 inline constexpr int kImage1 = 1901;
 
+// A control of one kind by the number in its name (Command<n>, Check<n>, ...), which converts to
+// its native ID: the roles below, so that code says what a control is rather than its number.
+template <int kFirstId>
+struct Numbered {
+  int number;
+  constexpr operator int() const { return kFirstId + number; }  // the native ID
+};
+using CommandRole = Numbered<1000>;
+using CheckRole = Numbered<1100>;
+using OptionRole = Numbered<1400>;
+using TextRole = Numbered<1700>;
+
+inline constexpr CommandRole kSend{1}, kMinimize{2}, kAdvertise{3}, kSelfTest{4}, kRandomize{5},
+    kExit{6}, kDown{7}, kRight{8}, kViewHtml{9}, kHelp{10}, kFrameSend{11}, kLeft{12}, kUp{13};
+inline constexpr CheckRole kBold{1}, kItalics{2}, kUnderline{3}, kStrike{4}, kWavy{5},
+    kClearText{6}, kOnTop{7}, kRandom{8}, kAttention{9};
+inline constexpr OptionRole kSendToRoom{11}, kImSend{12};
+inline constexpr TextRole kMessageBox{1}, kHtmlWriter{2}, kRecipient{3};
+
 // The splash window Form1 and its picture, which is clicked to start.
 inline constexpr char kSplashWindowClass[] = "VontraFX.Form1";
 inline constexpr int kSplashImage1 = 2001;

@@ -15,6 +15,7 @@
 #include "toolkit/option_button.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/text_box.h"
+#include "ui/control_ids.h"
 #include "ui/layout.h"
 
 namespace vfx::ui {
@@ -35,7 +36,7 @@ class ControlRegistry {
 
   void Add(Key key, toolkit::Control& control, const layout::Item* item = nullptr) {
     entries_.insert_or_assign(key, Entry{&control, item});
-    if (item && item->sends) boxes_[*item->sends] = static_cast<toolkit::CheckBox*>(&control);
+    if (item && item->Sends()) boxes_[*item->Sends()] = static_cast<toolkit::CheckBox*>(&control);
   }
 
   template <class Control>
@@ -67,6 +68,11 @@ class ControlRegistry {
     return Get<toolkit::PictureBox>(Kind::kPictureBox, array, index);
   }
   toolkit::TextBox& Text(int n) const { return Get<toolkit::TextBox>(Kind::kTextBox, n); }
+  // The same by the controls' roles (ids::kSend, ids::kOnTop, ...).
+  toolkit::CommandButton& Command(ids::CommandRole role) const { return Command(role.number); }
+  toolkit::CheckBox& Check(ids::CheckRole role) const { return Check(role.number); }
+  toolkit::OptionButton& Option(ids::OptionRole role) const { return Option(role.number); }
+  toolkit::TextBox& Text(ids::TextRole role) const { return Text(role.number); }
   // The check box that holds a Send option.
   toolkit::CheckBox& Box(composer::SendOption option) const { return *boxes_.at(option); }
 

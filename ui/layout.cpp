@@ -5,6 +5,7 @@
 namespace vfx::ui::layout {
 namespace {
 
+using composer::kStyleRows;
 using composer::SendOption;
 
 // clang-format off
@@ -51,21 +52,21 @@ constexpr Item kTopControls[] = {
      .face = Face::kBold, .back = kLightGrey, .graphical = true, .name = "Help",
      .onClick = &ZiruZezuzo::Command10_Click},
 
-    {.kind = Kind::kCheckBox, .number = 1, .bounds = {2880, 0, 1092, 312}, .caption = "&Bold",
-     .face = Face::kBold, .back = kWindowGrey, .fore = kBlack, .value = 1,
-     .onClick = &ZiruZezuzo::Check_Click, .sends = SendOption::kBold, .restyles = true},
+    {.kind = Kind::kCheckBox, .number = 1, .bounds = {2880, 0, 1092, 312},
+     .back = kWindowGrey, .fore = kBlack, .value = 1,
+     .onClick = &ZiruZezuzo::Check_Click, .style = &kStyleRows[0], .restyles = true},
     {.kind = Kind::kCheckBox, .number = 2, .bounds = {2880, 240, 1092, 252},
-     .caption = "&Italics", .face = Face::kItalic, .back = kWindowGrey, .fore = kBlack,
-     .onClick = &ZiruZezuzo::Check_Click, .sends = SendOption::kItalics, .restyles = true},
+     .back = kWindowGrey, .fore = kBlack,
+     .onClick = &ZiruZezuzo::Check_Click, .style = &kStyleRows[1], .restyles = true},
     {.kind = Kind::kCheckBox, .number = 5, .bounds = {2880, 480, 1092, 252}, .caption = "&Wavy",
      .back = kWindowGrey, .fore = kBlack,
      .onClick = &ZiruZezuzo::Check_Click, .sends = SendOption::kWavy, .restyles = true},
     {.kind = Kind::kCheckBox, .number = 3, .bounds = {4080, 0, 1092, 252},
-     .caption = "&Underline", .face = Face::kUnderline, .back = kWindowGrey, .fore = kBlack,
-     .onClick = &ZiruZezuzo::Check_Click, .sends = SendOption::kUnderline, .restyles = true},
+     .back = kWindowGrey, .fore = kBlack,
+     .onClick = &ZiruZezuzo::Check_Click, .style = &kStyleRows[2], .restyles = true},
     {.kind = Kind::kCheckBox, .number = 4, .bounds = {4080, 240, 1092, 252},
-     .caption = "&Strike", .face = Face::kStrike, .back = kWindowGrey, .fore = kBlack,
-     .onClick = &ZiruZezuzo::Check_Click, .sends = SendOption::kStrike, .restyles = true},
+     .back = kWindowGrey, .fore = kBlack,
+     .onClick = &ZiruZezuzo::Check_Click, .style = &kStyleRows[3], .restyles = true},
     {.kind = Kind::kCheckBox, .number = 8, .bounds = {4080, 480, 1092, 252},
      .caption = "&Random", .back = kWindowGrey,
      .onClick = &ZiruZezuzo::Check_Click, .sends = SendOption::kRandom},

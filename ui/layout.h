@@ -7,6 +7,7 @@
 #include <span>
 
 #include "composer/send_window.h"
+#include "composer/styles.h"
 #include "toolkit/colour.h"
 #include "toolkit/control.h"
 #include "toolkit/geometry.h"
@@ -27,7 +28,9 @@ inline constexpr Colour kLightGrey = 0x00E0E0E0;
 inline constexpr Colour kBlack = 0x00000000;
 inline constexpr Colour kKindDefault = 0xFFFFFFFF;  // whatever the kind has by default
 
-enum class Face { kWindow, kBold, kItalic, kUnderline, kStrike, kArrow };
+// The window's font, in bold, or the arrows' symbol face; a style box's caption is drawn in its
+// own style (its row of the style table).
+enum class Face { kWindow, kBold, kArrow };
 enum class Arrow { kNone, kUp, kDown, kLeft, kRight };
 
 // A control's click (a check box's and an option button's run on every change of the value).
@@ -51,7 +54,14 @@ struct Item {
   const char* name = nullptr;
   Handler onClick = nullptr;
   std::optional<composer::SendOption> sends = std::nullopt;  // the option of Send a check box holds
+  // A style box: its caption, its face and the option it holds are its style's.
+  const composer::StyleRow* style = nullptr;
   bool restyles = false;  // a change shows in the preview of the typed line
+
+  const char* Caption() const { return style ? style->caption : caption; }
+  std::optional<composer::SendOption> Sends() const {
+    return style ? std::optional(style->option) : sends;
+  }
 };
 
 // In tab order: the top band (Text1 first), then the colour panel, then the panels beyond the

@@ -31,7 +31,7 @@ ZiruZezuzo::ZiruZezuzo(Services services) : services_(services) {
 }
 
 std::vector<toolkit::CharacterLook> ZiruZezuzo::Text1_Look() {
-  const std::string& line = Text(1).text();
+  const std::string& line = Text(ids::kMessageBox).text();
   // A line past the limit is drawn plainly; composing it would be wasted.
   if (fade::CharacterCount(line) > kPreviewLimit) return {};
   return PreviewLook(line, sendRun_.Message());
@@ -46,7 +46,7 @@ std::array<fade::Rgb, 10> ZiruZezuzo::Colours() {
 void ZiruZezuzo::set_blend(fade::Blend blend) {
   if (blend == blend_) return;
   blend_ = blend;
-  Text(1).look_changed();
+  Text(ids::kMessageBox).look_changed();
 }
 
 void ZiruZezuzo::ShowDeliveryStatus(composer::DeliveryStatus status) {
@@ -102,7 +102,7 @@ void ZiruZezuzo::Form_Load() {
   if (!PauseGoesOn(0.1)) return;
 
   Check7_Click();
-  Check(7).set_value(1);
+  Check(ids::kOnTop).set_value(1);
   Option_Click(3);
   panel_.CountOption(3).set_value(true);
   for (int i = 0; i < 3; ++i) Check7_Click();
@@ -112,7 +112,7 @@ void ZiruZezuzo::Form_Load() {
 }
 
 void ZiruZezuzo::Check7_Click() {
-  if (Check(7).value() == 0)
+  if (Check(ids::kOnTop).value() == 0)
     host::NotOnTop(services_.platform.desktop, form_.native_handle());
   else
     host::StayOnTop(services_.platform.desktop, form_.native_handle());
@@ -180,10 +180,11 @@ void ZiruZezuzo::ResetAttributes() {
     static_cast<toolkit::HScrollBar*>(entry.control)->set_value(0);
   });
   controls_.ForEach(Kind::kCheckBox, [](const auto&, const ControlRegistry::Entry& entry) {
-    if (entry.item->onClick == &ZiruZezuzo::Check_Click)
+    const std::optional<composer::SendOption> option = entry.item->Sends();
+    if (option && option != composer::SendOption::kAttention)
       static_cast<toolkit::CheckBox*>(entry.control)->set_value(0);
   });
-  Text(1).set_text("");
+  Text(ids::kMessageBox).set_text("");
 }
 
 void ZiruZezuzo::TickBoldItalicsAndClearText() {
@@ -193,13 +194,13 @@ void ZiruZezuzo::TickBoldItalicsAndClearText() {
 }
 
 void ZiruZezuzo::ShowBox(const char* text) {
-  if (Check(7).value() == 1) {
-    Check(7).set_value(0);
+  if (Check(ids::kOnTop).value() == 1) {
+    Check(ids::kOnTop).set_value(0);
     OnTopSuspended = true;
   }
   services_.dialogs.ShowMessage(form_.native_handle(), kAppTitle, text);
   if (OnTopSuspended) {
-    Check(7).set_value(1);
+    Check(ids::kOnTop).set_value(1);
     OnTopSuspended = false;
   }
 }

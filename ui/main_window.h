@@ -20,8 +20,8 @@
 #include "toolkit/timer.h"
 #include "ui/colour_menu.h"
 #include "ui/colour_panel.h"
-#include "ui/fade_key.h"
 #include "ui/control_registry.h"
+#include "ui/fade_key.h"
 #include "ui/window_sizer.h"
 
 namespace vfx::ui {
@@ -74,6 +74,12 @@ class ZiruZezuzo final : public composer::SendWindow {
   // The marker squares: Picture3 (red), Picture4 (green), Picture5 (blue), index 0 .. 9.
   toolkit::PictureBox& Marker(int array, int index) { return controls_.Marker(array, index); }
   toolkit::TextBox& Text(int n) { return controls_.Text(n); }
+  // The same by the controls' roles: Command(ids::kSend), Check(ids::kOnTop),
+  // Text(ids::kRecipient).
+  toolkit::CommandButton& Command(ids::CommandRole role) { return controls_.Command(role); }
+  toolkit::CheckBox& Check(ids::CheckRole role) { return controls_.Check(role); }
+  toolkit::OptionButton& Option(ids::OptionRole role) { return controls_.Option(role); }
+  toolkit::TextBox& Text(ids::TextRole role) { return controls_.Text(role); }
   toolkit::Frame& Frame1() {
     return controls_.Get<toolkit::Frame>(toolkit::Control::Kind::kFrame, 1);
   }
@@ -117,8 +123,8 @@ class ZiruZezuzo final : public composer::SendWindow {
   void Enable(int n) { panel_.Enable(n); }
   void Command5_Click() { panel_.Randomize(); }
 
-  void Check_Click() { Text(1).set_focus(); }  // the style boxes 1 to 6 and 8
-  void Check7_Click();                         // On Top
+  void Check_Click() { Text(ids::kMessageBox).set_focus(); }  // the style boxes 1 to 6 and 8
+  void Check7_Click();                                        // On Top
 
   void Command1_Click() { sendRun_.Command1_Click(); }  // Send
   void Command2_Click();                                // Minimize
@@ -143,9 +149,9 @@ class ZiruZezuzo final : public composer::SendWindow {
   std::vector<toolkit::CharacterLook> Text1_Look();
 
   // composer::SendWindow
-  std::string TypedLine() override { return Text(1).text(); }
-  void SetTypedLine(std::string_view text) override { Text(1).set_text(text); }
-  void FocusTypedLine() override { Text(1).set_focus(); }
+  std::string TypedLine() override { return Text(ids::kMessageBox).text(); }
+  void SetTypedLine(std::string_view text) override { Text(ids::kMessageBox).set_text(text); }
+  void FocusTypedLine() override { Text(ids::kMessageBox).set_focus(); }
   bool IsTicked(composer::SendOption box) override {
     return controls_.Box(box).value() == toolkit::CheckBox::kChecked;
   }
@@ -153,10 +159,12 @@ class ZiruZezuzo final : public composer::SendWindow {
   fade::Blend SelectedBlend() override { return blend_; }
   std::array<fade::Rgb, 10> Colours() override;
   void Randomize() override { Command5_Click(); }
-  std::string Recipient() override { return Text(3).text(); }
-  std::string HtmlView() override { return Text(2).text(); }
-  void SetHtmlView(std::string_view text) override { Text(2).set_text(text); }
-  void SetSendCaption(std::string_view caption) override { Command(1).set_caption(caption); }
+  std::string Recipient() override { return Text(ids::kRecipient).text(); }
+  std::string HtmlView() override { return Text(ids::kHtmlWriter).text(); }
+  void SetHtmlView(std::string_view text) override { Text(ids::kHtmlWriter).set_text(text); }
+  void SetSendCaption(std::string_view caption) override {
+    Command(ids::kSend).set_caption(caption);
+  }
   void ShowDeliveryStatus(composer::DeliveryStatus status) override;
   // A few words after the caption for a few seconds, without a box and without taking the focus;
   // empty text takes an earlier one down.
@@ -173,7 +181,7 @@ class ZiruZezuzo final : public composer::SendWindow {
   static const SelfTestStep kSelfTestScript[];
   void ResetAttributes();
   void TickBoldItalicsAndClearText();
-  void TypeSample() { Text(1).set_text(kSelfTestSample); }
+  void TypeSample() { Text(ids::kMessageBox).set_text(kSelfTestSample); }
 
   void Build();
   void Add(toolkit::Container& container, const layout::Item& item, const ArrowGlyphs& arrows);
@@ -194,9 +202,10 @@ class ZiruZezuzo final : public composer::SendWindow {
       random,
       {.showCount =
            [this](std::string count) { SetCaption(std::string(kAppTitle) + " - " + count); },
-       .changed = [this] { Text(1).look_changed(); },
-       .contextMenu = [this](toolkit::Control& control,
-                             const toolkit::MenuPlace& where) { colourMenu_.Open(control, where); }}};
+       .changed = [this] { Text(ids::kMessageBox).look_changed(); },
+       .contextMenu = [this](
+                          toolkit::Control& control,
+                          const toolkit::MenuPlace& where) { colourMenu_.Open(control, where); }}};
   fade::Blend blend_ = fade::Blend::kStraight;
   settings::Store store_{services_.settingsFile};
   ColourMenu colourMenu_{panel_,

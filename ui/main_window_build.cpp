@@ -14,29 +14,24 @@ using layout::Item;
 using Kind = toolkit::Control::Kind;
 
 toolkit::Font Styled(toolkit::Font font, Face face) {
-  switch (face) {
-    case Face::kWindow:
-    case Face::kArrow:
-      break;
-    case Face::kBold:
-      font.bold = true;
-      break;
-    case Face::kItalic:
-      font.italic = true;
-      break;
-    case Face::kUnderline:
-      font.underline = true;
-      break;
-    case Face::kStrike:
-      font.strikethrough = true;
-      break;
-  }
+  if (face == Face::kBold) font.bold = true;
+  return font;
+}
+
+// A style box's caption in the style it stands for.
+toolkit::Font InStyle(toolkit::Font font, const composer::StyleRow& row) {
+  composer::Styles only;
+  only.*row.member = true;
+  font.bold = font.bold || only.bold;
+  font.italic = only.italics;
+  font.underline = only.underline;
+  font.strikethrough = only.strike;
   return font;
 }
 
 void Apply(toolkit::Control& control, const Item& item) {
   control.set_bounds(item.bounds);
-  if (*item.caption) control.set_caption(item.caption);
+  if (*item.Caption()) control.set_caption(item.Caption());
   if (item.name) control.set_accessible_name(item.name);
   if (item.back != layout::kKindDefault) control.set_back_colour(item.back);
   if (item.fore != layout::kKindDefault) control.set_fore_colour(item.fore);
@@ -61,9 +56,9 @@ void ZiruZezuzo::Build() {
 
   // The preview follows everything the message is composed from: the line, the colours, their
   // count and the style boxes. It is only marked here; the box asks for it when it draws.
-  Text(1).set_look_source([this] { return Text1_Look(); });
-  Text(1).on_change = [this] { Text(1).look_changed(); };
-  Text(1).on_double_click = [this] { Text1_DblClick(); };
+  Text(ids::kMessageBox).set_look_source([this] { return Text1_Look(); });
+  Text(ids::kMessageBox).on_change = [this] { Text(ids::kMessageBox).look_changed(); };
+  Text(ids::kMessageBox).on_double_click = [this] { Text1_DblClick(); };
   // From the moment the window starts to unload, every wait returns at once.
   form_.on_unload = [this] {
     services_.platform.events.MarkEnding();
@@ -71,8 +66,8 @@ void ZiruZezuzo::Build() {
   };
   statusTimer_.on_elapsed = [this] { TakeStatusDown(); };
 
-  form_.set_default_button(&Command(1));
-  Text(1).set_focus();
+  form_.set_default_button(&Command(ids::kSend));
+  Text(ids::kMessageBox).set_focus();
 }
 
 void ZiruZezuzo::Add(toolkit::Container& container, const Item& item, const ArrowGlyphs& arrows) {
@@ -81,7 +76,7 @@ void ZiruZezuzo::Add(toolkit::Container& container, const Item& item, const Arro
   if (item.onClick)
     click = [this, handler = item.onClick, restyles = item.restyles] {
       (this->*handler)();
-      if (restyles) Text(1).look_changed();
+      if (restyles) Text(ids::kMessageBox).look_changed();
     };
   toolkit::Control* control = nullptr;
   switch (item.kind) {
@@ -96,7 +91,7 @@ void ZiruZezuzo::Add(toolkit::Container& container, const Item& item, const Arro
     }
     case Kind::kCheckBox: {
       auto& box = container.add<toolkit::CheckBox>("Check" + number, ids::CheckId(item.number));
-      box.set_initial_value(item.value);
+      box.set_value(item.value, toolkit::AllowCallback::kNo);
       box.on_click = click;
       control = &box;
       break;
@@ -104,7 +99,7 @@ void ZiruZezuzo::Add(toolkit::Container& container, const Item& item, const Arro
     case Kind::kOptionButton: {
       auto& option =
           container.add<toolkit::OptionButton>("Option" + number, ids::OptionId(item.number));
-      option.set_initial_value(item.value == 1);
+      option.set_value(item.value == 1, toolkit::AllowCallback::kNo);
       option.on_click = click;
       control = &option;
       break;
@@ -140,6 +135,8 @@ void ZiruZezuzo::Add(toolkit::Container& container, const Item& item, const Arro
           .set_arrowhead(static_cast<toolkit::CommandButton::Arrowhead>(
               static_cast<int>(toolkit::CommandButton::Arrowhead::kUp) +
               static_cast<int>(item.arrow) - static_cast<int>(Arrow::kUp)));
+  } else if (item.style) {
+    control->set_font(InStyle(Styled(windowFont_, item.face), *item.style));
   } else if (item.face != Face::kWindow) {
     control->set_font(Styled(windowFont_, item.face));
   }

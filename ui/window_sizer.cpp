@@ -89,7 +89,7 @@ void WindowSizer::PressArrow(int command) {
       Set(controls_, arrow.after);
     }
   }
-  controls_.Text(1).set_focus();
+  controls_.Text(ids::kMessageBox).set_focus();
 }
 
 void WindowSizer::Text1_DblClick() {

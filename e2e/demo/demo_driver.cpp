@@ -121,7 +121,7 @@ class Demo {
     std::snprintf(timing, sizeof timing,
                   "== the main window showed %.2f s after the click: \"%s\", On Top %s",
                   shown - clicked, addOn.Caption().c_str(),
-                  addOn.IsTicked(ids::CheckId(7)) ? "ticked" : "not ticked");
+                  addOn.IsTicked(ids::kOnTop) ? "ticked" : "not ticked");
     Say(timing);
 
     Say("== three colours set on the bars, a line typed, Send to Chat");
@@ -133,7 +133,7 @@ class Demo {
     // The box shows the line as the room will, before it is sent.
     printer_->For(0.7);
     Shoot(addOn.window(), "preview");
-    addOn.Press(ids::CommandId(1));
+    addOn.Press(ids::kSend);
     if (!printer_->Until([&] { return printer_->count() > before; }, 20))
       return Fail("the line did not reach the chat room");
     printer_->For(0.7);
@@ -144,21 +144,21 @@ class Demo {
     if (!FadeWhereTyped(addOn)) return 1;
 
     Say("== the Right arrow, a line typed, View HTML: the markup goes to the HTML writer");
-    addOn.Press(ids::CommandId(8));
-    if (!printer_->Until([&] { return !IsWindowEnabled(addOn.Control(ids::CommandId(8))); }, 10))
+    addOn.Press(ids::kRight);
+    if (!printer_->Until([&] { return !IsWindowEnabled(addOn.Control(ids::kRight)); }, 10))
       return Fail("the window did not widen");
     addOn.Type("View HTML shows the markup instead of sending it");
-    addOn.Press(ids::CommandId(9));
-    if (!printer_->Until([&] { return !addOn.Text(2).empty(); }, 10))
+    addOn.Press(ids::kViewHtml);
+    if (!printer_->Until([&] { return !addOn.Text(ids::kHtmlWriter).empty(); }, 10))
       return Fail("the HTML writer stayed empty");
     printer_->For(0.7);
-    const std::string markup = addOn.Text(2);
+    const std::string markup = addOn.Text(ids::kHtmlWriter);
     Say("   HTML writer (" + std::to_string(markup.size()) +
         " characters): " + markup.substr(0, 72) + " ...");
     Shoot(addOn.window(), "html-view");
 
     Say("== Exit: the closing announcement, then the add-on ends");
-    addOn.Press(ids::CommandId(6));
+    addOn.Press(ids::kExit);
     if (!printer_->Until([&] { return !addOn.Running(); }, 10))
       return Fail("vontrafx.exe did not end");
     printer_->For(0.5);
@@ -192,7 +192,7 @@ class Demo {
         !addOn.SetColour(2, {0, 200, 255}))
       return Fail("the colours did not take their values") == 0;
     addOn.Type("Straight: from red to sky blue, through grey");
-    addOn.Press(ids::CommandId(1));
+    addOn.Press(ids::kSend);
     if (!printer_->Until([&] { return printer_->count() > before; }, 20))
       return Fail("the Straight line did not reach the chat room") == 0;
     OpenMenuAt(swatch);
@@ -201,7 +201,7 @@ class Demo {
     PressKeys({'V'});
     printer_->Until([&] { return MenuOf(addOn) == nullptr; }, 5);
     addOn.Type("Vivid: from red to sky blue, bright all the way");
-    addOn.Press(ids::CommandId(1));
+    addOn.Press(ids::kSend);
     if (!printer_->Until([&] { return printer_->count() > before + 1; }, 20))
       return Fail("the Vivid line did not reach the chat room") == 0;
     printer_->For(0.5);

@@ -135,10 +135,12 @@ HWND AddOnProcess::Control(int id) const {
 }
 
 void AddOnProcess::Type(std::string_view utf8) const {
-  TypeInto(Control(ui::ids::TextId(1)), utf8);
+  TypeInto(Control(ui::ids::kMessageBox), utf8);
 }
 
-std::string AddOnProcess::Text(int n) const { return ControlTextUtf8(Control(ui::ids::TextId(n))); }
+std::string AddOnProcess::Text(ui::ids::TextRole box) const {
+  return ControlTextUtf8(Control(box));
+}
 
 void AddOnProcess::Press(int id) const { PressButton(Control(id)); }
 

@@ -6,9 +6,9 @@
 //   AddOnProcess addOn;                       // started, past the splash, main window showing
 //   addOn.SetColour(1, {255, 0, 0});          // the three bars dragged, the panel updated
 //   addOn.Choose(ui::ids::OptionId(5));       // "5 Colors"
-//   addOn.SetTicked(ui::ids::CheckId(9), true);
+//   addOn.SetTicked(ui::ids::kAttention, true);
 //   addOn.Type("hello");                      // Text1, as a paste: the window's model sees it
-//   addOn.Press(ui::ids::CommandId(1));       // posted: Send may wait, the test goes on
+//   addOn.Press(ui::ids::kSend);       // posted: Send may wait, the test goes on
 #pragma once
 
 #include <windows.h>
@@ -19,6 +19,7 @@
 
 #include "e2e/support/child_process.h"
 #include "fade/fade.h"
+#include "ui/control_ids.h"
 
 namespace vfx::e2e {
 
@@ -80,7 +81,7 @@ class AddOnProcess {
   // ---- as a user
   // Replaces Text1's text, as a paste would.
   void Type(std::string_view utf8) const;
-  std::string Text(int n) const;  // Text1 .. Text3
+  std::string Text(ui::ids::TextRole box) const;  // the message box, HTML writer or recipient
   // A posted click (BM_CLICK) on a button, check box or option button.
   void Press(int id) const;
   // Clicks the box if its tick differs; true once it shows `ticked` (within `seconds`).

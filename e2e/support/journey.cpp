@@ -65,11 +65,11 @@ void Journey::StartAddOn() {
 
 void Journey::Type(const std::string& line) {
   addOn().Type(line);
-  ASSERT_EQ(addOn().Text(1), line);
+  ASSERT_EQ(addOn().Text(ids::kMessageBox), line);
 }
 
 void Journey::AwaitClicksHandled() {
-  const HWND recipient = addOn().Control(ids::TextId(3));
+  const HWND recipient = addOn().Control(ids::kRecipient);
   marker_ = marker_ % 7 + 1;  // within "To Whom?" or any recipient of eight characters
   PostMessageW(recipient, EM_SETSEL, static_cast<WPARAM>(marker_), marker_);
   ASSERT_TRUE(WaitUntil(
@@ -83,15 +83,15 @@ void Journey::AwaitClicksHandled() {
       << "the window did not get to its posted clicks";
 }
 
-void Journey::Tick(int check, bool ticked) {
-  ASSERT_TRUE(addOn().SetTicked(ids::CheckId(check), ticked)) << "Check" << check;
+void Journey::Tick(ui::ids::CheckRole box, bool ticked) {
+  ASSERT_TRUE(addOn().SetTicked(box, ticked)) << "Check" << box.number;
 }
 
 composer::Styles Journey::StylesOnTheWindow() const {
-  return {.bold = addOn().IsTicked(ids::CheckId(1)),
-          .italics = addOn().IsTicked(ids::CheckId(2)),
-          .underline = addOn().IsTicked(ids::CheckId(3)),
-          .strike = addOn().IsTicked(ids::CheckId(4))};
+  return {.bold = addOn().IsTicked(ids::kBold),
+          .italics = addOn().IsTicked(ids::kItalics),
+          .underline = addOn().IsTicked(ids::kUnderline),
+          .strike = addOn().IsTicked(ids::kStrike)};
 }
 
 std::string Journey::MessageFromTheWindow(const std::string& line) const {
@@ -99,7 +99,7 @@ std::string Journey::MessageFromTheWindow(const std::string& line) const {
   for (int k = 1; k <= 10; ++k) colours[k - 1] = addOn().Colour(k);
   return composer::StylePrefix(StylesOnTheWindow()) +
          composer::ComposeBody(line, addOn().SelectedColourCount(), colours,
-                               addOn().IsTicked(ids::CheckId(5)));
+                               addOn().IsTicked(ids::kWavy));
 }
 
 std::vector<LogEvent> Journey::NewChats() const {
@@ -112,9 +112,7 @@ bool Journey::WaitForNewChats(std::size_t count, double seconds) const {
   return host_->WaitForEvents("chat", chatsBefore_ + count, seconds);
 }
 
-std::string Journey::SendCaption() const {
-  return ControlTextUtf8(addOn().Control(ids::CommandId(1)));
-}
+std::string Journey::SendCaption() const { return ControlTextUtf8(addOn().Control(ids::kSend)); }
 
 bool Journey::WaitForCaption(const std::string& caption, double seconds) const {
   return WaitUntil([&] { return addOn().Caption() == caption; }, seconds);

@@ -57,7 +57,7 @@ class Journey : public GuardedCase {
   static void Keys(const std::string& arguments);
   // The same to whatever window has the focus now (a dialog of the add-on's, an open menu).
   static void KeysToTheFocus(const std::string& arguments);
-  void Tick(int check, bool ticked = true);
+  void Tick(ui::ids::CheckRole box, bool ticked = true);
 
   composer::Styles StylesOnTheWindow() const;
   // What Send composes from the window as it stands: read it once the run is over.

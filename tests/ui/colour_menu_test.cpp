@@ -35,13 +35,12 @@ class ColourMenuTest : public MainWindowTest {
   }
   // What a Send would compose now, by the composer's own hand, for the blend asked.
   std::string BodyWith(fade::Blend blend) {
-    return composer::ComposeBody(window.Text(1).text(), window.SelectedColourCount(),
+    return composer::ComposeBody(window.Text(ids::kMessageBox).text(), window.SelectedColourCount(),
                                  window.Colours(), false, blend);
   }
   std::string Body() {
     const auto ticked = [&](int n) { return window.Check(n).value() == 1; };
-    const std::string prefix =
-        composer::StylePrefix({ticked(1), ticked(2), ticked(3), ticked(4)});
+    const std::string prefix = composer::StylePrefix({ticked(1), ticked(2), ticked(3), ticked(4)});
     const std::string message = window.send_run().Message();
     EXPECT_TRUE(message.starts_with(prefix));
     return message.substr(prefix.size());
@@ -59,10 +58,10 @@ TEST_F(ColourMenuTest, EveryPartOfThePanelOpensOneMenuWhoseItemsAScreenReaderCan
   ASSERT_EQ(backend.menus.size(), parts.size());
   std::vector<std::string> captions;
   for (const testing::ShownMenuItem& item : LastMenu().items) captions.push_back(item.caption);
-  EXPECT_EQ(captions, (std::vector<std::string>{"&Straight Blend", "&Even Blend", "&Vivid Blend",
-                                                "&Presets", "&Reverse Colours", "",
-                                                "Saved &Colours", "Save Colours &As\u2026",
-                                                "&Delete Saved Colours"}));
+  EXPECT_EQ(captions,
+            (std::vector<std::string>{"&Straight Blend", "&Even Blend", "&Vivid Blend", "&Presets",
+                                      "&Reverse Colours", "", "Saved &Colours",
+                                      "Save Colours &As\u2026", "&Delete Saved Colours"}));
   EXPECT_TRUE(LastMenu().items[0].checked);  // Straight at every start
   EXPECT_EQ(LastMenu().Find({"Presets"})->submenu.size(), 12u);
   EXPECT_FALSE(LastMenu().Find({"Saved Colours", "(none saved)"})->enabled);
@@ -73,7 +72,7 @@ TEST_F(ColourMenuTest, EveryPartOfThePanelOpensOneMenuWhoseItemsAScreenReaderCan
 }
 
 TEST_F(ColourMenuTest, ABlendTicksItselfAndEverySendComposesWithIt) {
-  window.Text(1).set_text("blended line");
+  window.Text(ids::kMessageBox).set_text("blended line");
   SetColour(1, {255, 0, 0});
   SetColour(2, {0, 255, 0});
   SetColour(3, {0, 0, 255});

@@ -31,9 +31,7 @@ class FadeKeyTest : public LifeCycleTest {
     return {host.heard.begin() + static_cast<std::ptrdiff_t>(heardBefore), host.heard.end()};
   }
   std::string Status() { return Main().form().caption(); }
-  bool StatusSays(const std::string& words) {
-    return Status().ends_with(" - " + words);
-  }
+  bool StatusSays(const std::string& words) { return Status().ends_with(" - " + words); }
   // The boxes of an instant message window, as the host made them: recipient, then message.
   std::pair<platform::WindowHandle, platform::WindowHandle> BoxesOf(platform::WindowHandle im) {
     const std::vector<platform::WindowHandle> children = desktop.Children(im);
@@ -46,15 +44,15 @@ class FadeKeyTest : public LifeCycleTest {
 TEST_F(FadeKeyTest, TheKeyIsCtrlShiftFAndFadesTheChatLineInItsPlaceAsASendWould) {
   ASSERT_EQ(backend.hotKeys.size(), 1u);
   EXPECT_EQ(platform::HotKeyName(backend.hotKeys.begin()->second), "Ctrl+Shift+F");
-  Main().Text(1).set_text("the add-on's own line");
+  Main().Text(ids::kMessageBox).set_text("the add-on's own line");
   desktop.Type(host.input, "typed in the room");
   const std::string expected = Composed("typed in the room");
   Press();
   EXPECT_EQ(Heard(), std::vector<std::string>{"chat|" + expected});
-  EXPECT_EQ(Main().Text(1).text(), "the add-on's own line");
+  EXPECT_EQ(Main().Text(ids::kMessageBox).text(), "the add-on's own line");
 
   // With Attention ticked the banners come round it, as for a Send.
-  Main().Check(9).set_value(1);
+  Main().Check(ids::kAttention).set_value(1);
   desktop.Type(host.input, "again");
   Press();
   const std::string banner = "chat|" + std::string(composer::AttentionBanner());
@@ -131,33 +129,33 @@ TEST_F(FadeKeyTest, AHostThatStopsAnsweringGetsTheUsersLineBackInTheBox) {
 
 TEST_F(FadeKeyTest, ItTakesItsTurnBehindASendAndALineChangedMeanwhileIsLeftAsItIs) {
   // An instant message under way: the key in the room meanwhile, then more typing there.
-  Main().Option(12).click();
-  Main().Text(3).set_text("Ann");
-  Main().Text(1).set_text("to Ann");
+  Main().Option(ids::kImSend).click();
+  Main().Text(ids::kRecipient).set_text("Ann");
+  Main().Text(ids::kMessageBox).set_text("to Ann");
   const std::string toAnn = Composed("to Ann");
   events.After(0.01, [&] {
     desktop.Type(host.input, "first");
     Press();
     desktop.Type(host.input, "first and more");
   });
-  Main().Command(1).click();
+  Main().Command(ids::kSend).click();
   EXPECT_EQ(Heard(), std::vector<std::string>{"im|Ann|" + toAnn});
   EXPECT_EQ(desktop.Text(host.input), "first and more");
   EXPECT_TRUE(StatusSays("Not faded: the line changed before its turn")) << Status();
 
   // Behind an attention Send to the room, whose own lines go out through the same box (which
   // the host empties after each): the line read at the key goes after them.
-  Main().Option(11).click();
+  Main().Option(ids::kSendToRoom).click();
   host.chatLines.clear();
   desktop.BringToTop(host.chatRoom);
-  Main().Check(9).set_value(1);
-  Main().Text(1).set_text("outer");
+  Main().Check(ids::kAttention).set_value(1);
+  Main().Text(ids::kMessageBox).set_text("outer");
   const std::string outer = Composed("outer");
   events.After(0.1, [&] {
     desktop.Type(host.input, "second");
     Press();
   });
-  Main().Command(1).click();
+  Main().Command(ids::kSend).click();
   const std::string banner = "chat|" + std::string(composer::AttentionBanner());
   const std::vector<std::string> heard = Heard();
   ASSERT_EQ(heard.size(), 7u);

@@ -41,7 +41,7 @@ TEST_F(LifeCycleTest, TheClickPlaysTheSoundAnnouncesInOrderThenShowsTheMainWindo
   ZiruZezuzo& main = Main();
   EXPECT_TRUE(main.form().is_visible());
   EXPECT_EQ(main.form().caption(), "Vontra FX - 3 Colors");
-  EXPECT_EQ(main.Check(7).value(), 1);
+  EXPECT_EQ(main.Check(ids::kOnTop).value(), 1);
   EXPECT_TRUE(desktop.IsTopmost(main.form().native_handle()));
   EXPECT_FALSE(splash.form().is_loaded());
   EXPECT_FALSE(events.IsEnding());
@@ -88,7 +88,7 @@ TEST_F(LifeCycleTest, ExitAnnouncesTowardsAFreshColourThenEndsTheProgram) {
   Start();
   const std::size_t before = lines.size();
   const double pressed = events.Now();
-  Main().Command(6).click();
+  Main().Command(ids::kExit).click();
   EXPECT_EQ(LinesSince(before),
             (std::vector<std::string>{ann::ExitFirstLine(kExitColour),
                                       ann::ExitSecondLine(kExitColour) + "Bob"}));
@@ -124,7 +124,7 @@ TEST_F(LifeCycleTest, TheMainWindowIsMadeWhileTheSplashWaitsAndLoadedAtTheClick)
   splash.form().native_timer_elapsed(backend.timers.begin()->first);
   ASSERT_NE(splash.main_window(), nullptr);
   EXPECT_FALSE(Main().form().is_visible());
-  EXPECT_NE(Main().Text(1).native_handle(), platform::kNoWindow);
+  EXPECT_NE(Main().Text(ids::kMessageBox).native_handle(), platform::kNoWindow);
   EXPECT_TRUE(lines.empty());
   EXPECT_TRUE(desktop.soundsPlayed.empty());
   const double clicked = Start();
@@ -151,7 +151,7 @@ TEST_F(LifeCycleWithoutRoomTest, StartUpAndExitCompleteWithTheirPausesWhenNoRoom
   EXPECT_TRUE(lines.empty());
   EXPECT_NEAR(events.Now() - clicked, 0.5, 1e-9);
   EXPECT_TRUE(Main().form().is_visible());
-  Main().Command(6).click();
+  Main().Command(ids::kExit).click();
   EXPECT_TRUE(events.IsEnding());
 }
 
@@ -175,7 +175,7 @@ TEST_F(EndingTest, ClosedDuringExitsPauseTheSecondLineIsNotSent) {
   const std::size_t before = lines.size();
   events.After(0.1, [&] { Main().form().native_close_requested(); });
   const double pressed = events.Now();
-  Main().Command(6).click();
+  Main().Command(ids::kExit).click();
   EXPECT_EQ(lines.size(), before + 1);
   EXPECT_NEAR(events.Now() - pressed, 0.1, 1e-9);
   EXPECT_TRUE(events.IsEnding());
@@ -184,24 +184,24 @@ TEST_F(EndingTest, ClosedDuringExitsPauseTheSecondLineIsNotSent) {
 TEST_F(EndingTest, ASecondExitDuringTheFirstAnnouncesNothingMore) {
   Start();
   const std::size_t before = lines.size();
-  events.After(0.1, [&] { Main().Command(6).click(); });
-  Main().Command(6).click();
+  events.After(0.1, [&] { Main().Command(ids::kExit).click(); });
+  Main().Command(ids::kExit).click();
   EXPECT_EQ(lines.size(), before + 2);
   EXPECT_TRUE(events.IsEnding());
 }
 
 TEST_F(EndingTest, ExitDuringTheAttentionSendEndsTheSequence) {
   Start();
-  Main().Check(9).set_value(1);
-  Main().Text(1).set_text("hello");
+  Main().Check(ids::kAttention).set_value(1);
+  Main().Text(ids::kMessageBox).set_text("hello");
   const std::size_t before = lines.size();
-  events.After(0.1, [&] { Main().Command(6).click(); });
-  Main().Command(1).click();
+  events.After(0.1, [&] { Main().Command(ids::kExit).click(); });
+  Main().Command(ids::kSend).click();
   const std::vector<std::string> sent = LinesSince(before);
   ASSERT_EQ(sent.size(), 3u);  // the banner, then the two exit lines
   EXPECT_EQ(sent[0], composer::AttentionBanner());
   EXPECT_EQ(sent[2], ann::ExitSecondLine(kExitColour) + "Bob");
-  EXPECT_EQ(Main().Text(1).text(), "hello");
+  EXPECT_EQ(Main().Text(ids::kMessageBox).text(), "hello");
   EXPECT_EQ(touchedAfterUnload, 0);
 }
 
@@ -212,16 +212,16 @@ class EndingDuringInstantMessageTest : public LifeCycleTest {
 
 TEST_F(EndingDuringInstantMessageTest, ExitWhileTheInstantMessageWaitsSendsNothingMore) {
   Start();
-  Main().Option(12).set_value(true);
-  Main().Text(3).set_text("Ann");
-  Main().Text(1).set_text("hello");
+  Main().Option(ids::kImSend).set_value(true);
+  Main().Text(ids::kRecipient).set_text("Ann");
+  Main().Text(ids::kMessageBox).set_text("hello");
   const double pressed = events.Now();
   std::size_t sentByTheExit = 0;
   events.After(1.0, [&] {
-    Main().Command(6).click();
+    Main().Command(ids::kExit).click();
     sentByTheExit = desktop.sent.size();
   });
-  Main().Command(1).click();
+  Main().Command(ids::kSend).click();
   EXPECT_GT(sentByTheExit, 0u);
   EXPECT_LT(events.Now() - pressed, 1.5);  // not the rest of the host wait
   EXPECT_EQ(desktop.sent.size(), sentByTheExit);

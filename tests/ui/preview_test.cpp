@@ -23,7 +23,7 @@ class PreviewTest : public MainWindowTest {
     window.HScroll(kBars[k - 1][1]).set_value(green);
     window.HScroll(kBars[k - 1][2]).set_value(blue);
   }
-  const std::vector<Look>& look() { return window.Text(1).look(); }
+  const std::vector<Look>& look() { return window.Text(ids::kMessageBox).look(); }
 };
 
 Look Coloured(toolkit::Colour colour) {
@@ -35,7 +35,7 @@ Look Coloured(toolkit::Colour colour) {
 TEST_F(PreviewTest, EachCharacterTakesItsTagsColourAndFollowsTheBars) {
   window.Option(1).set_value(true);
   SetColour(1, 0, 255, 0);
-  window.Text(1).set_text("hi");
+  window.Text(ids::kMessageBox).set_text("hi");
   EXPECT_EQ(look(), (std::vector<Look>{Coloured(0x00FF00), Coloured(0x00FF00)}));
 
   // Red to blue over two characters: the first halfway (128 by half to even), the second blue.
@@ -50,7 +50,7 @@ TEST_F(PreviewTest, EachCharacterTakesItsTagsColourAndFollowsTheBars) {
 TEST_F(PreviewTest, StyleBoxesAndTheWave) {
   window.Option(1).set_value(true);
   SetColour(1, 1, 2, 3);
-  window.Text(1).set_text("abcde");
+  window.Text(ids::kMessageBox).set_text("abcde");
   for (int n : {1, 2, 3, 4, 5}) window.Check(n).set_value(1);
   Look styled = Coloured(0x030201);
   styled.bold = styled.italic = styled.underline = styled.strike = true;
@@ -59,8 +59,8 @@ TEST_F(PreviewTest, StyleBoxesAndTheWave) {
   super.script = Script::kSuperscript;
   EXPECT_EQ(look(), (std::vector<Look>{sub, styled, super, styled, sub}));
 
-  window.Check(5).set_value(0);
-  window.Check(2).set_value(0);
+  window.Check(ids::kWavy).set_value(0);
+  window.Check(ids::kItalics).set_value(0);
   styled.italic = false;
   EXPECT_EQ(look(), std::vector<Look>(5, styled));
 }
@@ -70,7 +70,7 @@ TEST_F(PreviewTest, TenColoursLeaveThePadOutOfTheBox) {
   for (int k = 1; k <= 10; ++k) SetColour(k, 20 * k, 0, 0);
   // Seven characters over nine segments of one: character i ends segment i, in colour i + 1;
   // the eighth, a coloured pad space, is not in the box.
-  window.Text(1).set_text("abcdefg");
+  window.Text(ids::kMessageBox).set_text("abcdefg");
   std::vector<Look> expected;
   for (int i = 1; i <= 7; ++i) expected.push_back(Coloured(20 * (i + 1)));
   EXPECT_EQ(look(), expected);
@@ -81,7 +81,7 @@ TEST_F(PreviewTest, CharactersOutsideTheCodePageAndTypedTagsCountOnce) {
   SetColour(1, 255, 0, 0);
   SetColour(2, 0, 0, 255);
   // "\u20AC" and U+1F600: one character each, one tag each, which the host gets with a "?".
-  window.Text(1).set_text("a\u20AC\U0001F600b");
+  window.Text(ids::kMessageBox).set_text("a\u20AC\U0001F600b");
   const std::vector<Look>& four = look();
   ASSERT_EQ(four.size(), 4u);
   EXPECT_EQ(four[3], Coloured(0xFF0000));
@@ -89,15 +89,15 @@ TEST_F(PreviewTest, CharactersOutsideTheCodePageAndTypedTagsCountOnce) {
 
   // Each typed character has its own tag, so a typed "<B>" is text to the room, not bold.
   window.Option(1).set_value(true);
-  window.Text(1).set_text("x<B>y");
+  window.Text(ids::kMessageBox).set_text("x<B>y");
   EXPECT_EQ(look(), std::vector<Look>(5, Coloured(0x0000FF)));
 }
 
 TEST_F(PreviewTest, ALineBeyondTheLimitIsPlain) {
   window.Option(3).set_value(true);
-  window.Text(1).set_text(std::string(2000, 'x'));
+  window.Text(ids::kMessageBox).set_text(std::string(2000, 'x'));
   EXPECT_EQ(look().size(), 2000u);
-  window.Text(1).set_text(std::string(2001, 'x'));
+  window.Text(ids::kMessageBox).set_text(std::string(2001, 'x'));
   EXPECT_TRUE(look().empty());
 }
 

@@ -107,7 +107,7 @@ TEST_F(RandomizeTest, WithTheRealGeneratorEveryBarEndsAtItsDrawHavingTakenOneToI
     return clock;  // frozen: the generator must still spread the draws
   });
   window.Option(10).set_value(true);
-  window.Command(5).set_focus();
+  window.Command(ids::kRandomize).set_focus();
   window.Command5_Click();
   fade::SetTimeOfDaySource(nullptr);
 
@@ -134,7 +134,7 @@ TEST_F(RandomizeTest, WithTheRealGeneratorEveryBarEndsAtItsDrawHavingTakenOneToI
   EXPECT_GE(changedBars, 25);
   // Thirty draws, each seeding first, and one seeding per step.
   EXPECT_EQ(clockReads, 30 + steps);
-  EXPECT_TRUE(window.Command(5).has_focus());
+  EXPECT_TRUE(window.Command(ids::kRandomize).has_focus());
 }
 
 }  // namespace

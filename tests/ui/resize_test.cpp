@@ -24,8 +24,8 @@ class ResizeTest : public MainWindowTest {
   }
   // Up, Down, Left, Right.
   std::vector<bool> Arrows() {
-    return {window.Command(13).is_enabled(), window.Command(7).is_enabled(),
-            window.Command(12).is_enabled(), window.Command(8).is_enabled()};
+    return {window.Command(ids::kUp).is_enabled(), window.Command(ids::kDown).is_enabled(),
+            window.Command(ids::kLeft).is_enabled(), window.Command(ids::kRight).is_enabled()};
   }
   float W() { return window.form().width(); }
   float H() { return window.form().height(); }
@@ -51,7 +51,7 @@ TEST_F(ResizeTest, DownAssignsEveryHeightAndUpStepsBackByTwentyFive) {
   EXPECT_EQ(Heights(), expected);
   EXPECT_EQ(H(), 3550);
   EXPECT_EQ(Arrows(), kUpRight);
-  EXPECT_TRUE(window.Text(1).has_focus());
+  EXPECT_TRUE(window.Text(ids::kMessageBox).has_focus());
 
   backend.formSizes.clear();
   window.Command13_Click();
@@ -63,8 +63,8 @@ TEST_F(ResizeTest, DownAssignsEveryHeightAndUpStepsBackByTwentyFive) {
 
 TEST_F(ResizeTest, LeftAndRightMoveTheWidthTheSameWay) {
   SizeTo(10550, 2319);
-  window.Command(8).set_enabled(false);
-  window.Command(12).set_enabled(true);
+  window.Command(ids::kRight).set_enabled(false);
+  window.Command(ids::kLeft).set_enabled(true);
   window.Command12_Click();
   EXPECT_EQ(backend.formSizes.size(), 101u);
   EXPECT_EQ(W(), 8025);
@@ -79,7 +79,7 @@ TEST_F(ResizeTest, LeftAndRightMoveTheWidthTheSameWay) {
 
 TEST_F(ResizeTest, AtTheThresholdsTheArrowsOnlyMoveTheFocus) {
   SizeTo(10000, 3400);
-  window.Command(2).set_focus();
+  window.Command(ids::kMinimize).set_focus();
   const std::vector<bool> before = Arrows();
   window.Command7_Click();
   window.Command13_Click();
@@ -87,7 +87,7 @@ TEST_F(ResizeTest, AtTheThresholdsTheArrowsOnlyMoveTheFocus) {
   window.Command12_Click();
   EXPECT_TRUE(backend.formSizes.empty());
   EXPECT_EQ(Arrows(), before);
-  EXPECT_TRUE(window.Text(1).has_focus());
+  EXPECT_TRUE(window.Text(ids::kMessageBox).has_focus());
 }
 
 TEST_F(ResizeTest, DoubleClickCompactsToTheTypingStripAndRestores) {

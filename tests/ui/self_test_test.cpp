@@ -19,22 +19,22 @@ class SelfTestTest : public LifeCycleTest {
 TEST_F(SelfTestTest, ShowsEachCaptionAtTheStartOfItsStepAndEndsWithTheSend) {
   ZiruZezuzo& main = Main();
   // Settings the script resets or leaves alone.
-  main.Check(3).set_value(1);
-  main.Check(5).set_value(1);
-  main.Check(8).set_value(1);
-  main.Check(2).set_value(0);
+  main.Check(ids::kUnderline).set_value(1);
+  main.Check(ids::kWavy).set_value(1);
+  main.Check(ids::kRandom).set_value(1);
+  main.Check(ids::kItalics).set_value(0);
   main.HScroll(30).set_value(99);
-  main.Text(1).set_text("typed before");
+  main.Text(ids::kMessageBox).set_text("typed before");
   const double started = events.Now();
   std::vector<std::pair<double, std::string>> probes;
   // What the panel holds in the middle of the steps.
   events.At(started + 1.0, [&] {
-    probes.push_back({events.Now(), main.Text(1).text() + "|" +
+    probes.push_back({events.Now(), main.Text(ids::kMessageBox).text() + "|" +
                                         std::to_string(main.HScroll(30).value()) +
-                                        std::to_string(main.Check(3).value()) +
-                                        std::to_string(main.Check(8).value())});
+                                        std::to_string(main.Check(ids::kUnderline).value()) +
+                                        std::to_string(main.Check(ids::kRandom).value())});
   });
-  main.Command(4).click();
+  main.Command(ids::kSelfTest).click();
 
   const std::pair<double, const char*> expected[] = {
       {0, "Resetting all Attributes"},
@@ -60,8 +60,8 @@ TEST_F(SelfTestTest, ShowsEachCaptionAtTheStartOfItsStepAndEndsWithTheSend) {
   EXPECT_EQ(sent[0], "<B><I>" + composer::ComposeBody(kSample, 3, main.Colours(), false));
   for (int n : {1, 2, 6}) EXPECT_EQ(main.Check(n).value(), 1) << n;
   for (int n : {3, 4, 5, 8}) EXPECT_EQ(main.Check(n).value(), 0) << n;
-  EXPECT_EQ(main.Check(7).value(), 1);
-  EXPECT_EQ(main.Text(1).text(), "");  // Clear Text
+  EXPECT_EQ(main.Check(ids::kOnTop).value(), 1);
+  EXPECT_EQ(main.Text(ids::kMessageBox).text(), "");  // Clear Text
   EXPECT_EQ(main.form().caption(), "Vontra FX");
   // Randomize gave the colours in use the draws that follow the start-up's.
   EXPECT_EQ(main.Colour(1).blue, 200);
@@ -69,8 +69,8 @@ TEST_F(SelfTestTest, ShowsEachCaptionAtTheStartOfItsStepAndEndsWithTheSend) {
 }
 
 TEST_F(SelfTestTest, LeavesAttentionAndTheDeliveryModeAsTheyWere) {
-  Main().Check(9).set_value(1);
-  Main().Command(4).click();
+  Main().Check(ids::kAttention).set_value(1);
+  Main().Command(ids::kSelfTest).click();
   const std::vector<std::string> sent = LinesSince(linesBefore);
   ASSERT_EQ(sent.size(), 3u);
   EXPECT_EQ(sent[0], composer::AttentionBanner());
@@ -82,20 +82,20 @@ TEST_F(SelfTestTest, LeavesAttentionAndTheDeliveryModeAsTheyWere) {
 // message, composed with the settings of its Send step, whatever changes after it.
 TEST_F(SelfTestTest, InsideADeliveryItsSampleIsComposedAtItsSendStep) {
   ZiruZezuzo& main = Main();
-  main.Option(12).click();
-  main.Text(3).set_text("Ann");
-  main.Text(1).set_text("first");
+  main.Option(ids::kImSend).click();
+  main.Text(ids::kRecipient).set_text("Ann");
+  main.Text(ids::kMessageBox).set_text("first");
   std::string sample;
   events.After(0.02, [&] {
     const double started = events.Now();
     events.At(started + 10.5, [&] {  // after the Send step, before the script's end
       sample = "<B><I>" + composer::ComposeBody(kSample, 3, main.Colours(), false);
-      main.Check(1).set_value(0);
+      main.Check(ids::kBold).set_value(0);
       main.Option(4).click();
     });
-    main.Command(4).click();
+    main.Command(ids::kSelfTest).click();
   });
-  main.Command(1).click();
+  main.Command(ids::kSend).click();
   ASSERT_EQ(host.instantMessages.size(), 2u);
   EXPECT_TRUE(host.instantMessages[0].text.ends_with(">t"));
   EXPECT_EQ(host.instantMessages[1].text, sample);
@@ -104,8 +104,8 @@ TEST_F(SelfTestTest, InsideADeliveryItsSampleIsComposedAtItsSendStep) {
 TEST_F(SelfTestTest, ExitDuringTheScriptIsTheLastThingTheHostHears) {
   ZiruZezuzo& main = Main();
   const double started = events.Now();
-  events.At(started + 1.1, [&] { main.Command(6).click(); });
-  main.Command(4).click();
+  events.At(started + 1.1, [&] { main.Command(ids::kExit).click(); });
+  main.Command(ids::kSelfTest).click();
   const std::vector<std::string> sent = LinesSince(linesBefore);
   ASSERT_EQ(sent.size(), 2u);
   EXPECT_EQ(sent[1], announcements::ExitSecondLine({200, 100, 50}) + "Bob");
@@ -120,7 +120,7 @@ TEST_F(SelfTestTest, ClosedDuringTheSendStepsPauseTheCaptionIsNotTouched) {
   ZiruZezuzo& main = Main();
   const double started = events.Now();
   events.At(started + 11.0, [&] { main.form().native_close_requested(); });
-  main.Command(4).click();
+  main.Command(ids::kSelfTest).click();
   EXPECT_EQ(LinesSince(linesBefore).size(), 1u);
   EXPECT_EQ(captions.size(), 5u);
   EXPECT_EQ(touchedAfterUnload, 0);
@@ -129,8 +129,8 @@ TEST_F(SelfTestTest, ClosedDuringTheSendStepsPauseTheCaptionIsNotTouched) {
 using AdvertiseTest = SelfTestTest;
 
 TEST_F(AdvertiseTest, SendsTheNameAndWhereToGetItTowardsOneColourWithoutAPause) {
-  Main().Command(3).click();
-  Main().Command(3).click();
+  Main().Command(ids::kAdvertise).click();
+  Main().Command(ids::kAdvertise).click();
   const std::vector<std::string> sent = LinesSince(linesBefore);
   ASSERT_EQ(sent.size(), 4u);
   const auto first = announcements::AdvertiseLines({200, 100, 50});

@@ -10,8 +10,8 @@
 #include "tests/support/fake_backend.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
-#include "tests/support/fake_settings_file.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/fake_settings_file.h"
 #include "tests/ui/fakes.h"
 #include "ui/main_window.h"
 #include "ui/splash.h"
@@ -40,10 +40,12 @@ enum class Action {
   kClose,  // the window's close box: no closing lines
 };
 constexpr int kCommonActions = static_cast<int>(Action::kTrouble) + 1;
-constexpr const char* kActionNames[] = {
-    "Send",      "View HTML", "IM Send",   "Send to Room", "frame's Send", "Randomize",
-    "Advertise", "Self Test", "Attention", "Clear Text",   "type a line",  "type a recipient",
-    "colours",   "fade key",  "type in the host", "trouble", "Exit", "close"};
+constexpr const char* kActionNames[] = {"Send",         "View HTML",    "IM Send",
+                                        "Send to Room", "frame's Send", "Randomize",
+                                        "Advertise",    "Self Test",    "Attention",
+                                        "Clear Text",   "type a line",  "type a recipient",
+                                        "colours",      "fade key",     "type in the host",
+                                        "trouble",      "Exit",         "close"};
 
 // The add-on's own lines carry colours it draws itself: they are known by their text, with the
 // colour tags taken out.
@@ -140,60 +142,62 @@ class Schedule {
     switch (action) {
       case Action::kSend:
         Expect(false, false);
-        window.Command(1).click();
+        window.Command(ids::kSend).click();
         break;
       case Action::kViewHtml: {
         const bool open = !closed_;
         if (open) latestView_ = Composed();
         Expect(true, false);
-        window.Command(9).click();
+        window.Command(ids::kViewHtml).click();
         // The view is there at once, and stays until a later View HTML (clicked inside this
         // one's delivery, in instant-message mode) replaces it.
-        if (open && !events_.IsEnding() && !window.Text(2).text().starts_with(latestView_))
+        if (open && !events_.IsEnding() &&
+            !window.Text(ids::kHtmlWriter).text().starts_with(latestView_))
           Fail("View HTML did not show the message composed at its click");
         break;
       }
       case Action::kImSend:
-        window.Option(12).click();
+        window.Option(ids::kImSend).click();
         break;
       case Action::kSendToRoom:
-        window.Option(11).click();
+        window.Option(ids::kSendToRoom).click();
         break;
       case Action::kFrameSend:
         Expect(false, true);
-        window.Command(11).click();
+        window.Command(ids::kFrameSend).click();
         break;
       case Action::kRandomize:
-        window.Command(5).click();
+        window.Command(ids::kRandomize).click();
         break;
       case Action::kAdvertise:
         if (!closed_)
           requests_.push_back({{std::string(kAdvertiseFirst), std::string(kAdvertiseSecond)}});
-        window.Command(3).click();
+        window.Command(ids::kAdvertise).click();
         break;
       case Action::kSelfTest:
         ++selfTests_;
-        window.Command(4).click();
+        window.Command(ids::kSelfTest).click();
         --selfTests_;
         break;
       case Action::kAttention:
-        window.Check(9).toggle();
+        window.Check(ids::kAttention).toggle();
         break;
       case Action::kClearText:
-        window.Check(6).toggle();
+        window.Check(ids::kClearText).toggle();
         break;
       case Action::kType:
-        window.Text(1).set_text("line " + std::to_string(++linesTyped_));
+        window.Text(ids::kMessageBox).set_text("line " + std::to_string(++linesTyped_));
         break;
       case Action::kRecipient:
-        window.Text(3).set_text(choices_.Next(2) == 0 ? "Ann" : "To Whom?");
+        window.Text(ids::kRecipient).set_text(choices_.Next(2) == 0 ? "Ann" : "To Whom?");
         break;
       case Action::kColourCount:
         window.Option(1 + choices_.Next(10)).click();
         break;
       case Action::kFadeKey:
         ExpectFadeKey();
-        if (!backend_.hotKeys.empty()) window.form().native_hot_key(backend_.hotKeys.begin()->first);
+        if (!backend_.hotKeys.empty())
+          window.form().native_hot_key(backend_.hotKeys.begin()->first);
         break;
       case Action::kTypeInHost:
         // Keys between the add-on's text and its Enter would go into the add-on's own line, as
@@ -214,7 +218,7 @@ class Schedule {
           troubleAtExit_ = host::FindChatRoom(desktop_) == platform::kNoWindow || hung_;
         }
         closed_ = true;
-        window.Command(6).click();
+        window.Command(ids::kExit).click();
         break;
       case Action::kClose:
         closed_ = true;
@@ -244,7 +248,7 @@ class Schedule {
     ZiruZezuzo& window = Main();
     const auto ticked = [&](int n) { return window.Check(n).value() == 1; };
     return composer::StylePrefix({ticked(1), ticked(2), ticked(3), ticked(4)}) +
-           composer::ComposeBody(window.Text(1).text(), window.SelectedColourCount(),
+           composer::ComposeBody(window.Text(ids::kMessageBox).text(), window.SelectedColourCount(),
                                  window.Colours(), ticked(5));
   }
 
@@ -255,24 +259,26 @@ class Schedule {
     if (closed_ || events_.IsEnding()) return;
     ZiruZezuzo& window = Main();
     const std::string message = Composed();
-    composedFrom_[window.Text(1).text()].insert(message);
+    composedFrom_[window.Text(ids::kMessageBox).text()].insert(message);
     if (instantMessage || window.sendState.ImMode) {
-      requests_.push_back({{"im|" + window.Text(3).text() + "|" + message}});
+      requests_.push_back({{"im|" + window.Text(ids::kRecipient).text() + "|" + message}});
     } else if (!viewHtml) {
       requests_.push_back({ChatLines(message)});
     }
   }
 
+  // Whether the box holds a line the add-on put there (a Send's, even an empty one) and has not
+  // yet pressed Enter on; the user's own lines it only gives back.
   bool AddOnLineInTheBox() const {
     for (auto at = desktop_.sent.rbegin(); at != desktop_.sent.rend(); ++at)
       if (at->window == host_.input && at->message != 0x000D)  // WM_GETTEXT only reads
-        return at->message == platform::message::kSetText && !at->text.empty();
+        return at->message == platform::message::kSetText && !at->text.starts_with("host line");
     return false;
   }
 
   std::vector<std::string> ChatLines(const std::string& message) {
     const std::string banner = Chat(composer::AttentionBanner());
-    if (Main().Check(9).value() == 1) return {banner, Chat(message), banner};
+    if (Main().Check(ids::kAttention).value() == 1) return {banner, Chat(message), banner};
     return {Chat(message)};
   }
 
@@ -311,7 +317,7 @@ class Schedule {
   // Nothing empties the typed line but Clear Text once its message is out, and the Self Test's
   // reset: the schedule never types an empty line.
   void TypedLineChanged() {
-    const std::string now = Main().Text(1).text();
+    const std::string now = Main().Text(ids::kMessageBox).text();
     // A running Self Test empties it in its first step (which may come late, after a Self Test
     // clicked inside it has run its course).
     const bool selfTestReset = selfTests_ > 0;

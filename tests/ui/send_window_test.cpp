@@ -27,10 +27,10 @@ TEST_F(SendWindowTest, BoxesCountAsTickedOnlyAtExactlyOne) {
 
 TEST_F(SendWindowTest, TroubleShowsInTheCaptionUntilTheTimerOrASuccessTakesItDown) {
   window.Option(3).set_value(true);
-  window.Command(2).set_focus();
+  window.Command(ids::kMinimize).set_focus();
   window.ShowDeliveryStatus(DeliveryStatus::kNoChatRoom);
   EXPECT_EQ(window.form().caption(), "Vontra FX - 3 Colors - Not sent: no chat room is open");
-  EXPECT_TRUE(window.Command(2).has_focus());
+  EXPECT_TRUE(window.Command(ids::kMinimize).has_focus());
   window.ShowDeliveryStatus(DeliveryStatus::kHostNotResponding);
   EXPECT_EQ(window.form().caption(), "Vontra FX - 3 Colors - Not sent: the host is not responding");
   ASSERT_EQ(backend.timers.size(), 1u);
@@ -51,21 +51,22 @@ TEST_F(SendWindowTest, TroubleShowsInTheCaptionUntilTheTimerOrASuccessTakesItDow
 TEST_F(SendWindowTest, SendToChatRunsTheComposersSendIntoTheRoom) {
   testing::FakeHost host(desktop);
   window.Form_Load();
-  window.Text(1).set_text("hi");
-  window.Command(1).click();
+  window.Text(ids::kMessageBox).set_text("hi");
+  window.Command(ids::kSend).click();
   ASSERT_EQ(host.chatLines.size(), 4u);  // after the three lines of the start-up announcement
   EXPECT_EQ(host.chatLines[3].rfind("<B><FONT COLOR=#", 0), 0u);  // bold is ticked at start
-  EXPECT_EQ(window.Text(1).text(), "");                           // and so is Clear Text
-  EXPECT_TRUE(window.Text(1).has_focus());
+  EXPECT_EQ(window.Text(ids::kMessageBox).text(), "");            // and so is Clear Text
+  EXPECT_TRUE(window.Text(ids::kMessageBox).has_focus());
 }
 
 TEST_F(SendWindowTest, ClickingTheSelectedSendToRoomAfterTheFramesSendGoesBackToTheRoom) {
-  window.Command(11).click();  // instant-message mode stays on; "Send to Room " stays selected
+  window.Command(ids::kFrameSend)
+      .click();  // instant-message mode stays on; "Send to Room " stays selected
   ASSERT_TRUE(window.sendState.ImMode);
-  ASSERT_TRUE(window.Option(11).value());
-  window.Option(11).click();
+  ASSERT_TRUE(window.Option(ids::kSendToRoom).value());
+  window.Option(ids::kSendToRoom).click();
   EXPECT_FALSE(window.sendState.ImMode);
-  EXPECT_EQ(window.Command(1).caption(), "Send to Chat");
+  EXPECT_EQ(window.Command(ids::kSend).caption(), "Send to Chat");
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 #include "platform/win32/desktop.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_pump.h"
-#include "platform/win32/settings_file.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/settings_file.h"
 #include "platform/win32/text.h"
 #include "ui/control_ids.h"
 
@@ -29,7 +29,8 @@ using platform::win32::Win32Fonts;
 class MainWindowWin32Test : public ::testing::Test {
  protected:
   void SetUp() override {
-    made = std::make_unique<ZiruZezuzo>(ZiruZezuzo::Services{{desktop, events}, dialogs, fonts, settingsFile});
+    made = std::make_unique<ZiruZezuzo>(
+        ZiruZezuzo::Services{{desktop, events}, dialogs, fonts, settingsFile});
     made->form().realize(backend);
     made->Form_Load();
     made->form().show();
@@ -78,7 +79,7 @@ class MainWindowWin32Test : public ::testing::Test {
   }
   std::string Text1() {
     wchar_t buffer[256] = {};
-    GetWindowTextW(Handle(window().Text(1)), buffer, 256);
+    GetWindowTextW(Handle(window().Text(ids::kMessageBox)), buffer, 256);
     return platform::win32::Narrow(buffer);
   }
 
@@ -123,23 +124,23 @@ TEST_F(MainWindowWin32Test, AFixedToolWindowWhoseClientAreaIsTheDesignedOne) {
 
 TEST_F(MainWindowWin32Test, ControlsAreFoundByTheirIdsAndText1IsFirstInTabOrder) {
   wchar_t caption[64] = {};
-  GetWindowTextW(GetDlgItem(hwnd, ids::CommandId(1)), caption, 64);
+  GetWindowTextW(GetDlgItem(hwnd, ids::kSend), caption, 64);
   EXPECT_STREQ(caption, L"Send to Chat");
   HWND frame = GetDlgItem(hwnd, ids::kFrame1);
-  GetWindowTextW(GetDlgItem(frame, ids::TextId(3)), caption, 64);
+  GetWindowTextW(GetDlgItem(frame, ids::kRecipient), caption, 64);
   EXPECT_STREQ(caption, L"To Whom?");
   EXPECT_EQ(FindWindowA(ids::kMainWindowClass, nullptr), hwnd);
-  EXPECT_EQ(GetNextDlgTabItem(hwnd, nullptr, FALSE), Handle(window().Text(1)));
-  EXPECT_EQ(GetFocus(), Handle(window().Text(1)));
+  EXPECT_EQ(GetNextDlgTabItem(hwnd, nullptr, FALSE), Handle(window().Text(ids::kMessageBox)));
+  EXPECT_EQ(GetFocus(), Handle(window().Text(ids::kMessageBox)));
 }
 
 TEST_F(MainWindowWin32Test, TopmostFollowsOnTopAndANativeClickUpdatesTheModelFirst) {
   EXPECT_TRUE(IsTopmost());
-  window().Check(7).set_value(0);
+  window().Check(ids::kOnTop).set_value(0);
   EXPECT_FALSE(IsTopmost());
-  Click(window().Check(7));
-  EXPECT_EQ(window().Check(7).value(), 1);
-  EXPECT_EQ(SendMessageW(Handle(window().Check(7)), BM_GETCHECK, 0, 0), BST_CHECKED);
+  Click(window().Check(ids::kOnTop));
+  EXPECT_EQ(window().Check(ids::kOnTop).value(), 1);
+  EXPECT_EQ(SendMessageW(Handle(window().Check(ids::kOnTop)), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(IsTopmost());
 
   SendMessageW(hwnd, WM_HSCROLL, SB_LINERIGHT,
@@ -149,8 +150,8 @@ TEST_F(MainWindowWin32Test, TopmostFollowsOnTopAndANativeClickUpdatesTheModelFir
 }
 
 TEST_F(MainWindowWin32Test, AfterRandomizeTheRealControlsShowWhatTheModelHolds) {
-  window().Command(5).set_focus();
-  Click(window().Command(5));
+  window().Command(ids::kRandomize).set_focus();
+  Click(window().Command(ids::kRandomize));
   Pump(0.1);
   for (int n = 1; n <= 30; ++n) {
     HWND bar = Handle(window().HScroll(n));
@@ -159,7 +160,7 @@ TEST_F(MainWindowWin32Test, AfterRandomizeTheRealControlsShowWhatTheModelHolds) 
     GetWindowTextW(Handle(window().Label(n)), text, 16);
     EXPECT_EQ(platform::win32::Narrow(text), window().Label(n).caption()) << n;
   }
-  EXPECT_EQ(GetFocus(), Handle(window().Command(5)));
+  EXPECT_EQ(GetFocus(), Handle(window().Command(ids::kRandomize)));
 }
 
 bool sawBox, topmostDuringBox;
@@ -179,12 +180,12 @@ TEST_F(MainWindowWin32Test, TheWindowLeavesTheTopBandWhileTheRealMessageBoxIsUp)
   topmostDuringBox = true;
   mainWindow = hwnd;
   const UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAtTheBox);
-  window().Command(10).click();
+  window().Command(ids::kHelp).click();
   KillTimer(nullptr, timer);
   EXPECT_TRUE(sawBox);
   EXPECT_FALSE(topmostDuringBox);
   EXPECT_TRUE(IsTopmost());
-  EXPECT_EQ(window().Check(7).value(), 1);
+  EXPECT_EQ(window().Check(ids::kOnTop).value(), 1);
 }
 
 TEST_F(MainWindowWin32Test, ResizingWithPixelRoundingLandsInTheStateTable) {
@@ -193,12 +194,12 @@ TEST_F(MainWindowWin32Test, ResizingWithPixelRoundingLandsInTheStateTable) {
   auto h = [&] { return OuterPixels().cy * twips; };
   auto enabled = [&](int n) { return IsWindowEnabled(Handle(window().Command(n))) != FALSE; };
 
-  Click(window().Command(7));  // Down: Tall
+  Click(window().Command(ids::kDown));  // Down: Tall
   EXPECT_GT(h(), 3400);
   EXPECT_LE(h(), 3550 + twips);
   EXPECT_TRUE(enabled(13));
   EXPECT_FALSE(enabled(7));
-  Click(window().Command(8));  // Right: Tall and wide
+  Click(window().Command(ids::kRight));  // Right: Tall and wide
   EXPECT_GT(w(), 10000);
   EXPECT_LE(w(), 10550 + twips);
   // Opened where the grown window still fits on the screen.
@@ -207,11 +208,11 @@ TEST_F(MainWindowWin32Test, ResizingWithPixelRoundingLandsInTheStateTable) {
   GetWindowRect(hwnd, &placed);
   EXPECT_TRUE(placed.left >= work.left && placed.top >= work.top && placed.right <= work.right &&
               placed.bottom <= work.bottom);
-  Click(window().Command(13));  // Up: Wide
+  Click(window().Command(ids::kUp));  // Up: Wide
   EXPECT_LT(h(), 3400);
   EXPECT_GE(h(), 2290 - twips);
   EXPECT_LT(h(), 2315 + twips);
-  Click(window().Command(12));  // Left: Basic
+  Click(window().Command(ids::kLeft));  // Left: Basic
   EXPECT_GT(w(), 3000);
   EXPECT_LT(w(), 10000);
   EXPECT_GE(w(), 8025 - twips);
@@ -221,17 +222,18 @@ TEST_F(MainWindowWin32Test, ResizingWithPixelRoundingLandsInTheStateTable) {
   // The command column stays in view after Up and Left.
   RECT client, exit;
   GetClientRect(hwnd, &client);
-  GetWindowRect(Handle(window().Command(6)), &exit);
+  GetWindowRect(Handle(window().Command(ids::kExit)), &exit);
   MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&exit), 2);
   EXPECT_LE(exit.bottom, client.bottom);
   EXPECT_LE(exit.right, client.right);
 
-  PostMessageW(Handle(window().Text(1)), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(Handle(window().Text(ids::kMessageBox)), WM_LBUTTONDBLCLK, MK_LBUTTON,
+               MAKELPARAM(5, 5));
   Pump(0.5, [&] { return w() <= 3000; });
   EXPECT_LT(w(), 2900 + twips);
   EXPECT_LT(h(), 1200 + twips);
   RECT text;
-  GetWindowRect(Handle(window().Text(1)), &text);
+  GetWindowRect(Handle(window().Text(ids::kMessageBox)), &text);
   GetClientRect(hwnd, &client);
   MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&text), 2);
   EXPECT_LE(text.right, client.right);  // the typing strip still shows the whole box
@@ -240,8 +242,8 @@ TEST_F(MainWindowWin32Test, ResizingWithPixelRoundingLandsInTheStateTable) {
 
 TEST_F(MainWindowWin32Test, EnterPressesSendAndCtrlEnterBreaksTheLine) {
   int sends = 0;
-  window().Command(1).on_click = [&] { ++sends; };
-  SetFocus(Handle(window().Text(1)));
+  window().Command(ids::kSend).on_click = [&] { ++sends; };
+  SetFocus(Handle(window().Text(ids::kMessageBox)));
   Press('A');
   Press('B');
   Press(VK_RETURN);
@@ -255,40 +257,41 @@ TEST_F(MainWindowWin32Test, EnterPressesSendAndCtrlEnterBreaksTheLine) {
   Press('C');
   Pump(1.0, [&] { return Text1().size() >= 5; });
   EXPECT_EQ(Text1(), "ab\r\nc");
-  EXPECT_EQ(window().Text(1).text(), "ab\r\nc");  // the model follows the edit
+  EXPECT_EQ(window().Text(ids::kMessageBox).text(), "ab\r\nc");  // the model follows the edit
   EXPECT_EQ(sends, 1);
 }
 
 TEST_F(MainWindowWin32Test, TextSetFromOutsideReachesTheModelAndTheModelsTextTheBox) {
   // What another program sets with WM_SETTEXT (in its own code page) is what Send composes.
-  SendMessageA(Handle(window().Text(1)), WM_SETTEXT, 0,
+  SendMessageA(Handle(window().Text(ids::kMessageBox)), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>("caf\xE9 from elsewhere"));
-  EXPECT_EQ(window().Text(1).text(), "caf\u00E9 from elsewhere");
-  window().Text(1).set_text("\u00FCber");
+  EXPECT_EQ(window().Text(ids::kMessageBox).text(), "caf\u00E9 from elsewhere");
+  window().Text(ids::kMessageBox).set_text("\u00FCber");
   EXPECT_EQ(Text1(), "\u00FCber");
-  EXPECT_EQ(window().Text(1).text(), "\u00FCber");
-  SendMessageW(Handle(window().Text(1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-  EXPECT_EQ(window().Text(1).text(), "");
+  EXPECT_EQ(window().Text(ids::kMessageBox).text(), "\u00FCber");
+  SendMessageW(Handle(window().Text(ids::kMessageBox)), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L""));
+  EXPECT_EQ(window().Text(ids::kMessageBox).text(), "");
 }
 
 TEST_F(MainWindowWin32Test, AltBTogglesBoldAndLeavesTheCaretInText1) {
-  SetFocus(Handle(window().Text(1)));
-  ASSERT_EQ(window().Check(1).value(), 1);
+  SetFocus(Handle(window().Text(ids::kMessageBox)));
+  ASSERT_EQ(window().Check(ids::kBold).value(), 1);
   Key(VK_MENU, false);
   Press('B');
   Key(VK_MENU, true);
-  Pump(1.0, [&] { return window().Check(1).value() == 0; });
-  EXPECT_EQ(window().Check(1).value(), 0);
-  EXPECT_EQ(SendMessageW(Handle(window().Check(1)), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(GetFocus(), Handle(window().Text(1)));
-  EXPECT_TRUE(window().Text(1).has_focus());
+  Pump(1.0, [&] { return window().Check(ids::kBold).value() == 0; });
+  EXPECT_EQ(window().Check(ids::kBold).value(), 0);
+  EXPECT_EQ(SendMessageW(Handle(window().Check(ids::kBold)), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(GetFocus(), Handle(window().Text(ids::kMessageBox)));
+  EXPECT_TRUE(window().Text(ids::kMessageBox).has_focus());
   Press('X');
   Pump(0.5, [&] { return !Text1().empty(); });
   EXPECT_EQ(Text1(), "x");
 }
 
 TEST_F(MainWindowWin32Test, CtrlTabLeavesTheBoxEscapeEndsNothingAndButtonsKeepTheirFaces) {
-  HWND text1 = Handle(window().Text(1));
+  HWND text1 = Handle(window().Text(ids::kMessageBox));
   SetFocus(text1);
   Key(VK_CONTROL, false);
   Press(VK_TAB);

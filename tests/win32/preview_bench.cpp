@@ -32,11 +32,11 @@ int main() {
   ui::ZiruZezuzo& window = rig.window;
   window.Option(10).set_value(true);
   for (int n = 1; n <= 30; ++n) window.HScroll(n).set_value((n * 37) % 256);
-  HWND box = reinterpret_cast<HWND>(window.Text(1).native_handle());
+  HWND box = reinterpret_cast<HWND>(window.Text(ids::kMessageBox).native_handle());
 
   auto keystrokes = [&](bool preview) {
-    window.Text(1).set_look_shown(preview);
-    window.Text(1).set_text(Line(1000));
+    window.Text(ids::kMessageBox).set_look_shown(preview);
+    window.Text(ids::kMessageBox).set_text(Line(1000));
     events.ProcessPendingEvents();
     std::vector<double> times;
     for (int key = 0; key < 21; ++key) {
@@ -68,7 +68,7 @@ int main() {
   // A drag delivers one position at a time; each must be handled, recoloured and painted before
   // the next arrives, or the repaints queue up behind the mouse.
   for (std::size_t length : {std::size_t{100}, std::size_t{1000}}) {
-    window.Text(1).set_text(Line(length));
+    window.Text(ids::kMessageBox).set_text(Line(length));
     events.ProcessPendingEvents();
     std::vector<double> steps;
     const double start = events.Now();
