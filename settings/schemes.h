@@ -54,6 +54,8 @@ void SaveScheme(Document& document, const Scheme& scheme);
 // False when there was none.
 bool DeleteScheme(Document& document, std::string_view name);
 
+// The blends' names as the file keeps them and the colour menu shows them: "Straight", "Even",
+// "Vivid".
 std::string_view BlendName(SchemeBlend blend);
 std::optional<SchemeBlend> BlendNamed(std::string_view name);
 

@@ -12,15 +12,8 @@ using settings::Scheme;
 constexpr char kSaveCaption[] = "Save Colours As";
 constexpr char kDeleteCaption[] = "Delete Saved Colours";
 
-struct BlendItem {
-  const char* caption;
-  fade::Blend blend;
-};
-constexpr std::array<BlendItem, 3> kBlendItems = {{
-    {"&Straight Blend", fade::Blend::kStraight},
-    {"&Even Blend", fade::Blend::kEven},
-    {"&Vivid Blend", fade::Blend::kVivid},
-}};
+constexpr std::array<fade::Blend, 3> kBlends = {fade::Blend::kStraight, fade::Blend::kEven,
+                                                fade::Blend::kVivid};
 
 // A name as a menu caption: the user's "&" is a character, not an access key.
 std::string AsCaption(std::string_view name) {
@@ -55,9 +48,10 @@ void ColourMenu::Open(toolkit::Control& control, const toolkit::MenuPlace& where
 
 void ColourMenu::Fill(toolkit::Menu& menu, platform::WindowHandle owner) {
   const fade::Blend current = hooks_.blend();
-  for (const BlendItem& item : kBlendItems)
-    menu.add_radio_item(item.caption, item.blend == current,
-                        [this, blend = item.blend] { hooks_.setBlend(blend); });
+  // The blends by the names the file keeps them by: "&Straight Blend", "&Even Blend", ...
+  for (const fade::Blend blend : kBlends)
+    menu.add_radio_item("&" + std::string(settings::BlendName(blend)) + " Blend", blend == current,
+                        [this, blend] { hooks_.setBlend(blend); });
 
   toolkit::Menu& presets = *menu.add_submenu("&Presets").submenu();
   for (const Preset& preset : Presets())
@@ -68,9 +62,8 @@ void ColourMenu::Fill(toolkit::Menu& menu, platform::WindowHandle owner) {
 
   menu.add_separator();
   store_.Load();
-  FillSchemes(*menu.add_submenu("Saved &Colours").submenu(), [this](const Scheme& scheme) {
-    Apply(scheme.colours, scheme.blend);
-  });
+  FillSchemes(*menu.add_submenu("Saved &Colours").submenu(),
+              [this](const Scheme& scheme) { Apply(scheme.colours, scheme.blend); });
   menu.add_item("Save Colours &As\u2026", [this, owner] { SaveAs(owner); })
       .set_enabled(panel_.SelectedCount() >= 1);
   FillSchemes(*menu.add_submenu("&Delete Saved Colours").submenu(),

@@ -54,6 +54,9 @@ int main() {
   };
   const std::vector<double> plain = keystrokes(false);
   const std::vector<double> previewed = keystrokes(true);
+  window.set_blend(fade::Blend::kVivid);
+  const std::vector<double> vivid = keystrokes(true);
+  window.set_blend(fade::Blend::kStraight);
   // Absolute times differ between machines; the preview's share over the same box without it
   // is measured in the same run.
   const double share = Median(previewed) / Median(plain);
@@ -64,6 +67,11 @@ int main() {
       Median(previewed) * 1000, *std::max_element(previewed.begin(), previewed.end()) * 1000,
       Median(plain) * 1000, share, Median(previewed) <= 0.010 ? "met" : "missed",
       share <= 1.5 ? "met" : "missed");
+  std::printf(
+      "The same keystroke with the Vivid blend ticked: median %.1f ms, max %.1f ms (target 10 ms "
+      "%s)\n",
+      Median(vivid) * 1000, *std::max_element(vivid.begin(), vivid.end()) * 1000,
+      Median(vivid) <= 0.010 ? "met" : "missed");
 
   // A drag delivers one position at a time; each must be handled, recoloured and painted before
   // the next arrives, or the repaints queue up behind the mouse.
