@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include "platform/win32/report.h"
+
 namespace vfx::platform::win32 {
 namespace {
 
@@ -13,21 +15,21 @@ struct Api {
   bool ready = false;
 
   Api() {
-    HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
-    HMODULE ole32 = LoadLibraryW(L"ole32.dll");
-    HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
+    HMODULE oleacc = VFX_FAULT_IF_FALSE(LoadLibraryW(L"oleacc.dll"));
+    HMODULE ole32 = VFX_FAULT_IF_FALSE(LoadLibraryW(L"ole32.dll"));
+    HMODULE oleaut32 = VFX_FAULT_IF_FALSE(LoadLibraryW(L"oleaut32.dll"));
     if (!oleacc || !ole32 || !oleaut32) return;
-    createStd = reinterpret_cast<decltype(createStd)>(
-        reinterpret_cast<void*>(GetProcAddress(oleacc, "CreateStdAccessibleObject")));
+    createStd = reinterpret_cast<decltype(createStd)>(reinterpret_cast<void*>(
+        VFX_FAULT_IF_FALSE(GetProcAddress(oleacc, "CreateStdAccessibleObject"))));
     lresultFromObject = reinterpret_cast<decltype(lresultFromObject)>(
-        reinterpret_cast<void*>(GetProcAddress(oleacc, "LresultFromObject")));
+        reinterpret_cast<void*>(VFX_FAULT_IF_FALSE(GetProcAddress(oleacc, "LresultFromObject"))));
     allocString = reinterpret_cast<decltype(allocString)>(
-        reinterpret_cast<void*>(GetProcAddress(oleaut32, "SysAllocString")));
+        reinterpret_cast<void*>(VFX_FAULT_IF_FALSE(GetProcAddress(oleaut32, "SysAllocString"))));
     auto* initialize = reinterpret_cast<HRESULT(WINAPI*)(void*, DWORD)>(
-        reinterpret_cast<void*>(GetProcAddress(ole32, "CoInitializeEx")));
+        reinterpret_cast<void*>(VFX_FAULT_IF_FALSE(GetProcAddress(ole32, "CoInitializeEx"))));
     // The object is handed over through COM, on this (the window's) thread.
     ready = createStd && lresultFromObject && allocString && initialize &&
-            SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+            SUCCEEDED(VFX_FAULT_IF_FAILED(initialize(nullptr, COINIT_APARTMENTTHREADED)));
   }
 };
 
@@ -160,8 +162,8 @@ LRESULT AnswerGetObject(HWND window, WPARAM flags, LPARAM objectId, const std::w
   Api& api = TheApi();
   if (!api.ready) return 0;
   IAccessible* standard = nullptr;
-  if (FAILED(api.createStd(window, OBJID_CLIENT, __uuidof(IAccessible),
-                           reinterpret_cast<void**>(&standard))) ||
+  if (FAILED(VFX_FAULT_IF_FAILED(api.createStd(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&standard)))) ||
       !standard)
     return 0;
   auto* named = new NamedAccessible(standard, name);

@@ -8,6 +8,7 @@
 
 #include "platform/win32/event_pump.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/report.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
@@ -54,8 +55,8 @@ int TemplateDialog::Run(HWND owner, Win32EventPump* events) {
   modal_ = true;
   ended_ = 0;
   const DialogTemplate layout = Layout();
-  DialogBoxIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner, Procedure,
-                          reinterpret_cast<LPARAM>(this));
+  VFX_FAULT_IF_FALSE(DialogBoxIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner,
+                                             Procedure, reinterpret_cast<LPARAM>(this)) != -1);
   // Gone with its owner, or never made: nothing was answered.
   if (ended_ == 0) ended_ = CancelButton();
   return ended_;
@@ -65,8 +66,8 @@ HWND TemplateDialog::Open(HWND owner) {
   modal_ = false;
   ended_ = 0;
   const DialogTemplate layout = Layout();
-  return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner, Procedure,
-                                    reinterpret_cast<LPARAM>(this));
+  return VFX_FAULT_IF_FALSE(CreateDialogIndirectParamW(
+      GetModuleHandleW(nullptr), layout.get(), owner, Procedure, reinterpret_cast<LPARAM>(this)));
 }
 
 void TemplateDialog::End(int button) {
@@ -219,7 +220,7 @@ AskHotKeyDialog::AskHotKeyDialog(std::string caption, std::string prompt, HotKey
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_HOTKEY_CLASS;
-    return InitCommonControlsEx(&controls) != FALSE;
+    return VFX_FAULT_IF_FALSE(InitCommonControlsEx(&controls)) != FALSE;
   }();
   static_cast<void>(registered);
 }

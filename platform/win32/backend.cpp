@@ -1,11 +1,11 @@
 #include "platform/win32/backend.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <vector>
 
 #include "platform/win32/peers.h"
+#include "platform/win32/report.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
@@ -120,14 +120,17 @@ HICON Win32Backend::Icon(const std::string& picture, int width, int height) {
   const auto key = std::make_tuple(picture, width, height);
   if (auto found = icons_.find(key); found != icons_.end()) return found->second.get();
   HICON icon = nullptr;
+  // A picture the program names is one of its resources.
   if (auto id = pictures_.find(picture); id != pictures_.end())
-    icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id->second),
-                                         IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
-  if (!icon)
+    icon = static_cast<HICON>(
+        VFX_FAULT_IF_FALSE(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id->second),
+                                      IMAGE_ICON, width, height, LR_DEFAULTCOLOR)));
+  if (!icon) {
+    HICON standard =
+        VFX_FAULT_IF_FALSE(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)));
     icon =
-        static_cast<HICON>(CopyImage(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)),
-                                     IMAGE_ICON, width, height, 0));
-  assert(icon);
+        static_cast<HICON>(VFX_FAULT_IF_FALSE(CopyImage(standard, IMAGE_ICON, width, height, 0)));
+  }
   return (icons_[key] = OwnedIcon(icon)).get();
 }
 
@@ -135,16 +138,16 @@ HBITMAP Win32Backend::Bitmap(const std::string& picture) {
   if (auto found = bitmaps_.find(picture); found != bitmaps_.end()) return found->second.get();
   HBITMAP bitmap = nullptr;
   if (auto id = bitmapIds_.find(picture); id != bitmapIds_.end()) {
-    bitmap =
-        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id->second),
-                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    assert(bitmap);
+    bitmap = static_cast<HBITMAP>(
+        VFX_FAULT_IF_FALSE(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id->second),
+                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   }
   return (bitmaps_[picture] = OwnedBitmap(bitmap)).get();
 }
 
 HBRUSH Brush::Get(toolkit::Colour colour) {
-  if (toolkit::IsSystemColour(colour)) return GetSysColorBrush(toolkit::SystemColourIndex(colour));
+  if (toolkit::IsSystemColour(colour))
+    return VFX_FAULT_IF_FALSE(GetSysColorBrush(toolkit::SystemColourIndex(colour)));
   if (!brush_ || colour != colour_) {
     brush_ = MakeBrush(Win32Backend::ToColorRef(colour));
     colour_ = colour;

@@ -1,6 +1,7 @@
 // What every control's peer shares, and the choice of peer for each kind of control.
 #include <windows.h>
 
+#include <cassert>
 #include <string>
 
 #include "platform/win32/accessible.h"
@@ -166,6 +167,7 @@ std::unique_ptr<toolkit::Peer> CreateControlPeer(Win32Backend& backend, toolkit:
     case Kind::kImage:
       return CreatePeerFor(backend, static_cast<toolkit::Image&>(control));
   }
+  assert(!"a kind of control without a peer");
   return nullptr;
 }
 

@@ -5,8 +5,10 @@
 #include <mmsystem.h>
 
 #include <algorithm>
+#include <cassert>
 #include <vector>
 
+#include "platform/win32/report.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
@@ -47,6 +49,19 @@ MessageResult Send(WindowHandle window, unsigned message, WPARAM wParam, LPARAM 
   return static_cast<std::intptr_t>(answer);
 }
 
+UINT Command(Relation relation) {
+  switch (relation) {
+    case Relation::kFirstChild:
+      return GW_CHILD;
+    case Relation::kNextSibling:
+      return GW_HWNDNEXT;
+    case Relation::kOwner:
+      return GW_OWNER;
+  }
+  assert(!"a relation without a GetWindow command");
+  return GW_HWNDNEXT;
+}
+
 }  // namespace
 
 WindowHandle Win32Desktop::FindWindowA(std::optional<std::string_view> className,
@@ -59,19 +74,7 @@ WindowHandle Win32Desktop::FindWindowA(std::optional<std::string_view> className
 
 WindowHandle Win32Desktop::GetWindow(WindowHandle window, Relation relation) {
   if (window == kNoWindow) return kNoWindow;
-  UINT command = GW_HWNDNEXT;
-  switch (relation) {
-    case Relation::kFirstChild:
-      command = GW_CHILD;
-      break;
-    case Relation::kNextSibling:
-      command = GW_HWNDNEXT;
-      break;
-    case Relation::kOwner:
-      command = GW_OWNER;
-      break;
-  }
-  return FromHwnd(::GetWindow(ToHwnd(window), command));
+  return FromHwnd(::GetWindow(ToHwnd(window), Command(relation)));
 }
 
 std::string Win32Desktop::GetClassNameA(WindowHandle window, int bufferSize) {
@@ -130,11 +133,13 @@ void Win32Desktop::SetWindowPos(WindowHandle window, ZOrder insertAfter, int x, 
                                 int height, unsigned flags) {
   if (window == kNoWindow) return;
   const HWND after = insertAfter == ZOrder::kTopmost ? HWND_TOPMOST : HWND_NOTOPMOST;
-  ::SetWindowPos(ToHwnd(window), after, x, y, width, height, flags);
+  // The host's window may have closed since it was found.
+  VFX_REPORT_IF_FALSE(::SetWindowPos(ToHwnd(window), after, x, y, width, height, flags));
 }
 
 void Win32Desktop::sndPlaySoundA(std::string_view fileName, unsigned flags) {
-  ::sndPlaySoundA(ToAnsi(fileName).c_str(), flags);
+  // The file is the user's to move or remove.
+  VFX_REPORT_IF_FALSE(::sndPlaySoundA(ToAnsi(fileName).c_str(), flags));
 }
 
 }  // namespace vfx::platform::win32

@@ -9,13 +9,15 @@
 #include "platform/win32/ask_dialogs.h"
 #include "platform/win32/event_pump.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/report.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
 
 void Win32Dialogs::ShowMessage(WindowHandle owner, std::string_view caption,
                                std::string_view text) {
-  MessageBoxW(reinterpret_cast<HWND>(owner), Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
+  VFX_FAULT_IF_FALSE(MessageBoxW(reinterpret_cast<HWND>(owner), Widen(text).c_str(),
+                                 Widen(caption).c_str(), MB_OK));
 }
 
 bool Win32Dialogs::Ending() const { return events_ && events_->IsEnding(); }

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/win32/report.h"
+
 namespace vfx::platform::win32 {
 
 Win32EventPump::Win32EventPump() {
   LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
+  VFX_FAULT_IF_FALSE(QueryPerformanceFrequency(&frequency));
   secondsPerTick_ = 1.0 / static_cast<double>(frequency.QuadPart);
   timeBeginPeriod(1);
 }
@@ -61,7 +63,9 @@ void Win32EventPump::WaitForEvents(double deadline) {
     // Rounded up: a wait that wakes a fraction early would only wait again.
     milliseconds = static_cast<DWORD>(std::min(std::ceil(remaining * 1000.0), 4294967294.0));
   }
-  MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  // A wait that cannot wait returns at once, and the loop around it would spin.
+  VFX_FAULT_IF_FALSE(MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT,
+                                                 MWMO_INPUTAVAILABLE) != WAIT_FAILED);
 }
 
 void Win32EventPump::Run() {

@@ -6,11 +6,13 @@
 // multi-line box asks its parent to move the focus with WM_NEXTDLGCTL, which only a dialog
 // answers).
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <string>
 
 #include "platform/win32/dialog_navigation.h"
 #include "platform/win32/peers.h"
+#include "platform/win32/report.h"
 #include "platform/win32/system_menu.h"
 #include "platform/win32/text.h"
 #include "toolkit/command_button.h"
@@ -76,9 +78,10 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   }
 
   void StartTimer(int id, double seconds) override {
+    assert(seconds >= 0 && "the model's intervals are never negative");
     if (hwnd)
-      SetTimer(hwnd, static_cast<UINT_PTR>(id), static_cast<UINT>(std::ceil(seconds * 1000)),
-               nullptr);
+      VFX_FAULT_IF_FALSE(SetTimer(hwnd, static_cast<UINT_PTR>(id),
+                                  static_cast<UINT>(std::ceil(seconds * 1000)), nullptr));
   }
   void StopTimer(int id) override {
     if (hwnd) KillTimer(hwnd, static_cast<UINT_PTR>(id));
@@ -87,7 +90,7 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
     return hwnd && RegisterWindowHotKey(hwnd, id, key);
   }
   void UnregisterHotKey(int id) override {
-    if (hwnd) ::UnregisterHotKey(hwnd, id);
+    if (hwnd) VFX_FAULT_IF_FALSE(::UnregisterHotKey(hwnd, id));
   }
 
   void Changed(Property property) override {

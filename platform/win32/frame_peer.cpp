@@ -5,6 +5,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/peers.h"
+#include "platform/win32/report.h"
 #include "platform/win32/text.h"
 #include "toolkit/frame.h"
 
@@ -40,8 +41,8 @@ class FramePeer final : public ControlPeer {
   void Paint() {
     const PaintDc dc(hwnd);
     const Selected font(dc, backend_.FontFor(control_.font()));
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
+    TEXTMETRICW metrics{};
+    VFX_FAULT_IF_FALSE(GetTextMetricsW(dc, &metrics));
     RECT area;
     GetClientRect(hwnd, &area);
     RECT border = area;

@@ -1,12 +1,13 @@
 // Handles that release themselves: GDI objects, icons, menus and open files owned by one object,
-// device contexts and selections held for one scope. A handle that must exist is checked when it is
-// made, in debug builds.
+// device contexts and selections held for one scope. A handle that must exist and cannot be made
+// is reported (report.h), and asserted in debug builds.
 #pragma once
 
 #include <windows.h>
 
-#include <cassert>
 #include <utility>
+
+#include "platform/win32/report.h"
 
 namespace vfx::platform::win32 {
 
@@ -67,19 +68,13 @@ inline OwnedFile OpenFile(const wchar_t* path, DWORD access, DWORD sharing, DWOR
 // Handles that must exist: a failure is a fault of ours (or an exhausted system), not a case to
 // handle.
 inline OwnedFont MakeFont(const LOGFONTW& description) {
-  OwnedFont font(CreateFontIndirectW(&description));
-  assert(font);
-  return font;
+  return OwnedFont(VFX_FAULT_IF_FALSE(CreateFontIndirectW(&description)));
 }
 inline OwnedBrush MakeBrush(COLORREF colour) {
-  OwnedBrush brush(CreateSolidBrush(colour));
-  assert(brush);
-  return brush;
+  return OwnedBrush(VFX_FAULT_IF_FALSE(CreateSolidBrush(colour)));
 }
 inline OwnedPen MakePen(COLORREF colour) {
-  OwnedPen pen(CreatePen(PS_SOLID, 1, colour));
-  assert(pen);
-  return pen;
+  return OwnedPen(VFX_FAULT_IF_FALSE(CreatePen(PS_SOLID, 1, colour)));
 }
 
 // A device context held for one scope.
@@ -99,8 +94,7 @@ class ScopedDc {
 class WindowDc : public ScopedDc {
  public:
   explicit WindowDc(HWND window = nullptr) : window_(window) {
-    dc_ = GetDC(window);
-    assert(dc_);
+    dc_ = VFX_FAULT_IF_FALSE(GetDC(window));
   }
   ~WindowDc() { ReleaseDC(window_, dc_); }
 
@@ -112,8 +106,7 @@ class WindowDc : public ScopedDc {
 class PaintDc : public ScopedDc {
  public:
   explicit PaintDc(HWND window) : window_(window) {
-    dc_ = BeginPaint(window, &paint_);
-    assert(dc_);
+    dc_ = VFX_FAULT_IF_FALSE(BeginPaint(window, &paint_));
   }
   ~PaintDc() { EndPaint(window_, &paint_); }
 
@@ -125,10 +118,7 @@ class PaintDc : public ScopedDc {
 // A memory device context compatible with another.
 class MemoryDc : public ScopedDc {
  public:
-  explicit MemoryDc(HDC compatible) {
-    dc_ = CreateCompatibleDC(compatible);
-    assert(dc_);
-  }
+  explicit MemoryDc(HDC compatible) { dc_ = VFX_FAULT_IF_FALSE(CreateCompatibleDC(compatible)); }
   ~MemoryDc() { DeleteDC(dc_); }
 };
 

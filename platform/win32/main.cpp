@@ -10,6 +10,7 @@
 #include "platform/win32/desktop.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_pump.h"
+#include "platform/win32/report.h"
 #include "platform/win32/settings_file.h"
 #include "ui/splash.h"
 
@@ -19,7 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_STANDARD_CLASSES;
-  InitCommonControlsEx(&controls);
+  VFX_FAULT_IF_FALSE(InitCommonControlsEx(&controls));
 
   platform::win32::Win32EventPump events;
   platform::win32::Win32Desktop desktop;

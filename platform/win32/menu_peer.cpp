@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/win32/backend.h"
+#include "platform/win32/report.h"
 #include "platform/win32/text.h"
 #include "toolkit/control.h"
 #include "toolkit/form.h"
@@ -31,7 +32,7 @@ void Append(HMENU target, const toolkit::Menu& menu, std::vector<const MenuItem*
       info.dwTypeData = caption.data();
       info.cch = static_cast<UINT>(caption.size());
       if (const toolkit::Menu* items = item->submenu()) {
-        submenu.Reset(CreatePopupMenu());
+        submenu.Reset(VFX_FAULT_IF_FALSE(CreatePopupMenu()));
         Append(submenu.get(), *items, commands);
         info.fMask |= MIIM_SUBMENU;
         info.hSubMenu = submenu.get();
@@ -41,7 +42,8 @@ void Append(HMENU target, const toolkit::Menu& menu, std::vector<const MenuItem*
       }
     }
     // Once inserted, a submenu is its parent's to destroy.
-    if (InsertMenuItemW(target, static_cast<UINT>(GetMenuItemCount(target)), TRUE, &info) &&
+    if (VFX_FAULT_IF_FALSE(
+            InsertMenuItemW(target, static_cast<UINT>(GetMenuItemCount(target)), TRUE, &info)) &&
         submenu)
       static_cast<void>(submenu.Disown());
   }
@@ -67,7 +69,7 @@ const MenuItem* BuiltMenu::ItemFor(UINT command) const {
 }
 
 BuiltMenu BuildMenu(const toolkit::Menu& menu) {
-  BuiltMenu built{OwnedMenu(CreatePopupMenu()), {}};
+  BuiltMenu built{OwnedMenu(VFX_FAULT_IF_FALSE(CreatePopupMenu())), {}};
   if (built.menu) Append(built.menu.get(), menu, built.commands);
   return built;
 }
@@ -92,6 +94,7 @@ POINT KeyboardMenuPoint(HWND control, bool atCaret) {
 const MenuItem* TrackMenu(HWND owner, const toolkit::Menu& menu, POINT at) {
   const BuiltMenu built = BuildMenu(menu);
   if (!built.menu) return nullptr;
+  // 0 is also the user's cancel, which is no failure.
   const BOOL command = TrackPopupMenuEx(
       built.menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr);
   return built.ItemFor(static_cast<UINT>(command));

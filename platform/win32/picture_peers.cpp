@@ -7,6 +7,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/peers.h"
+#include "platform/win32/report.h"
 #include "platform/win32/text.h"
 #include "toolkit/image.h"
 #include "toolkit/picture_box.h"
@@ -40,7 +41,7 @@ class SwatchPeer final : public ControlPeer {
 
 void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& area) {
   BITMAP size{};
-  GetObjectW(bitmap, sizeof size, &size);
+  VFX_FAULT_IF_FALSE(GetObjectW(bitmap, sizeof size, &size));
   const MemoryDc source(dc);
   const Selected selected(source, bitmap);
   SetStretchBltMode(dc, HALFTONE);

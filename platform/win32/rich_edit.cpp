@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/report.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
@@ -35,8 +36,9 @@ DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* gi
 
 const wchar_t* RichEditClass() {
   static const wchar_t* const name = []() -> const wchar_t* {
+    // Older systems have no Msftedit.dll; without either the box stays a plain edit box.
     if (LoadLibraryW(L"Msftedit.dll")) return L"RICHEDIT50W";
-    if (LoadLibraryW(L"Riched20.dll")) return L"RichEdit20W";
+    if (VFX_REPORT_IF_FALSE(LoadLibraryW(L"Riched20.dll"))) return L"RichEdit20W";
     return nullptr;
   }();
   return name;
@@ -47,9 +49,12 @@ TextDocument::~TextDocument() {
 }
 
 void TextDocument::Attach(HWND box) {
+  // Without the document the looks' replacements would enter the undo history.
   IRichEditOle* ole = nullptr;
-  if (SendMessageW(box, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) && ole) {
-    ole->QueryInterface(kTextDocumentId, reinterpret_cast<void**>(&document_));
+  if (VFX_FAULT_IF_FALSE(
+          SendMessageW(box, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole))) &&
+      ole) {
+    VFX_FAULT_IF_FAILED(ole->QueryInterface(kTextDocumentId, reinterpret_cast<void**>(&document_)));
     ole->Release();
   }
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/win32/edit_peer.h"
+#include "platform/win32/report.h"
 #include "platform/win32/rich_edit.h"
 #include "platform/win32/rich_text_looks.h"
 #include "platform/win32/text.h"
@@ -115,7 +116,8 @@ class RichTextPeer final : public EditPeer {
         // Typing never waits: with input waiting, the looks follow when it has been handled.
         if (HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0) {
           scheduled_ = true;
-          SetTimer(hwnd, kApplyTimer, USER_TIMER_MINIMUM, nullptr);
+          // Were it lost, the looks would never be applied again: scheduled_ stays set.
+          VFX_FAULT_IF_FALSE(SetTimer(hwnd, kApplyTimer, USER_TIMER_MINIMUM, nullptr));
         } else {
           ApplyLooks();
         }
@@ -171,7 +173,7 @@ class RichTextPeer final : public EditPeer {
   void Schedule() {
     if (scheduled_ || !hwnd) return;
     scheduled_ = true;
-    PostMessageW(hwnd, kApplyLooks, 0, 0);
+    VFX_FAULT_IF_FALSE(PostMessageW(hwnd, kApplyLooks, 0, 0));
   }
 
   CharacterLook PlainLook() const {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/peers.h"
+#include "platform/win32/report.h"
 #include "platform/win32/text.h"
 #include "toolkit/h_scroll_bar.h"
 
@@ -62,7 +63,7 @@ class HScrollBarPeer final : public ControlPeer {
         SCROLLINFO info{};
         info.cbSize = sizeof info;
         info.fMask = SIF_TRACKPOS;
-        GetScrollInfo(hwnd, SB_CTL, &info);
+        VFX_FAULT_IF_FALSE(GetScrollInfo(hwnd, SB_CTL, &info));
         value = info.nTrackPos;
         break;
       }

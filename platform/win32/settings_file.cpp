@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/report.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
@@ -71,8 +72,8 @@ bool IsFullPath(std::wstring_view path) {
 std::wstring ProgramFolder() {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    const DWORD length =
-        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length = VFX_FAULT_IF_FALSE(
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size())));
     if (length == 0) return {};
     if (length < buffer.size()) return Folder(std::wstring_view(buffer.data(), length));
     buffer.resize(buffer.size() * 2);
@@ -87,15 +88,17 @@ std::wstring Environment(const wchar_t* name) {
   return value;
 }
 
-// Writes the whole text and flushes it to the disk; the error when it could not.
+// Writes the whole text and flushes it to the disk; the error when it could not. The user's
+// disk may refuse either: the caller tells the user, the debugger's output which step it was.
 DWORD WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 16));
     DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) return GetLastError();
+    if (!VFX_REPORT_IF_FALSE(WriteFile(file, bytes.data(), chunk, &written, nullptr)))
+      return GetLastError();
     bytes.remove_prefix(written);
   }
-  return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
+  return VFX_REPORT_IF_FALSE(FlushFileBuffers(file)) ? ERROR_SUCCESS : GetLastError();
 }
 
 }  // namespace
@@ -133,7 +136,8 @@ SettingsFileRead Win32SettingsFile::Read() {
   std::vector<char> buffer(1 << 16);
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+    if (!VFX_REPORT_IF_FALSE(
+            ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)))
       return Failed(GetLastError());
     if (got == 0) return read;
     // Read to the end rather than by the size asked first: the file may grow meanwhile.
@@ -164,13 +168,14 @@ SettingsFileReplace Win32SettingsFile::Replace(std::string_view bytes) {
   const DWORD written = WriteAll(file.get(), bytes);
   file.Reset();
   if (written != ERROR_SUCCESS) {
-    DeleteFileW(temporary.c_str());
+    // A new file that cannot be removed again stays beside the old one, said nowhere else.
+    VFX_REPORT_IF_FALSE(DeleteFileW(temporary.c_str()));
     return NotDone("", written);
   }
-  if (!MoveFileExW(temporary.c_str(), path_.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!VFX_REPORT_IF_FALSE(MoveFileExW(temporary.c_str(), path_.c_str(),
+                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))) {
     const DWORD error = GetLastError();
-    DeleteFileW(temporary.c_str());
+    VFX_REPORT_IF_FALSE(DeleteFileW(temporary.c_str()));
     return NotDone("", error);
   }
   return {true, {}};

@@ -1,28 +1,32 @@
 #include "platform/win32/system_menu.h"
 
+#include <cassert>
 #include <string>
 
+#include "platform/win32/report.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
 
 void SystemMenuItems::Rebuild(HWND, HMENU systemMenu, toolkit::Form& form) {
-  for (UINT k = 0; k < added_; ++k) DeleteMenu(systemMenu, kFirstCommand + kStep * k, MF_BYCOMMAND);
+  for (UINT k = 0; k < added_; ++k)
+    VFX_FAULT_IF_FALSE(DeleteMenu(systemMenu, kFirstCommand + kStep * k, MF_BYCOMMAND));
   added_ = 0;
   commands_.clear();
   menu_ = std::make_unique<toolkit::Menu>();
   if (form.on_system_menu) form.on_system_menu(*menu_);
   if (menu_->empty()) return;
-  AppendMenuW(systemMenu, MF_SEPARATOR, kFirstCommand, nullptr);
+  VFX_FAULT_IF_FALSE(AppendMenuW(systemMenu, MF_SEPARATOR, kFirstCommand, nullptr));
   ++added_;
   for (const auto& item : menu_->items()) {
     const UINT command = kFirstCommand + kStep * added_;
     if (item->is_separator()) {
-      AppendMenuW(systemMenu, MF_SEPARATOR, command, nullptr);
+      VFX_FAULT_IF_FALSE(AppendMenuW(systemMenu, MF_SEPARATOR, command, nullptr));
     } else {
       const UINT state = (item->is_enabled() ? MF_ENABLED : MF_GRAYED) |
                          (item->is_checked() ? MF_CHECKED : MF_UNCHECKED);
-      AppendMenuW(systemMenu, MF_STRING | state, command, Widen(item->caption()).c_str());
+      VFX_FAULT_IF_FALSE(
+          AppendMenuW(systemMenu, MF_STRING | state, command, Widen(item->caption()).c_str()));
     }
     commands_.push_back(item.get());
     ++added_;
@@ -38,12 +42,14 @@ bool SystemMenuItems::Choose(UINT command) {
 }
 
 bool RegisterWindowHotKey(HWND window, int id, const HotKey& key) {
+  assert(!key.empty() && "a hot key without its key");
   UINT modifiers = MOD_NOREPEAT;
   if (key.control) modifiers |= MOD_CONTROL;
   if (key.shift) modifiers |= MOD_SHIFT;
   if (key.alt) modifiers |= MOD_ALT;
   if (key.windows) modifiers |= MOD_WIN;
-  return ::RegisterHotKey(window, id, modifiers, key.key) != 0;
+  // Another program may hold the key already: the caller tells the user.
+  return VFX_REPORT_IF_FALSE(::RegisterHotKey(window, id, modifiers, key.key)) != 0;
 }
 
 }  // namespace vfx::platform::win32

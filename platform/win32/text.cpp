@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "fade/utf8.h"
+#include "platform/win32/report.h"
 
 namespace vfx::platform::win32 {
 namespace {
@@ -52,8 +53,9 @@ std::string FromUtf16(std::wstring_view wide, UINT codePage) {
   const int size = static_cast<int>(wide.size());
   const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
   const char* fallback = codePage == CP_UTF8 ? nullptr : "?";
-  const int bytes =
-      WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, fallback, nullptr);
+  // Text that is not empty never converts to nothing.
+  const int bytes = VFX_FAULT_IF_FALSE(
+      WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, fallback, nullptr));
   std::string result(static_cast<std::size_t>(bytes), '\0');
   WideCharToMultiByte(codePage, flags, wide.data(), size, result.data(), bytes, fallback, nullptr);
   return result;
@@ -62,7 +64,8 @@ std::string FromUtf16(std::wstring_view wide, UINT codePage) {
 std::wstring ToUtf16FromCodePage(std::string_view text, UINT codePage) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+  const int length =
+      VFX_FAULT_IF_FALSE(MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0));
   std::wstring result(static_cast<std::size_t>(length), L'\0');
   MultiByteToWideChar(codePage, 0, text.data(), size, result.data(), length);
   return result;

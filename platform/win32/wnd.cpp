@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/win32/report.h"
+
 namespace vfx::platform::win32 {
 namespace {
 
@@ -15,9 +17,10 @@ Wnd* Self(HWND window) { return reinterpret_cast<Wnd*>(GetWindowLongPtrW(window,
 HWND CreateFrom(const CreateArgs& args, HMENU menu, void* param) {
   const std::wstring text(args.text);
   const RECT& place = args.place;
-  return CreateWindowExW(args.exStyle, args.className, text.c_str(), args.style, place.left,
-                         place.top, place.right - place.left, place.bottom - place.top, args.parent,
-                         menu, GetModuleHandleW(nullptr), param);
+  return VFX_FAULT_IF_FALSE(CreateWindowExW(args.exStyle, args.className, text.c_str(), args.style,
+                                            place.left, place.top, place.right - place.left,
+                                            place.bottom - place.top, args.parent, menu,
+                                            GetModuleHandleW(nullptr), param));
 }
 
 HMENU ChildId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
@@ -38,7 +41,8 @@ Wnd* Wnd::FromHandle(HWND window) {
 void Wnd::Attach(HWND window) {
   hwnd = window;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetPropW(window, kPeerProperty, this);
+  // Without the property the window's notifications would reach no peer.
+  VFX_FAULT_IF_FALSE(SetPropW(window, kPeerProperty, this));
 }
 
 void Wnd::Detach() {
@@ -60,8 +64,8 @@ HWND Wnd::CreateControl(const CreateArgs& args) {
   Attach(window);
   // Classic subclassing: comctl32's subclass chain costs a noticeable time per message, and a
   // scroll bar set by code receives one message per step of the Randomize walk.
-  original_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+  original_ = reinterpret_cast<WNDPROC>(VFX_FAULT_IF_FALSE(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc))));
   return window;
 }
 
@@ -84,11 +88,12 @@ void Wnd::RegisterCustomClass(const wchar_t* className, UINT classStyle, HICON i
   windowClass.style = classStyle;
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hCursor =
+      VFX_FAULT_IF_FALSE(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
   windowClass.hIcon = icon;
   windowClass.hIconSm = icon;
   windowClass.lpszClassName = className;
-  RegisterClassExW(&windowClass);
+  VFX_FAULT_IF_FALSE(RegisterClassExW(&windowClass));
 }
 
 bool Wnd::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
