@@ -58,7 +58,9 @@ struct Delivery {
   bool mayClear = false;  // not after View HTML, which leaves the typed line
   // The fade key's: the host's windows, and `typedLine` is what the user typed there.
   platform::WindowHandle target = platform::kNoWindow, box = platform::kNoWindow;
-  bool InPlace() const { return kind == Kind::kChatInPlace || kind == Kind::kInstantMessageInPlace; }
+  bool InPlace() const {
+    return kind == Kind::kChatInPlace || kind == Kind::kInstantMessageInPlace;
+  }
 };
 
 class SendRun {

@@ -33,11 +33,11 @@ enum class DeliveryStatus {
   kTooLong,            // nothing sent: the message is longer than the host is handed
   kCancelled,          // the program ended first: nothing more was sent
   // The fade key's own: nothing was touched in the host.
-  kHostNotInFront,   // the host is not the window the user works in
-  kNoTypingWindow,   // the host's active window is neither a chat room nor an instant message
-  kNothingTyped,     // the box there is empty
-  kAlreadyFaded,     // the box holds markup already
-  kTypedLineChanged, // the user changed the line before its turn came: it is left as it is now
+  kHostNotInFront,    // the host is not the window the user works in
+  kNoTypingWindow,    // the host's active window is neither a chat room nor an instant message
+  kNothingTyped,      // the box there is empty
+  kAlreadyFaded,      // the box holds markup already
+  kTypedLineChanged,  // the user changed the line before its turn came: it is left as it is now
 };
 
 // The words for a status, as the window shows them; empty for kDelivered.

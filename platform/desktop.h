@@ -17,7 +17,7 @@ using WindowHandle = std::uintptr_t;
 inline constexpr WindowHandle kNoWindow = 0;
 
 enum class Relation { kFirstChild, kNextSibling, kOwner };  // GW_CHILD, GW_HWNDNEXT, GW_OWNER
-enum class ZOrder { kTopmost = -1, kNotTopmost = -2 };  // HWND_TOPMOST, HWND_NOTOPMOST
+enum class ZOrder { kTopmost = -1, kNotTopmost = -2 };      // HWND_TOPMOST, HWND_NOTOPMOST
 
 namespace message {
 inline constexpr unsigned kSetText = 0x000C;

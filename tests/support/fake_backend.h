@@ -59,7 +59,7 @@ class FakeBackend : public toolkit::Backend {
   std::function<void(const PeerEvent&)> onEvent;
   std::vector<toolkit::Size> formSizes;  // every size the form was given, in order
   int destroyed = 0;
-  std::map<int, double> timers;  // running, by id, with their intervals
+  std::map<int, double> timers;             // running, by id, with their intervals
   std::map<int, platform::HotKey> hotKeys;  // registered, by id
   std::set<std::string> takenHotKeys;       // held by other programs, by name ("Ctrl+Shift+F")
   platform::WindowHandle formWindow = platform::kNoWindow;

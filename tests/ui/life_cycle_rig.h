@@ -11,8 +11,8 @@
 #include "tests/support/fake_backend.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
-#include "tests/support/fake_settings_file.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/fake_settings_file.h"
 #include "tests/ui/fakes.h"
 #include "ui/splash.h"
 
