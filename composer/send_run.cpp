@@ -1,8 +1,8 @@
 #include "composer/send_run.h"
 
-#include <cctype>
 #include <utility>
 
+#include "composer/delivery_status.h"
 #include "composer/styles.h"
 #include "fade/utf8.h"
 #include "host/host.h"
@@ -11,108 +11,8 @@ namespace vfx::composer {
 namespace {
 
 constexpr double kAttentionPause = 0.3;
-// What the fade key reads of the host's box at most: past it the line could not be sent anyway.
-constexpr int kLongestTypedText = static_cast<int>(kLongestMessage);
-
-// What became of the message itself, from what became of its own line.
-DeliveryStatus StatusOf(host::ChatOutcome outcome) {
-  switch (outcome) {
-    case host::ChatOutcome::kPosted:
-      return DeliveryStatus::kDelivered;
-    case host::ChatOutcome::kNoChatRoom:
-      return DeliveryStatus::kNoChatRoom;
-    case host::ChatOutcome::kHostNotResponding:
-      return DeliveryStatus::kHostNotResponding;
-    case host::ChatOutcome::kMayHavePosted:
-      return DeliveryStatus::kMayHaveArrived;
-    case host::ChatOutcome::kCancelled:
-      return DeliveryStatus::kCancelled;
-  }
-  return DeliveryStatus::kHostNotResponding;
-}
-
-DeliveryStatus StatusOf(host::InstantMessageOutcome outcome) {
-  switch (outcome) {
-    case host::InstantMessageOutcome::kSent:
-      return DeliveryStatus::kDelivered;
-    case host::InstantMessageOutcome::kRefused:
-      return DeliveryStatus::kRefused;
-    case host::InstantMessageOutcome::kNoAnswer:
-      return DeliveryStatus::kNoAnswer;
-    case host::InstantMessageOutcome::kCancelled:
-      return DeliveryStatus::kCancelled;
-  }
-  return DeliveryStatus::kNoAnswer;
-}
-
-// The host has the message, or has answered it with a refusal: the typed line may go.
-bool Arrived(DeliveryStatus status) {
-  switch (status) {
-    case DeliveryStatus::kDelivered:
-    case DeliveryStatus::kRefused:
-      return true;
-    case DeliveryStatus::kNoChatRoom:
-    case DeliveryStatus::kHostNotResponding:
-    case DeliveryStatus::kMayHaveArrived:
-    case DeliveryStatus::kNoAnswer:
-    case DeliveryStatus::kTooLong:
-    case DeliveryStatus::kCancelled:
-    case DeliveryStatus::kHostNotInFront:
-    case DeliveryStatus::kNoTypingWindow:
-    case DeliveryStatus::kNothingTyped:
-    case DeliveryStatus::kAlreadyFaded:
-    case DeliveryStatus::kTypedLineChanged:
-      return false;
-  }
-  return false;
-}
-
-// A line the add-on (or another fader) has faded already: fading it again would write its tags
-// as text.
-bool HoldsColourTag(std::string_view text) {
-  constexpr std::string_view kTag = "<font color";
-  for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
-    if (text.size() - at < kTag.size()) return false;
-    bool same = true;
-    for (std::size_t k = 0; k < kTag.size() && same; ++k)
-      same = std::tolower(static_cast<unsigned char>(text[at + k])) == kTag[k];
-    if (same) return true;
-  }
-  return false;
-}
 
 }  // namespace
-
-std::string_view DeliveryStatusText(DeliveryStatus status) {
-  switch (status) {
-    case DeliveryStatus::kDelivered:
-    case DeliveryStatus::kCancelled:
-      return "";
-    case DeliveryStatus::kRefused:
-      return "The host refused the instant message";
-    case DeliveryStatus::kNoChatRoom:
-      return "Not sent: no chat room is open";
-    case DeliveryStatus::kHostNotResponding:
-      return "Not sent: the host is not responding";
-    case DeliveryStatus::kMayHaveArrived:
-      return "The host stopped answering: the line may have been sent";
-    case DeliveryStatus::kNoAnswer:
-      return "Not sent: the host did not take the instant message";
-    case DeliveryStatus::kTooLong:
-      return "Not sent: the line is too long for the host";
-    case DeliveryStatus::kHostNotInFront:
-      return "Not faded: the host is not in front";
-    case DeliveryStatus::kNoTypingWindow:
-      return "Not faded: no chat room or instant message is in front in the host";
-    case DeliveryStatus::kNothingTyped:
-      return "Not faded: nothing is typed there";
-    case DeliveryStatus::kAlreadyFaded:
-      return "Not faded: the line holds colour tags already";
-    case DeliveryStatus::kTypedLineChanged:
-      return "Not faded: the line changed before its turn";
-  }
-  return "";
-}
 
 SendRun::SendRun(SendWindow& window, SendState& state, platform::Platform platform)
     : window_(window), state_(state), platform_(platform) {}
@@ -212,40 +112,6 @@ Delivery SendRun::Compose() {
   return delivery;
 }
 
-void SendRun::FadeWhereYouType() {
-  if (Ending() || closed_) return;
-  using Kind = host::TypingPlace::Kind;
-  platform::Desktop& desktop = platform_.desktop;
-  const host::TypingPlace place = host::FindTypingPlace(desktop);
-  switch (place.kind) {
-    case Kind::kHostNotInFront:
-      return window_.ShowDeliveryStatus(DeliveryStatus::kHostNotInFront);
-    case Kind::kNoTypingWindow:
-      return window_.ShowDeliveryStatus(DeliveryStatus::kNoTypingWindow);
-    case Kind::kHostNotResponding:
-      return window_.ShowDeliveryStatus(DeliveryStatus::kHostNotResponding);
-    case Kind::kChatRoom:
-    case Kind::kInstantMessage:
-      break;
-  }
-  const std::optional<std::string> typed = desktop.GetControlText(place.box, kLongestTypedText);
-  if (!typed) return window_.ShowDeliveryStatus(DeliveryStatus::kHostNotResponding);
-  if (typed->find_first_not_of(" \t\r\n") == std::string::npos)
-    return window_.ShowDeliveryStatus(DeliveryStatus::kNothingTyped);
-  if (HoldsColourTag(*typed)) return window_.ShowDeliveryStatus(DeliveryStatus::kAlreadyFaded);
-
-  Delivery delivery{.isSend = true, .typedLine = *typed, .target = place.window, .box = place.box};
-  std::string message = ComposeMessage(*typed);
-  if (place.kind == Kind::kChatRoom) {
-    delivery.kind = Delivery::Kind::kChatInPlace;
-    SetChatLines(delivery, std::move(message));
-  } else {
-    delivery.kind = Delivery::Kind::kInstantMessageInPlace;
-    delivery.lines = {std::move(message)};
-  }
-  Submit(std::move(delivery));
-}
-
 // ---- the queue
 
 void SendRun::Submit(Delivery delivery) {
@@ -279,45 +145,6 @@ DeliveryStatus SendRun::Deliver(const Delivery& delivery) {
     case Delivery::Kind::kChatInPlace:
     case Delivery::Kind::kInstantMessageInPlace:
       return DeliverInPlace(delivery);
-  }
-  return DeliveryStatus::kDelivered;
-}
-
-DeliveryStatus SendRun::DeliverInPlace(const Delivery& delivery) {
-  platform::Desktop& desktop = platform_.desktop;
-  // What the user typed since the key was pressed is theirs: the line read then is faded only
-  // while the box still holds it, or nothing (a Send before it in the queue went out through the
-  // same box, which the host empties).
-  const std::optional<std::string> now = desktop.GetControlText(delivery.box, kLongestTypedText);
-  if (!now) return DeliveryStatus::kHostNotResponding;
-  if (*now != delivery.typedLine && !now->empty()) return DeliveryStatus::kTypedLineChanged;
-  const DeliveryStatus status = delivery.kind == Delivery::Kind::kChatInPlace
-                                    ? DeliverToChat(delivery)
-                                    : StatusOf(host::SendFromInstantMessageWindow(
-                                          platform_, delivery.target, delivery.lines[0]));
-  // The box may hold the markup now, or nothing: the user's own line goes back, so that no word
-  // of it is lost whatever became of the delivery.
-  if (status != DeliveryStatus::kDelivered)
-    (void)host::GiveBackText(platform_, delivery.box, delivery.typedLine);
-  return status;
-}
-
-// The lines go on only while they are posted: a banner that found no room or no answer says the
-// message would not arrive either, and a closing banner belongs to a message that went out.
-DeliveryStatus SendRun::DeliverToChat(const Delivery& delivery) {
-  for (std::size_t n = 0; n < delivery.lines.size(); ++n) {
-    if (n > 0) host::Pause(platform_.events, delivery.pause);
-    const host::ChatOutcome outcome =
-        delivery.kind == Delivery::Kind::kChatInPlace
-            ? host::SendChatInto(platform_, delivery.target, delivery.lines[n])
-            : host::SendChat(platform_, delivery.lines[n]);
-    if (outcome == host::ChatOutcome::kPosted) continue;
-    if (n > delivery.messageLine && outcome != host::ChatOutcome::kCancelled)
-      return DeliveryStatus::kDelivered;
-    // A banner the host may have posted before it went silent: the message itself never went.
-    if (n < delivery.messageLine && outcome == host::ChatOutcome::kMayHavePosted)
-      return DeliveryStatus::kHostNotResponding;
-    return StatusOf(outcome);
   }
   return DeliveryStatus::kDelivered;
 }
