@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "fade/gamut.h"
 #include "fade/tag.h"
 
 namespace vfx::fade::detail {
@@ -36,17 +35,8 @@ int ComponentOf(std::uint64_t digits, int index) {
 }
 
 // Light's channels for two characters.
-struct LinearLanes {
-  Lanes red, green, blue;
-};
-
 LinearLanes LinearOf(Lanes l, Lanes m, Lanes s) {
-  l = l * l * l;
-  m = m * m * m;
-  s = s * s * s;
-  return {Both(4.0767416621) * l - Both(3.3077115913) * m + Both(0.2309699292) * s,
-          Both(-1.2684380046) * l + Both(2.6097574011) * m - Both(0.3413193965) * s,
-          Both(-0.0041960863) * l - Both(0.7034186147) * m + Both(1.7076147010) * s};
+  return LinearOfResponses(l * l * l, m * m * m, s * s * s);
 }
 
 // Two characters' tag digits.
@@ -107,10 +97,6 @@ BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t 
     along_[j] = kRootsOfA[j] * hueA + kRootsOfB[j] * hueB;
     across_[j] = kRootsOfB[j] * hueA - kRootsOfA[j] * hueB;
   }
-}
-
-void BlendRamp::TabulateTurns() {
-  if (blend_ != Blend::kVivid) return;
   for (std::size_t r = 0; r <= kBlock; ++r) fineTurns_[r] = TurnOf(r);
 }
 
@@ -121,15 +107,16 @@ SinCos BlendRamp::TurnOf(std::size_t characters) const {
 Rgb BlendRamp::At(std::size_t position) const {
   std::uint64_t digits = end_;
   if (position < length_) {
-    const Lanes both = Both(static_cast<double>(position));
     if (blend_ == Blend::kEven) {
-      digits = EvenAt(both).first;
+      digits = EvenAt(Both(static_cast<double>(position))).first;
+    } else if (position == 0) {
+      CrossingTrail none;
+      digits = VividAt(Both(0), fineTurns_[0], fineTurns_[0], fineTurns_[0], none).first;
     } else {
-      // Position p = kBlock q + r with r from 1 to kBlock (0 alone for position 0).
-      const std::size_t q = position == 0 ? 0 : (position - 1) / kBlock;
-      const std::size_t r = position - kBlock * q;
-      const SinCos fine = TurnOf(r);
-      digits = VividAt(both, TurnOf(kBlock * q), fine, fine).first;
+      const std::size_t first = position - (position - 1) % kSpan;
+      std::uint64_t span[kSpan];
+      Digits(first, position - first + 1, span);
+      digits = span[position - first];
     }
   }
   return {ComponentOf(digits, 0), ComponentOf(digits, 1), ComponentOf(digits, 2)};
@@ -138,6 +125,7 @@ Rgb BlendRamp::At(std::size_t position) const {
 void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out) const {
   // Pairs from `first`, which is odd, so that a pair never straddles two blocks.
   SinCos blockTurn{0, 1};
+  CrossingTrail trail;
   for (std::size_t k = 0; k < count; k += 2) {
     const std::size_t position = first + k;
     if (position >= length_) {
@@ -153,7 +141,7 @@ void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out)
     } else {
       const std::size_t q = (position - 1) / kBlock, r = position - kBlock * q;
       if (k == 0 || r == 1) blockTurn = TurnOf(kBlock * q);
-      two = VividAt(positions, blockTurn, fineTurns_[r], fineTurns_[r + 1]);
+      two = VividAt(positions, blockTurn, fineTurns_[r], fineTurns_[r + 1], trail);
     }
     out[k] = two.first;
     if (k + 1 < count) out[k + 1] = position + 1 < length_ ? two.second : end_;
@@ -168,33 +156,57 @@ TwoDigits BlendRamp::EvenAt(Lanes i) const {
 }
 
 TwoDigits BlendRamp::VividAt(Lanes i, const SinCos& blockTurn, const SinCos& fineFirst,
-                             const SinCos& fineSecond) const {
+                             const SinCos& fineSecond, CrossingTrail& trail) const {
   const Lanes fineCos = LanesOf(fineFirst.cos, fineSecond.cos);
   const Lanes fineSin = LanesOf(fineFirst.sin, fineSecond.sin);
   const Lanes cosine = Both(blockTurn.cos) * fineCos - Both(blockTurn.sin) * fineSin;
   const Lanes sine = Both(blockTurn.sin) * fineCos + Both(blockTurn.cos) * fineSin;
-  const Lanes lightness = Both(lightnessStart_) + Both(lightnessStep_) * i;
-  const Lanes chroma = Both(chromaStart_) + Both(chromaStep_) * i;
-  Lanes turned[3];
-  for (int j = 0; j < 3; ++j) turned[j] = cosine * Both(along_[j]) + sine * Both(across_[j]);
-  const LinearLanes light = LinearOf(lightness + chroma * turned[0], lightness + chroma * turned[1],
-                                     lightness + chroma * turned[2]);
+  PointLanes point{Both(lightnessStart_) + Both(lightnessStep_) * i,
+                   Both(chromaStart_) + Both(chromaStep_) * i,
+                   {}};
+  for (int j = 0; j < 3; ++j) {
+    point.turned[j] = cosine * Both(along_[j]) + sine * Both(across_[j]);
+  }
+  const LinearLanes light = LinearOf(point.lightness + point.chroma * point.turned[0],
+                                     point.lightness + point.chroma * point.turned[1],
+                                     point.lightness + point.chroma * point.turned[2]);
   const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
-  if (BothWithin(light.red, least, most) && BothWithin(light.green, least, most) &&
-      BothWithin(light.blue, least, most)) {
+  const int inside = Within(light.red, least, most) & Within(light.green, least, most) &
+                     Within(light.blue, least, most);
+  if (inside == 3) {
+    trail.Clear();
     return DigitsOfLights(light);
   }
-  // A lane outside sRGB keeps its lightness and hue with as much chroma as fits.
-  const auto reduced = [&](const Linear& at, double l, double c, double k0, double k1, double k2) {
-    const double k[3] = {k0, k1, k2};
-    return InsideSrgb(at) ? at : MostLightInside(l, c, k, at);
-  };
-  const Linear first = reduced(FirstOf(light), First(lightness), First(chroma), First(turned[0]),
-                               First(turned[1]), First(turned[2]));
-  const Linear second = reduced(SecondOf(light), Second(lightness), Second(chroma),
-                                Second(turned[0]), Second(turned[1]), Second(turned[2]));
-  return DigitsOfLights({LanesOf(first.red, second.red), LanesOf(first.green, second.green),
-                         LanesOf(first.blue, second.blue)});
+  // A lane outside sRGB keeps its lightness and hue with as much chroma as fits: found near its
+  // neighbours' crossing where it can be, else from scratch.
+  const NearCrossings near =
+      trail.empty() ? NearCrossings{light, point.chroma, 0}
+                    : CrossingsNear(point, trail.channel(), trail.bound(), trail.Guesses());
+  const int channel = trail.channel();
+  const double bound = trail.bound();
+  Linear lights[2] = {FirstOf(light), SecondOf(light)};
+  const Linear nearLights[2] = {FirstOf(near.light), SecondOf(near.light)};
+  const double lightness[2] = {First(point.lightness), Second(point.lightness)};
+  const double chroma[2] = {First(point.chroma), Second(point.chroma)};
+  const double nearChroma[2] = {First(near.chroma), Second(near.chroma)};
+  for (int lane = 0; lane < 2; ++lane) {
+    const int bit = 1 << lane;
+    if (inside & bit) {
+      trail.Clear();
+    } else if (near.found & bit) {
+      lights[lane] = nearLights[lane];
+      trail.Add({channel, bound, nearChroma[lane]});
+    } else {
+      const auto of = [lane](Lanes x) { return lane == 0 ? First(x) : Second(x); };
+      const double turned[3] = {of(point.turned[0]), of(point.turned[1]), of(point.turned[2])};
+      Crossing crossing;
+      lights[lane] = MostLightInside(lightness[lane], chroma[lane], turned, lights[lane], crossing);
+      trail.Add(crossing);
+    }
+  }
+  return DigitsOfLights({LanesOf(lights[0].red, lights[1].red),
+                         LanesOf(lights[0].green, lights[1].green),
+                         LanesOf(lights[0].blue, lights[1].blue)});
 }
 
 }  // namespace vfx::fade::detail

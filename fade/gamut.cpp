@@ -108,6 +108,19 @@ double LastCrossing(const Cubic& cubic, bool outsideAbove, double high) {
   return 0;
 }
 
+// How close a crossing must be, as its channel's value over its slope there: some tens of ulps
+// of the chroma, below any colour a rounding tie could tell apart.
+constexpr double kSettled = 1e-15;
+
+// Whether a + b h + c h^2 stays clearly above 0 for h in [0, span]: at both ends, and at its
+// vertex when that lies within and it opens upwards.
+bool StaysPositive(double a, double b, double c, double span) {
+  const double margin = 1e-9 * (std::fabs(a) + (std::fabs(b) + std::fabs(c) * span) * span);
+  if (a <= margin || a + (b + c * span) * span <= margin) return false;
+  if (c > 0 && b < 0 && -b < 2.0 * c * span) return 4.0 * a * c - b * b > 4.0 * c * margin;
+  return true;
+}
+
 double Component(const Linear& light, int channel) {
   return channel == 0 ? light.red : channel == 1 ? light.green : light.blue;
 }
@@ -117,7 +130,9 @@ double Component(const Linear& light, int channel) {
 // Coming down from `chroma`: a channel past its bound there stays past it down to its last
 // crossing, so no chroma in between is inside; if another channel is past its own bound at that
 // crossing, the same holds below it, and so on until every channel is inside.
-Linear MostLightInside(double lightness, double chroma, const double (&turned)[3], Linear light) {
+Linear MostLightInside(double lightness, double chroma, const double (&turned)[3], Linear light,
+                       Crossing& crossing) {
+  crossing = {};
   for (int round = 0; round < 8; ++round) {
     int channel = -1;
     double bound = 0;
@@ -134,8 +149,104 @@ Linear MostLightInside(double lightness, double chroma, const double (&turned)[3
     const Cubic cubic = CubicOf(kLightRows[channel], bound, lightness, turned);
     chroma = LastCrossing(cubic, bound > 0, chroma);
     light = LightAtChroma(lightness, chroma, turned);
+    crossing = {chroma > 0 ? channel : -1, bound, chroma};
   }
   return light;
+}
+
+Linear MostLightInside(double lightness, double chroma, const double (&turned)[3], Linear light) {
+  Crossing crossing;
+  return MostLightInside(lightness, chroma, turned, light, crossing);
+}
+
+void CrossingTrail::Add(const Crossing& crossing) {
+  if (crossing.channel < 0) {
+    count_ = 0;
+    return;
+  }
+  if (count_ == 0 || crossing.channel != channel_ || crossing.bound != bound_) {
+    channel_ = crossing.channel;
+    bound_ = crossing.bound;
+    count_ = 0;
+  }
+  chroma_[2] = chroma_[1];
+  chroma_[1] = chroma_[0];
+  chroma_[0] = crossing.chroma;
+  if (count_ < 3) ++count_;
+}
+
+// The parabola through the last three crossings (or the line through two), one and two
+// characters on.
+Lanes CrossingTrail::Guesses() const {
+  const double x1 = chroma_[0], x2 = chroma_[1], x3 = chroma_[2];
+  if (count_ >= 3) return LanesOf(3.0 * (x1 - x2) + x3, 6.0 * x1 - 8.0 * x2 + 3.0 * x3);
+  if (count_ == 2) return LanesOf(2.0 * x1 - x2, 3.0 * x1 - 2.0 * x2);
+  return Both(x1);
+}
+
+NearCrossings CrossingsNear(const PointLanes& point, int channel, double bound, Lanes guess) {
+  // The channel's light less its bound at chroma L + x k_j is g(x) = sum w_j (L + x k_j)^3 - bound;
+  // its slope g' = 3 sum w_j k_j (L + x k_j)^2 and half its bend 3 sum w_j k_j^2 (L + x k_j).
+  const double(&row)[3] = kLightRows[channel];
+  Lanes weighted[3], twice[3];
+  for (int j = 0; j < 3; ++j) {
+    weighted[j] = Both(row[j]) * point.turned[j];
+    twice[j] = weighted[j] * point.turned[j];
+  }
+  struct Value {
+    Lanes response[3], g, slope, halfBend;
+  };
+  const auto value = [&](Lanes x) {
+    Value v;
+    Lanes root[3], square[3];
+    for (int j = 0; j < 3; ++j) {
+      root[j] = point.lightness + x * point.turned[j];
+      square[j] = root[j] * root[j];
+      v.response[j] = square[j] * root[j];
+    }
+    v.g = Both(row[0]) * v.response[0] + Both(row[1]) * v.response[1] +
+          Both(row[2]) * v.response[2] - Both(bound);
+    v.slope =
+        Both(3.0) * (weighted[0] * square[0] + weighted[1] * square[1] + weighted[2] * square[2]);
+    v.halfBend = Both(3.0) * (twice[0] * root[0] + twice[1] * root[1] + twice[2] * root[2]);
+    return v;
+  };
+  // Halley's step from the guess, then Newton's while a lane is off by more than kSettled.
+  Lanes x = Smaller(guess, point.chroma);
+  Value v = value(x);
+  x = x - v.g * v.slope / (v.slope * v.slope - v.g * v.halfBend);
+  v = value(x);
+  int settled = 0;
+  for (int step = 0;; ++step) {
+    const double g[2] = {First(v.g), Second(v.g)}, slope[2] = {First(v.slope), Second(v.slope)};
+    settled = (std::fabs(g[0]) <= kSettled * std::fabs(slope[0]) ? 1 : 0) |
+              (std::fabs(g[1]) <= kSettled * std::fabs(slope[1]) ? 2 : 0);
+    if (settled == 3 || step == 2) break;
+    x = x - LanesOf(settled & 1 ? 0.0 : g[0] / slope[0], settled & 2 ? 0.0 : g[1] / slope[1]);
+    v = value(x);
+  }
+  NearCrossings near{LinearOfResponses(v.response[0], v.response[1], v.response[2]), x, 0};
+  const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
+  const int inside = Within(near.light.red, least, most) & Within(near.light.green, least, most) &
+                     Within(near.light.blue, least, most) & settled;
+  // Past the crossing, at x + h, g is h (slope + halfBend h + c h^2) with c = sum w_j k_j^3.
+  const Lanes c =
+      twice[0] * point.turned[0] + twice[1] * point.turned[1] + twice[2] * point.turned[2];
+  const double outward = bound > 0 ? 1.0 : -1.0;
+  const auto outsideAbove = [&](double at, double chroma, double slope, double halfBend,
+                                double cubed) {
+    return at > 0 && at < chroma &&
+           StaysPositive(outward * slope, outward * halfBend, outward * cubed, chroma - at);
+  };
+  if ((inside & 1) &&
+      outsideAbove(First(x), First(point.chroma), First(v.slope), First(v.halfBend), First(c))) {
+    near.found |= 1;
+  }
+  if ((inside & 2) && outsideAbove(Second(x), Second(point.chroma), Second(v.slope),
+                                   Second(v.halfBend), Second(c))) {
+    near.found |= 2;
+  }
+  return near;
 }
 
 }  // namespace vfx::fade::detail

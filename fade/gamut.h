@@ -24,8 +24,52 @@ inline Linear LightAtChroma(double lightness, double chroma, const double (&turn
                   lightness + chroma * turned[2]);
 }
 
+// Where a channel meets one of its bounds: `channel` (0 red, 1 green, 2 blue, -1 none) reaches
+// `bound` (0 or 1) at `chroma`.
+struct Crossing {
+  int channel = -1;
+  double bound = 0;
+  double chroma = 0;
+};
+
 // The light of the point with the largest chroma up to `chroma` that is inside sRGB, given
 // `light`, the light at `chroma`. Grey, at chroma 0, is inside for any lightness of 0..1.
+// `crossing` learns the crossing that bounds it (channel -1 when the answer is grey).
+Linear MostLightInside(double lightness, double chroma, const double (&turned)[3], Linear light,
+                       Crossing& crossing);
 Linear MostLightInside(double lightness, double chroma, const double (&turned)[3], Linear light);
+
+// Two characters' points: lightness, chroma, and the hue's directions of the cone roots.
+struct PointLanes {
+  Lanes lightness, chroma, turned[3];
+};
+
+// The crossings of the last few characters, the latest first, where one channel and bound held
+// them all: the next ones lie close by.
+class CrossingTrail {
+ public:
+  bool empty() const { return count_ == 0; }
+  int channel() const { return channel_; }
+  double bound() const { return bound_; }
+  void Clear() { count_ = 0; }
+  void Add(const Crossing& crossing);
+  // The next two characters' crossings, extrapolated.
+  Lanes Guesses() const;
+
+ private:
+  int channel_ = -1, count_ = 0;
+  double bound_ = 0;
+  double chroma_[3]{};
+};
+
+// MostLightInside for two characters whose crossing by `channel` at `bound` is near `guess`:
+// `found` says, per lane (bit 0 the first, bit 1 the second), where that crossing was found and
+// proven to be the largest chroma inside; `light` and `chroma` hold it there.
+struct NearCrossings {
+  LinearLanes light;
+  Lanes chroma;
+  int found;
+};
+NearCrossings CrossingsNear(const PointLanes& point, int channel, double bound, Lanes guess);
 
 }  // namespace vfx::fade::detail
