@@ -167,6 +167,19 @@ TwoDigits BlendRamp::VividAt(Lanes i, const SinCos& blockTurn, const SinCos& fin
   for (int j = 0; j < 3; ++j) {
     point.turned[j] = cosine * Both(along_[j]) + sine * Both(across_[j]);
   }
+  // Next to a character outside sRGB, the crossing that held it holds the next ones too, mostly:
+  // found there and proven, it needs not the light at the full chroma.
+  NearCrossings near{};
+  const int channel = trail.channel();
+  const double bound = trail.bound();
+  if (!trail.empty()) {
+    near = CrossingsNear(point, channel, bound, trail.Guesses());
+    if (near.found == 3) {
+      trail.Add({channel, bound, First(near.chroma)});
+      trail.Add({channel, bound, Second(near.chroma)});
+      return DigitsOfLights(near.light);
+    }
+  }
   const LinearLanes light = LinearOf(point.lightness + point.chroma * point.turned[0],
                                      point.lightness + point.chroma * point.turned[1],
                                      point.lightness + point.chroma * point.turned[2]);
@@ -177,13 +190,8 @@ TwoDigits BlendRamp::VividAt(Lanes i, const SinCos& blockTurn, const SinCos& fin
     trail.Clear();
     return DigitsOfLights(light);
   }
-  // A lane outside sRGB keeps its lightness and hue with as much chroma as fits: found near its
-  // neighbours' crossing where it can be, else from scratch.
-  const NearCrossings near =
-      trail.empty() ? NearCrossings{light, point.chroma, 0}
-                    : CrossingsNear(point, trail.channel(), trail.bound(), trail.Guesses());
-  const int channel = trail.channel();
-  const double bound = trail.bound();
+  // A lane outside sRGB keeps its lightness and hue with as much chroma as fits: from scratch
+  // where no crossing nearby was proven.
   Linear lights[2] = {FirstOf(light), SecondOf(light)};
   const Linear nearLights[2] = {FirstOf(near.light), SecondOf(near.light)};
   const double lightness[2] = {First(point.lightness), Second(point.lightness)};

@@ -186,65 +186,78 @@ Lanes CrossingTrail::Guesses() const {
 
 NearCrossings CrossingsNear(const PointLanes& point, int channel, double bound, Lanes guess) {
   // The channel's light less its bound at chroma L + x k_j is g(x) = sum w_j (L + x k_j)^3 - bound;
-  // its slope g' = 3 sum w_j k_j (L + x k_j)^2 and half its bend 3 sum w_j k_j^2 (L + x k_j).
+  // its slope g' = 3 sum w_j k_j (L + x k_j)^2, half its bend 3 sum w_j k_j^2 (L + x k_j), and a
+  // sixth of its third derivative sum w_j k_j^3.
   const double(&row)[3] = kLightRows[channel];
   Lanes weighted[3], twice[3];
   for (int j = 0; j < 3; ++j) {
     weighted[j] = Both(row[j]) * point.turned[j];
     twice[j] = weighted[j] * point.turned[j];
   }
-  struct Value {
-    Lanes response[3], g, slope, halfBend;
-  };
-  const auto value = [&](Lanes x) {
-    Value v;
-    Lanes root[3], square[3];
+  const Lanes third =
+      twice[0] * point.turned[0] + twice[1] * point.turned[1] + twice[2] * point.turned[2];
+  Lanes root[3], square[3], response[3];
+  const auto at = [&](Lanes x) {
     for (int j = 0; j < 3; ++j) {
       root[j] = point.lightness + x * point.turned[j];
       square[j] = root[j] * root[j];
-      v.response[j] = square[j] * root[j];
+      response[j] = square[j] * root[j];
     }
-    v.g = Both(row[0]) * v.response[0] + Both(row[1]) * v.response[1] +
-          Both(row[2]) * v.response[2] - Both(bound);
-    v.slope =
-        Both(3.0) * (weighted[0] * square[0] + weighted[1] * square[1] + weighted[2] * square[2]);
-    v.halfBend = Both(3.0) * (twice[0] * root[0] + twice[1] * root[1] + twice[2] * root[2]);
-    return v;
   };
-  // Halley's step from the guess, then Newton's while a lane is off by more than kSettled.
-  Lanes x = Smaller(guess, point.chroma);
-  Value v = value(x);
-  x = x - v.g * v.slope / (v.slope * v.slope - v.g * v.halfBend);
-  v = value(x);
+  const auto slope = [&] {
+    return Both(3.0) *
+           (weighted[0] * square[0] + weighted[1] * square[1] + weighted[2] * square[2]);
+  };
+  // Halley's step from the guess.
+  const Lanes start = Smaller(guess, point.chroma);
+  at(start);
+  const Lanes g0 = Both(row[0]) * response[0] + Both(row[1]) * response[1] +
+                   Both(row[2]) * response[2] - Both(bound);
+  const Lanes slope0 = slope();
+  const Lanes halfBend0 =
+      Both(3.0) * (twice[0] * root[0] + twice[1] * root[1] + twice[2] * root[2]);
+  Lanes x = start - g0 * slope0 / (slope0 * slope0 - g0 * halfBend0);
+  // There, the light itself; Newton's steps while a lane is off by more than kSettled.
+  NearCrossings near{};
+  Lanes g, slopeAt;
   int settled = 0;
   for (int step = 0;; ++step) {
-    const double g[2] = {First(v.g), Second(v.g)}, slope[2] = {First(v.slope), Second(v.slope)};
-    settled = (std::fabs(g[0]) <= kSettled * std::fabs(slope[0]) ? 1 : 0) |
-              (std::fabs(g[1]) <= kSettled * std::fabs(slope[1]) ? 2 : 0);
+    at(x);
+    near.light = LinearOfResponses(response[0], response[1], response[2]);
+    g = (channel == 0   ? near.light.red
+         : channel == 1 ? near.light.green
+                        : near.light.blue) -
+        Both(bound);
+    slopeAt = slope();
+    settled = ~Less(Both(kSettled) * Abs(slopeAt), Abs(g)) & 3;
     if (settled == 3 || step == 2) break;
-    x = x - LanesOf(settled & 1 ? 0.0 : g[0] / slope[0], settled & 2 ? 0.0 : g[1] / slope[1]);
-    v = value(x);
+    const Lanes newton = g / slopeAt;
+    x = x - LanesOf(settled & 1 ? 0.0 : First(newton), settled & 2 ? 0.0 : Second(newton));
   }
-  NearCrossings near{LinearOfResponses(v.response[0], v.response[1], v.response[2]), x, 0};
+  near.chroma = x;
   const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
   const int inside = Within(near.light.red, least, most) & Within(near.light.green, least, most) &
-                     Within(near.light.blue, least, most) & settled;
-  // Past the crossing, at x + h, g is h (slope + halfBend h + c h^2) with c = sum w_j k_j^3.
-  const Lanes c =
-      twice[0] * point.turned[0] + twice[1] * point.turned[1] + twice[2] * point.turned[2];
-  const double outward = bound > 0 ? 1.0 : -1.0;
-  const auto outsideAbove = [&](double at, double chroma, double slope, double halfBend,
-                                double cubed) {
-    return at > 0 && at < chroma &&
-           StaysPositive(outward * slope, outward * halfBend, outward * cubed, chroma - at);
-  };
-  if ((inside & 1) &&
-      outsideAbove(First(x), First(point.chroma), First(v.slope), First(v.halfBend), First(c))) {
-    near.found |= 1;
-  }
-  if ((inside & 2) && outsideAbove(Second(x), Second(point.chroma), Second(v.slope),
-                                   Second(v.halfBend), Second(c))) {
-    near.found |= 2;
+                     Within(near.light.blue, least, most) & settled & Less(Both(0.0), x);
+  if (inside == 0) return near;
+  // Past the crossing, at x + h up to the chroma, the channel is g(x) + h q(h) with
+  // q(h) = g' + (g''/2) h + (g'''/6) h^2, the derivatives at x (Taylor's, exact for a cubic).
+  // It stays outside, by more than the slack at the chroma, when q keeps outward: first by a
+  // bound on the terms in h, else by q's ends and vertex.
+  const Lanes outward = Both(bound > 0 ? 1.0 : -1.0);
+  const Lanes span = point.chroma - x;
+  const Lanes a = outward * slopeAt;
+  const Lanes b = outward * (halfBend0 + Both(3.0) * third * (x - start));
+  const Lanes c = outward * third;
+  const Lanes rest = a - (Abs(b) + Abs(c) * span) * span;
+  near.found = inside & Less(Both(0.0), span) & Less(Both(3 * kRoundingSlack), rest * span);
+  for (int lane = 0; lane < 2; ++lane) {
+    const int bit = 1 << lane;
+    if ((inside & bit) == 0 || (near.found & bit) != 0) continue;
+    const auto of = [lane](Lanes v) { return lane == 0 ? First(v) : Second(v); };
+    const double h = of(span), q = of(a) + (of(b) + of(c) * h) * h;
+    if (h > 0 && h * q > 3 * kRoundingSlack && StaysPositive(of(a), of(b), of(c), h)) {
+      near.found |= bit;
+    }
   }
   return near;
 }

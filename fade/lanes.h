@@ -4,6 +4,7 @@
 // blends' files alone.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "fade/tag.h"  // VFX_FADE_SSE2, with <emmintrin.h>
@@ -30,6 +31,9 @@ inline Lanes Smaller(Lanes x, Lanes y) { return {_mm_min_pd(x.v, y.v)}; }
 inline int Within(Lanes x, Lanes low, Lanes high) {
   return _mm_movemask_pd(_mm_and_pd(_mm_cmpge_pd(x.v, low.v), _mm_cmple_pd(x.v, high.v)));
 }
+// Which lanes of x lie below y.
+inline int Less(Lanes x, Lanes y) { return _mm_movemask_pd(_mm_cmplt_pd(x.v, y.v)); }
+inline Lanes Abs(Lanes x) { return {_mm_andnot_pd(_mm_set1_pd(-0.0), x.v)}; }
 // Each lane toward zero, as an int (the lanes lie well within its range).
 struct Ints {
   int first, second;
@@ -60,6 +64,10 @@ inline int Within(Lanes x, Lanes low, Lanes high) {
   return (x.first >= low.first && x.first <= high.first ? 1 : 0) |
          (x.second >= low.second && x.second <= high.second ? 2 : 0);
 }
+inline int Less(Lanes x, Lanes y) {
+  return (x.first < y.first ? 1 : 0) | (x.second < y.second ? 2 : 0);
+}
+inline Lanes Abs(Lanes x) { return {std::fabs(x.first), std::fabs(x.second)}; }
 struct Ints {
   int first, second;
 };
