@@ -67,8 +67,11 @@ BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t 
   const auto straight = [&] {
     blend_ = Blend::kEven;
     const ConeRoots from = ConeRootsOf(a), to = ConeRootsOf(b);
-    rootsStart_ = from;
-    rootsStep_ = {(to.l - from.l) / count, (to.m - from.m) / count, (to.s - from.s) / count};
+    const double starts[3] = {from.l, from.m, from.s}, ends[3] = {to.l, to.m, to.s};
+    for (int j = 0; j < 3; ++j) {
+      rootsStart_[j] = Both(starts[j]);
+      rootsStep_[j] = Both((ends[j] - starts[j]) / count);
+    }
   };
   if (blend != Blend::kVivid) {
     straight();
@@ -83,10 +86,10 @@ BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t 
     straight();
     return;
   }
-  lightnessStart_ = a.lightness;
-  lightnessStep_ = (b.lightness - a.lightness) / count;
-  chromaStart_ = chromaA;
-  chromaStep_ = (chromaB - chromaA) / count;
+  lightnessStart_ = Both(a.lightness);
+  lightnessStep_ = Both((b.lightness - a.lightness) / count);
+  chromaStart_ = Both(chromaA);
+  chromaStep_ = Both((chromaB - chromaA) / count);
   // A grey end takes the other end's hue, so the hue stays put; else it turns the shorter way.
   const Oklab& hued = greyA ? b : a;
   const double hueA = hued.a / (greyA ? chromaB : chromaA);
@@ -94,10 +97,14 @@ BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t 
   const double turn = greyA || greyB ? 0.0 : Atan2(a.a * b.b - a.b * b.a, a.a * b.a + a.b * b.b);
   turnStep_ = turn / count;
   for (int j = 0; j < 3; ++j) {
-    along_[j] = kRootsOfA[j] * hueA + kRootsOfB[j] * hueB;
-    across_[j] = kRootsOfB[j] * hueA - kRootsOfA[j] * hueB;
+    along_[j] = Both(kRootsOfA[j] * hueA + kRootsOfB[j] * hueB);
+    across_[j] = Both(kRootsOfB[j] * hueA - kRootsOfA[j] * hueB);
   }
-  for (std::size_t r = 0; r <= kBlock; ++r) fineTurns_[r] = TurnOf(r);
+  for (std::size_t pair = 0; pair < kBlock / 2; ++pair) {
+    const SinCos first = TurnOf(2 * pair + 1), second = TurnOf(2 * pair + 2);
+    fineCos_[pair] = LanesOf(first.cos, second.cos);
+    fineSin_[pair] = LanesOf(first.sin, second.sin);
+  }
 }
 
 SinCos BlendRamp::TurnOf(std::size_t characters) const {
@@ -111,7 +118,7 @@ Rgb BlendRamp::At(std::size_t position) const {
       digits = EvenAt(Both(static_cast<double>(position))).first;
     } else if (position == 0) {
       CrossingTrail none;
-      digits = VividAt(Both(0), fineTurns_[0], fineTurns_[0], fineTurns_[0], none).first;
+      digits = VividAt(Both(0), Both(1), Both(0), none).first;
     } else {
       const std::size_t first = position - (position - 1) % kSpan;
       std::uint64_t span[kSpan];
@@ -124,7 +131,7 @@ Rgb BlendRamp::At(std::size_t position) const {
 
 void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out) const {
   // Pairs from `first`, which is odd, so that a pair never straddles two blocks.
-  SinCos blockTurn{0, 1};
+  Lanes blockCos = Both(1), blockSin = Both(0);
   CrossingTrail trail;
   for (std::size_t k = 0; k < count; k += 2) {
     const std::size_t position = first + k;
@@ -140,8 +147,14 @@ void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out)
       two = EvenAt(positions);
     } else {
       const std::size_t q = (position - 1) / kBlock, r = position - kBlock * q;
-      if (k == 0 || r == 1) blockTurn = TurnOf(kBlock * q);
-      two = VividAt(positions, blockTurn, fineTurns_[r], fineTurns_[r + 1], trail);
+      if (k == 0 || r == 1) {
+        const SinCos blockTurn = TurnOf(kBlock * q);
+        blockCos = Both(blockTurn.cos);
+        blockSin = Both(blockTurn.sin);
+      }
+      const Lanes fineCos = fineCos_[r / 2], fineSin = fineSin_[r / 2];
+      two = VividAt(positions, blockCos * fineCos - blockSin * fineSin,
+                    blockSin * fineCos + blockCos * fineSin, trail);
     }
     out[k] = two.first;
     if (k + 1 < count) out[k + 1] = position + 1 < length_ ? two.second : end_;
@@ -149,24 +162,15 @@ void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out)
 }
 
 TwoDigits BlendRamp::EvenAt(Lanes i) const {
-  const LinearLanes light = LinearOf(Both(rootsStart_.l) + Both(rootsStep_.l) * i,
-                                     Both(rootsStart_.m) + Both(rootsStep_.m) * i,
-                                     Both(rootsStart_.s) + Both(rootsStep_.s) * i);
+  const LinearLanes light =
+      LinearOf(rootsStart_[0] + rootsStep_[0] * i, rootsStart_[1] + rootsStep_[1] * i,
+               rootsStart_[2] + rootsStep_[2] * i);
   return DigitsOfLights(light);
 }
 
-TwoDigits BlendRamp::VividAt(Lanes i, const SinCos& blockTurn, const SinCos& fineFirst,
-                             const SinCos& fineSecond, CrossingTrail& trail) const {
-  const Lanes fineCos = LanesOf(fineFirst.cos, fineSecond.cos);
-  const Lanes fineSin = LanesOf(fineFirst.sin, fineSecond.sin);
-  const Lanes cosine = Both(blockTurn.cos) * fineCos - Both(blockTurn.sin) * fineSin;
-  const Lanes sine = Both(blockTurn.sin) * fineCos + Both(blockTurn.cos) * fineSin;
-  PointLanes point{Both(lightnessStart_) + Both(lightnessStep_) * i,
-                   Both(chromaStart_) + Both(chromaStep_) * i,
-                   {}};
-  for (int j = 0; j < 3; ++j) {
-    point.turned[j] = cosine * Both(along_[j]) + sine * Both(across_[j]);
-  }
+TwoDigits BlendRamp::VividAt(Lanes i, Lanes cosine, Lanes sine, CrossingTrail& trail) const {
+  PointLanes point{lightnessStart_ + lightnessStep_ * i, chromaStart_ + chromaStep_ * i, {}};
+  for (int j = 0; j < 3; ++j) point.turned[j] = cosine * along_[j] + sine * across_[j];
   // Next to a character outside sRGB, the crossing that held it holds the next ones too, mostly:
   // found there and proven, it needs not the light at the full chroma.
   NearCrossings near{};

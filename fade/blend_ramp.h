@@ -41,25 +41,26 @@ class BlendRamp {
 
  private:
   TwoDigits EvenAt(Lanes positions) const;
-  TwoDigits VividAt(Lanes positions, const SinCos& blockTurn, const SinCos& fineFirst,
-                    const SinCos& fineSecond, CrossingTrail& trail) const;
+  // `cosine` and `sine` hold the two characters' turns.
+  TwoDigits VividAt(Lanes positions, Lanes cosine, Lanes sine, CrossingTrail& trail) const;
   // The hue's turn after `characters` characters.
   SinCos TurnOf(std::size_t characters) const;
 
   Blend blend_;
   std::size_t length_;
   std::uint64_t end_;
+  // The numbers below stand in both lanes, as the pairs use them.
   // Even: the cone roots along the straight line, start + step * i.
-  ConeRoots rootsStart_{}, rootsStep_{};
+  Lanes rootsStart_[3]{}, rootsStep_[3]{};
   // Vivid: lightness and chroma along straight lines; the hue turns by `turnStep_` a character
   // from a unit vector in the a-b plane, here already taken through the matrix to the cone
   // roots: a point of chroma C and turn (cos, sin) has cone root j at
   // L + C (cos * along_[j] + sin * across_[j]).
-  double lightnessStart_ = 0, lightnessStep_ = 0, chromaStart_ = 0, chromaStep_ = 0;
+  Lanes lightnessStart_{}, lightnessStep_{}, chromaStart_{}, chromaStep_{};
   double turnStep_ = 0;
-  double along_[3]{}, across_[3]{};
-  // The fine turns 0 to kBlock.
-  std::array<SinCos, kBlock + 1> fineTurns_{};
+  Lanes along_[3]{}, across_[3]{};
+  // The fine turns of the pairs within a block, 1 and 2, 3 and 4, and so on.
+  std::array<Lanes, kBlock / 2> fineCos_{}, fineSin_{};
 };
 
 }  // namespace vfx::fade::detail
