@@ -19,6 +19,11 @@ constexpr double kAchromatic = 1e-5;
 constexpr double kRootsOfA[3] = {0.3963377774, -0.1055613458, -0.0894841775};
 constexpr double kRootsOfB[3] = {0.2158037573, -0.0638541728, -1.2914855480};
 
+// The turn by `b` after `a`.
+SinCos Turned(const SinCos& a, const SinCos& b) {
+  return {a.sin * b.cos + a.cos * b.sin, a.cos * b.cos - a.sin * b.sin};
+}
+
 std::uint64_t DigitsOfColour(const Rgb& colour) {
   return DigitsOf(static_cast<unsigned>(std::clamp(colour.red, 0, 255)),
                   static_cast<unsigned>(std::clamp(colour.green, 0, 255)),
@@ -100,11 +105,17 @@ BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t 
     along_[j] = Both(kRootsOfA[j] * hueA + kRootsOfB[j] * hueB);
     across_[j] = Both(kRootsOfB[j] * hueA - kRootsOfA[j] * hueB);
   }
+  // Within a block, and from block to block within a span, each turn is the last one turned
+  // once more: an ulp or so at each, some tens at most, far below what a colour could show.
+  const SinCos one = TurnOf(1);
+  SinCos next = one;
   for (std::size_t pair = 0; pair < kBlock / 2; ++pair) {
-    const SinCos first = TurnOf(2 * pair + 1), second = TurnOf(2 * pair + 2);
+    const SinCos first = next, second = Turned(first, one);
+    next = Turned(second, one);
     fineCos_[pair] = LanesOf(first.cos, second.cos);
     fineSin_[pair] = LanesOf(first.sin, second.sin);
   }
+  blockStep_ = TurnOf(kBlock);
 }
 
 SinCos BlendRamp::TurnOf(std::size_t characters) const {
@@ -131,6 +142,7 @@ Rgb BlendRamp::At(std::size_t position) const {
 
 void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out) const {
   // Pairs from `first`, which is odd, so that a pair never straddles two blocks.
+  SinCos blockTurn{0, 1};
   Lanes blockCos = Both(1), blockSin = Both(0);
   CrossingTrail trail;
   for (std::size_t k = 0; k < count; k += 2) {
@@ -148,7 +160,7 @@ void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out)
     } else {
       const std::size_t q = (position - 1) / kBlock, r = position - kBlock * q;
       if (k == 0 || r == 1) {
-        const SinCos blockTurn = TurnOf(kBlock * q);
+        blockTurn = k == 0 ? TurnOf(kBlock * q) : Turned(blockTurn, blockStep_);
         blockCos = Both(blockTurn.cos);
         blockSin = Both(blockTurn.sin);
       }
@@ -179,8 +191,7 @@ TwoDigits BlendRamp::VividAt(Lanes i, Lanes cosine, Lanes sine, CrossingTrail& t
   if (!trail.empty()) {
     near = CrossingsNear(point, channel, bound, trail.Guesses());
     if (near.found == 3) {
-      trail.Add({channel, bound, First(near.chroma)});
-      trail.Add({channel, bound, Second(near.chroma)});
+      trail.AddBoth(near.chroma);
       return DigitsOfLights(near.light);
     }
   }

@@ -33,7 +33,7 @@ class BlendRamp {
   void Digits(std::size_t first, std::size_t count, std::uint64_t* out) const;
 
   // Hue turns come from a coarse turn per block of kBlock characters and a fine one within it,
-  // so that a walk along the segment needs one sine and cosine per block.
+  // so that a walk along the segment needs one sine and cosine per span.
   static constexpr std::size_t kBlock = 16;
   // Outside sRGB a character's crossing starts from its neighbours' within a span: walked from
   // the span's start, every character's colour is the same whoever asks for it.
@@ -61,6 +61,8 @@ class BlendRamp {
   Lanes along_[3]{}, across_[3]{};
   // The fine turns of the pairs within a block, 1 and 2, 3 and 4, and so on.
   std::array<Lanes, kBlock / 2> fineCos_{}, fineSin_{};
+  // The turn of a whole block.
+  SinCos blockStep_{0, 1};
 };
 
 }  // namespace vfx::fade::detail

@@ -175,15 +175,6 @@ void CrossingTrail::Add(const Crossing& crossing) {
   if (count_ < 3) ++count_;
 }
 
-// The parabola through the last three crossings (or the line through two), one and two
-// characters on.
-Lanes CrossingTrail::Guesses() const {
-  const double x1 = chroma_[0], x2 = chroma_[1], x3 = chroma_[2];
-  if (count_ >= 3) return LanesOf(3.0 * (x1 - x2) + x3, 6.0 * x1 - 8.0 * x2 + 3.0 * x3);
-  if (count_ == 2) return LanesOf(2.0 * x1 - x2, 3.0 * x1 - 2.0 * x2);
-  return Both(x1);
-}
-
 NearCrossings CrossingsNear(const PointLanes& point, int channel, double bound, Lanes guess) {
   // The channel's light less its bound at chroma L + x k_j is g(x) = sum w_j (L + x k_j)^3 - bound;
   // its slope g' = 3 sum w_j k_j (L + x k_j)^2, half its bend 3 sum w_j k_j^2 (L + x k_j), and a

@@ -53,8 +53,21 @@ class CrossingTrail {
   double bound() const { return bound_; }
   void Clear() { count_ = 0; }
   void Add(const Crossing& crossing);
-  // The next two characters' crossings, extrapolated.
-  Lanes Guesses() const;
+  // Two characters' crossings, found with the trail's own channel and bound.
+  void AddBoth(Lanes chroma) {
+    chroma_[2] = chroma_[0];
+    chroma_[1] = First(chroma);
+    chroma_[0] = Second(chroma);
+    count_ = count_ >= 1 ? 3 : 2;
+  }
+  // The next two characters' crossings: on the parabola through the last three (or the line
+  // through two), one and two characters on.
+  Lanes Guesses() const {
+    const double x1 = chroma_[0], x2 = chroma_[1], x3 = chroma_[2];
+    if (count_ >= 3) return LanesOf(3.0 * (x1 - x2) + x3, 6.0 * x1 - 8.0 * x2 + 3.0 * x3);
+    if (count_ == 2) return LanesOf(2.0 * x1 - x2, 3.0 * x1 - 2.0 * x2);
+    return Both(x1);
+  }
 
  private:
   int channel_ = -1, count_ = 0;
