@@ -48,8 +48,12 @@ LinearLanes LinearOf(Lanes l, Lanes m, Lanes s) {
 TwoDigits DigitsOfLights(const LinearLanes& light) {
   const Bytes red = EncodedBytes(light.red), green = EncodedBytes(light.green),
               blue = EncodedBytes(light.blue);
-  return {DigitsOf(red.first, green.first, blue.first),
-          DigitsOf(red.second, green.second, blue.second)};
+  // Every encoding is below 256 already.
+  const auto digits = [](unsigned r, unsigned g, unsigned b) {
+    return kHexPairs[r] | (std::uint64_t{kHexPairs[g]} << 16) | (std::uint64_t{kHexPairs[b]} << 32);
+  };
+  return {digits(red.first, green.first, blue.first),
+          digits(red.second, green.second, blue.second)};
 }
 
 Linear FirstOf(const LinearLanes& light) {
@@ -141,35 +145,31 @@ Rgb BlendRamp::At(std::size_t position) const {
 }
 
 void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out) const {
-  // Pairs from `first`, which is odd, so that a pair never straddles two blocks.
-  SinCos blockTurn{0, 1};
-  Lanes blockCos = Both(1), blockSin = Both(0);
-  CrossingTrail trail;
-  for (std::size_t k = 0; k < count; k += 2) {
-    const std::size_t position = first + k;
-    if (position >= length_) {
-      out[k] = end_;
-      if (k + 1 < count) out[k + 1] = end_;
-      continue;
-    }
-    const Lanes positions =
-        LanesOf(static_cast<double>(position), static_cast<double>(position + 1));
-    TwoDigits two;
-    if (blend_ == Blend::kEven) {
-      two = EvenAt(positions);
-    } else {
-      const std::size_t q = (position - 1) / kBlock, r = position - kBlock * q;
-      if (k == 0 || r == 1) {
-        blockTurn = k == 0 ? TurnOf(kBlock * q) : Turned(blockTurn, blockStep_);
-        blockCos = Both(blockTurn.cos);
-        blockSin = Both(blockTurn.sin);
-      }
-      const Lanes fineCos = fineCos_[r / 2], fineSin = fineSin_[r / 2];
-      two = VividAt(positions, blockCos * fineCos - blockSin * fineSin,
-                    blockSin * fineCos + blockCos * fineSin, trail);
-    }
+  // The characters before the end in pairs from `first`, which is odd, so that a pair never
+  // straddles two blocks; from the end on, the end colour.
+  const std::size_t before = first >= length_ ? 0 : std::min(count, length_ - first);
+  std::fill(out + before, out + count, end_);
+  const auto put = [&](std::size_t k, const TwoDigits& two) {
     out[k] = two.first;
-    if (k + 1 < count) out[k + 1] = position + 1 < length_ ? two.second : end_;
+    if (k + 1 < before) out[k + 1] = two.second;
+  };
+  Lanes positions = LanesOf(static_cast<double>(first), static_cast<double>(first + 1));
+  if (blend_ == Blend::kEven) {
+    for (std::size_t k = 0; k < before; k += 2, positions = positions + Both(2)) {
+      put(k, EvenAt(positions));
+    }
+    return;
+  }
+  // `first` - 1 is a whole number of blocks.
+  SinCos blockTurn = TurnOf(first - 1);
+  CrossingTrail trail;
+  for (std::size_t k = 0; k < before; k += 2, positions = positions + Both(2)) {
+    const std::size_t fine = k % kBlock / 2;
+    if (fine == 0 && k > 0) blockTurn = Turned(blockTurn, blockStep_);
+    const Lanes blockCos = Both(blockTurn.cos), blockSin = Both(blockTurn.sin);
+    const Lanes fineCos = fineCos_[fine], fineSin = fineSin_[fine];
+    put(k, VividAt(positions, blockCos * fineCos - blockSin * fineSin,
+                   blockSin * fineCos + blockCos * fineSin, trail));
   }
 }
 
