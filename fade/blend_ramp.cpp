@@ -185,28 +185,38 @@ TwoDigits BlendRamp::VividAt(Lanes i, Lanes cosine, Lanes sine, CrossingTrail& t
   for (int j = 0; j < 3; ++j) point.turned[j] = cosine * along_[j] + sine * across_[j];
   // Next to a character outside sRGB, the crossing that held it holds the next ones too, mostly:
   // found there and proven, it needs not the light at the full chroma.
-  NearCrossings near{};
-  const int channel = trail.channel();
-  const double bound = trail.bound();
   if (!trail.empty()) {
-    near = CrossingsNear(point, channel, bound, trail.Guesses());
+    const NearCrossings near =
+        CrossingsNear(point, trail.channel(), trail.bound(), trail.Guesses());
     if (near.found == 3) {
       trail.AddBoth(near.chroma);
       return DigitsOfLights(near.light);
     }
+    return PartlyNear(point, near, trail);
   }
+  const LinearLanes light = LinearOf(point.lightness + point.chroma * point.turned[0],
+                                     point.lightness + point.chroma * point.turned[1],
+                                     point.lightness + point.chroma * point.turned[2]);
+  const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
+  if ((Within(light.red, least, most) & Within(light.green, least, most) &
+       Within(light.blue, least, most)) == 3) {
+    return DigitsOfLights(light);
+  }
+  return PartlyNear(point, {light, point.chroma, 0}, trail);
+}
+
+// A lane outside sRGB keeps its lightness and hue with as much chroma as fits: from scratch
+// where no crossing nearby was proven.
+TwoDigits BlendRamp::PartlyNear(const PointLanes& point, const NearCrossings& near,
+                                CrossingTrail& trail) {
   const LinearLanes light = LinearOf(point.lightness + point.chroma * point.turned[0],
                                      point.lightness + point.chroma * point.turned[1],
                                      point.lightness + point.chroma * point.turned[2]);
   const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
   const int inside = Within(light.red, least, most) & Within(light.green, least, most) &
                      Within(light.blue, least, most);
-  if (inside == 3) {
-    trail.Clear();
-    return DigitsOfLights(light);
-  }
-  // A lane outside sRGB keeps its lightness and hue with as much chroma as fits: from scratch
-  // where no crossing nearby was proven.
+  const int channel = trail.channel();
+  const double bound = trail.bound();
   Linear lights[2] = {FirstOf(light), SecondOf(light)};
   const Linear nearLights[2] = {FirstOf(near.light), SecondOf(near.light)};
   const double lightness[2] = {First(point.lightness), Second(point.lightness)};
