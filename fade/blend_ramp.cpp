@@ -133,7 +133,7 @@ Rgb BlendRamp::At(std::size_t position) const {
       digits = EvenAt(Both(static_cast<double>(position))).first;
     } else if (position == 0) {
       CrossingTrail none;
-      digits = VividAt(Both(0), Both(1), Both(0), none).first;
+      digits = DigitsOfLights(VividAt(Both(0), Both(1), Both(0), none)).first;
     } else {
       const std::size_t first = position - (position - 1) % kSpan;
       std::uint64_t span[kSpan];
@@ -163,14 +163,18 @@ void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out)
   // `first` - 1 is a whole number of blocks.
   SinCos blockTurn = TurnOf(first - 1);
   CrossingTrail trail;
+  // The lights first, then their digits: each pair's light waits on its neighbours' through the
+  // trail, its digits on nothing, and apart they keep out of each other's way.
+  LinearLanes lights[kSpan / 2];
   for (std::size_t k = 0; k < before; k += 2, positions = positions + Both(2)) {
     const std::size_t fine = k % kBlock / 2;
     if (fine == 0 && k > 0) blockTurn = Turned(blockTurn, blockStep_);
     const Lanes blockCos = Both(blockTurn.cos), blockSin = Both(blockTurn.sin);
     const Lanes fineCos = fineCos_[fine], fineSin = fineSin_[fine];
-    put(k, VividAt(positions, blockCos * fineCos - blockSin * fineSin,
-                   blockSin * fineCos + blockCos * fineSin, trail));
+    lights[k / 2] = VividAt(positions, blockCos * fineCos - blockSin * fineSin,
+                            blockSin * fineCos + blockCos * fineSin, trail);
   }
+  for (std::size_t k = 0; k < before; k += 2) put(k, DigitsOfLights(lights[k / 2]));
 }
 
 TwoDigits BlendRamp::EvenAt(Lanes i) const {
@@ -180,7 +184,7 @@ TwoDigits BlendRamp::EvenAt(Lanes i) const {
   return DigitsOfLights(light);
 }
 
-TwoDigits BlendRamp::VividAt(Lanes i, Lanes cosine, Lanes sine, CrossingTrail& trail) const {
+LinearLanes BlendRamp::VividAt(Lanes i, Lanes cosine, Lanes sine, CrossingTrail& trail) const {
   PointLanes point{lightnessStart_ + lightnessStep_ * i, chromaStart_ + chromaStep_ * i, {}};
   for (int j = 0; j < 3; ++j) point.turned[j] = cosine * along_[j] + sine * across_[j];
   // Next to a character outside sRGB, the crossing that held it holds the next ones too, mostly:
@@ -190,7 +194,7 @@ TwoDigits BlendRamp::VividAt(Lanes i, Lanes cosine, Lanes sine, CrossingTrail& t
         CrossingsNear(point, trail.channel(), trail.bound(), trail.Guesses());
     if (near.found == 3) {
       trail.AddBoth(near.chroma);
-      return DigitsOfLights(near.light);
+      return near.light;
     }
     return PartlyNear(point, near, trail);
   }
@@ -200,15 +204,15 @@ TwoDigits BlendRamp::VividAt(Lanes i, Lanes cosine, Lanes sine, CrossingTrail& t
   const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
   if ((Within(light.red, least, most) & Within(light.green, least, most) &
        Within(light.blue, least, most)) == 3) {
-    return DigitsOfLights(light);
+    return light;
   }
   return PartlyNear(point, {light, point.chroma, 0}, trail);
 }
 
 // A lane outside sRGB keeps its lightness and hue with as much chroma as fits: from scratch
 // where no crossing nearby was proven.
-TwoDigits BlendRamp::PartlyNear(const PointLanes& point, const NearCrossings& near,
-                                CrossingTrail& trail) {
+LinearLanes BlendRamp::PartlyNear(const PointLanes& point, const NearCrossings& near,
+                                  CrossingTrail& trail) {
   const LinearLanes light = LinearOf(point.lightness + point.chroma * point.turned[0],
                                      point.lightness + point.chroma * point.turned[1],
                                      point.lightness + point.chroma * point.turned[2]);
@@ -237,9 +241,8 @@ TwoDigits BlendRamp::PartlyNear(const PointLanes& point, const NearCrossings& ne
       trail.Add(crossing);
     }
   }
-  return DigitsOfLights({LanesOf(lights[0].red, lights[1].red),
-                         LanesOf(lights[0].green, lights[1].green),
-                         LanesOf(lights[0].blue, lights[1].blue)});
+  return {LanesOf(lights[0].red, lights[1].red), LanesOf(lights[0].green, lights[1].green),
+          LanesOf(lights[0].blue, lights[1].blue)};
 }
 
 }  // namespace vfx::fade::detail

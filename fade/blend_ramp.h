@@ -42,10 +42,10 @@ class BlendRamp {
  private:
   TwoDigits EvenAt(Lanes positions) const;
   // `cosine` and `sine` hold the two characters' turns.
-  TwoDigits VividAt(Lanes positions, Lanes cosine, Lanes sine, CrossingTrail& trail) const;
+  LinearLanes VividAt(Lanes positions, Lanes cosine, Lanes sine, CrossingTrail& trail) const;
   // The pair where the crossing near the trail's was not proven in both lanes.
-  static TwoDigits PartlyNear(const PointLanes& point, const NearCrossings& near,
-                              CrossingTrail& trail);
+  static LinearLanes PartlyNear(const PointLanes& point, const NearCrossings& near,
+                                CrossingTrail& trail);
   // The hue's turn after `characters` characters.
   SinCos TurnOf(std::size_t characters) const;
 
