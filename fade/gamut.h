@@ -1,5 +1,6 @@
-// Where a ray of constant lightness and hue leaves sRGB, in Oklab, for the Vivid blend. Shared by
-// the blends' files alone.
+// Where a ray of constant lightness and hue leaves sRGB, in Oklab, for the Vivid blend: solved
+// from scratch, or for two characters at once from a guess near their neighbours' crossings and
+// proven. Shared by the blends' files alone.
 #pragma once
 
 #include "fade/colour_space.h"
