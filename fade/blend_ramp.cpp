@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "fade/gamut.h"
 #include "fade/tag.h"
 
 namespace vfx::fade::detail {
@@ -19,6 +18,11 @@ constexpr double kAchromatic = 1e-5;
 // Oklab's inverse second matrix: its a and b columns.
 constexpr double kRootsOfA[3] = {0.3963377774, -0.1055613458, -0.0894841775};
 constexpr double kRootsOfB[3] = {0.2158037573, -0.0638541728, -1.2914855480};
+
+// The turn by `b` after `a`.
+SinCos Turned(const SinCos& a, const SinCos& b) {
+  return {a.sin * b.cos + a.cos * b.sin, a.cos * b.cos - a.sin * b.sin};
+}
 
 std::uint64_t DigitsOfColour(const Rgb& colour) {
   return DigitsOf(static_cast<unsigned>(std::clamp(colour.red, 0, 255)),
@@ -36,25 +40,20 @@ int ComponentOf(std::uint64_t digits, int index) {
 }
 
 // Light's channels for two characters.
-struct LinearLanes {
-  Lanes red, green, blue;
-};
-
 LinearLanes LinearOf(Lanes l, Lanes m, Lanes s) {
-  l = l * l * l;
-  m = m * m * m;
-  s = s * s * s;
-  return {Both(4.0767416621) * l - Both(3.3077115913) * m + Both(0.2309699292) * s,
-          Both(-1.2684380046) * l + Both(2.6097574011) * m - Both(0.3413193965) * s,
-          Both(-0.0041960863) * l - Both(0.7034186147) * m + Both(1.7076147010) * s};
+  return LinearOfResponses(l * l * l, m * m * m, s * s * s);
 }
 
 // Two characters' tag digits.
 TwoDigits DigitsOfLights(const LinearLanes& light) {
   const Bytes red = EncodedBytes(light.red), green = EncodedBytes(light.green),
               blue = EncodedBytes(light.blue);
-  return {DigitsOf(red.first, green.first, blue.first),
-          DigitsOf(red.second, green.second, blue.second)};
+  // Every encoding is below 256 already.
+  const auto digits = [](unsigned r, unsigned g, unsigned b) {
+    return kHexPairs[r] | (std::uint64_t{kHexPairs[g]} << 16) | (std::uint64_t{kHexPairs[b]} << 32);
+  };
+  return {digits(red.first, green.first, blue.first),
+          digits(red.second, green.second, blue.second)};
 }
 
 Linear FirstOf(const LinearLanes& light) {
@@ -77,8 +76,11 @@ BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t 
   const auto straight = [&] {
     blend_ = Blend::kEven;
     const ConeRoots from = ConeRootsOf(a), to = ConeRootsOf(b);
-    rootsStart_ = from;
-    rootsStep_ = {(to.l - from.l) / count, (to.m - from.m) / count, (to.s - from.s) / count};
+    const double starts[3] = {from.l, from.m, from.s}, ends[3] = {to.l, to.m, to.s};
+    for (int j = 0; j < 3; ++j) {
+      rootsStart_[j] = Both(starts[j]);
+      rootsStep_[j] = Both((ends[j] - starts[j]) / count);
+    }
   };
   if (blend != Blend::kVivid) {
     straight();
@@ -93,10 +95,10 @@ BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t 
     straight();
     return;
   }
-  lightnessStart_ = a.lightness;
-  lightnessStep_ = (b.lightness - a.lightness) / count;
-  chromaStart_ = chromaA;
-  chromaStep_ = (chromaB - chromaA) / count;
+  lightnessStart_ = Both(a.lightness);
+  lightnessStep_ = Both((b.lightness - a.lightness) / count);
+  chromaStart_ = Both(chromaA);
+  chromaStep_ = Both((chromaB - chromaA) / count);
   // A grey end takes the other end's hue, so the hue stays put; else it turns the shorter way.
   const Oklab& hued = greyA ? b : a;
   const double hueA = hued.a / (greyA ? chromaB : chromaA);
@@ -104,14 +106,20 @@ BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t 
   const double turn = greyA || greyB ? 0.0 : Atan2(a.a * b.b - a.b * b.a, a.a * b.a + a.b * b.b);
   turnStep_ = turn / count;
   for (int j = 0; j < 3; ++j) {
-    along_[j] = kRootsOfA[j] * hueA + kRootsOfB[j] * hueB;
-    across_[j] = kRootsOfB[j] * hueA - kRootsOfA[j] * hueB;
+    along_[j] = Both(kRootsOfA[j] * hueA + kRootsOfB[j] * hueB);
+    across_[j] = Both(kRootsOfB[j] * hueA - kRootsOfA[j] * hueB);
   }
-}
-
-void BlendRamp::TabulateTurns() {
-  if (blend_ != Blend::kVivid) return;
-  for (std::size_t r = 0; r <= kBlock; ++r) fineTurns_[r] = TurnOf(r);
+  // Within a block, and from block to block within a span, each turn is the last one turned
+  // once more: an ulp or so at each, some tens at most, far below what a colour could show.
+  const SinCos one = TurnOf(1);
+  SinCos next = one;
+  for (std::size_t pair = 0; pair < kBlock / 2; ++pair) {
+    const SinCos first = next, second = Turned(first, one);
+    next = Turned(second, one);
+    fineCos_[pair] = LanesOf(first.cos, second.cos);
+    fineSin_[pair] = LanesOf(first.sin, second.sin);
+  }
+  blockStep_ = TurnOf(kBlock);
 }
 
 SinCos BlendRamp::TurnOf(std::size_t characters) const {
@@ -121,80 +129,120 @@ SinCos BlendRamp::TurnOf(std::size_t characters) const {
 Rgb BlendRamp::At(std::size_t position) const {
   std::uint64_t digits = end_;
   if (position < length_) {
-    const Lanes both = Both(static_cast<double>(position));
     if (blend_ == Blend::kEven) {
-      digits = EvenAt(both).first;
+      digits = EvenAt(Both(static_cast<double>(position))).first;
+    } else if (position == 0) {
+      CrossingTrail none;
+      digits = DigitsOfLights(VividAt(Both(0), Both(1), Both(0), none)).first;
     } else {
-      // Position p = kBlock q + r with r from 1 to kBlock (0 alone for position 0).
-      const std::size_t q = position == 0 ? 0 : (position - 1) / kBlock;
-      const std::size_t r = position - kBlock * q;
-      const SinCos fine = TurnOf(r);
-      digits = VividAt(both, TurnOf(kBlock * q), fine, fine).first;
+      const std::size_t first = position - (position - 1) % kSpan;
+      std::uint64_t span[kSpan];
+      Digits(first, position - first + 1, span);
+      digits = span[position - first];
     }
   }
   return {ComponentOf(digits, 0), ComponentOf(digits, 1), ComponentOf(digits, 2)};
 }
 
 void BlendRamp::Digits(std::size_t first, std::size_t count, std::uint64_t* out) const {
-  // Pairs from `first`, which is odd, so that a pair never straddles two blocks.
-  SinCos blockTurn{0, 1};
-  for (std::size_t k = 0; k < count; k += 2) {
-    const std::size_t position = first + k;
-    if (position >= length_) {
-      out[k] = end_;
-      if (k + 1 < count) out[k + 1] = end_;
-      continue;
-    }
-    const Lanes positions =
-        LanesOf(static_cast<double>(position), static_cast<double>(position + 1));
-    TwoDigits two;
-    if (blend_ == Blend::kEven) {
-      two = EvenAt(positions);
-    } else {
-      const std::size_t q = (position - 1) / kBlock, r = position - kBlock * q;
-      if (k == 0 || r == 1) blockTurn = TurnOf(kBlock * q);
-      two = VividAt(positions, blockTurn, fineTurns_[r], fineTurns_[r + 1]);
-    }
+  // The characters before the end in pairs from `first`, which is odd, so that a pair never
+  // straddles two blocks; from the end on, the end colour.
+  const std::size_t before = first >= length_ ? 0 : std::min(count, length_ - first);
+  std::fill(out + before, out + count, end_);
+  const auto put = [&](std::size_t k, const TwoDigits& two) {
     out[k] = two.first;
-    if (k + 1 < count) out[k + 1] = position + 1 < length_ ? two.second : end_;
+    if (k + 1 < before) out[k + 1] = two.second;
+  };
+  Lanes positions = LanesOf(static_cast<double>(first), static_cast<double>(first + 1));
+  if (blend_ == Blend::kEven) {
+    for (std::size_t k = 0; k < before; k += 2, positions = positions + Both(2)) {
+      put(k, EvenAt(positions));
+    }
+    return;
   }
+  // `first` - 1 is a whole number of blocks.
+  SinCos blockTurn = TurnOf(first - 1);
+  CrossingTrail trail;
+  // The lights first, then their digits: each pair's light waits on its neighbours' through the
+  // trail, its digits on nothing, and apart they keep out of each other's way.
+  LinearLanes lights[kSpan / 2];
+  for (std::size_t k = 0; k < before; k += 2, positions = positions + Both(2)) {
+    const std::size_t fine = k % kBlock / 2;
+    if (fine == 0 && k > 0) blockTurn = Turned(blockTurn, blockStep_);
+    const Lanes blockCos = Both(blockTurn.cos), blockSin = Both(blockTurn.sin);
+    const Lanes fineCos = fineCos_[fine], fineSin = fineSin_[fine];
+    lights[k / 2] = VividAt(positions, blockCos * fineCos - blockSin * fineSin,
+                            blockSin * fineCos + blockCos * fineSin, trail);
+  }
+  for (std::size_t k = 0; k < before; k += 2) put(k, DigitsOfLights(lights[k / 2]));
 }
 
 TwoDigits BlendRamp::EvenAt(Lanes i) const {
-  const LinearLanes light = LinearOf(Both(rootsStart_.l) + Both(rootsStep_.l) * i,
-                                     Both(rootsStart_.m) + Both(rootsStep_.m) * i,
-                                     Both(rootsStart_.s) + Both(rootsStep_.s) * i);
+  const LinearLanes light =
+      LinearOf(rootsStart_[0] + rootsStep_[0] * i, rootsStart_[1] + rootsStep_[1] * i,
+               rootsStart_[2] + rootsStep_[2] * i);
   return DigitsOfLights(light);
 }
 
-TwoDigits BlendRamp::VividAt(Lanes i, const SinCos& blockTurn, const SinCos& fineFirst,
-                             const SinCos& fineSecond) const {
-  const Lanes fineCos = LanesOf(fineFirst.cos, fineSecond.cos);
-  const Lanes fineSin = LanesOf(fineFirst.sin, fineSecond.sin);
-  const Lanes cosine = Both(blockTurn.cos) * fineCos - Both(blockTurn.sin) * fineSin;
-  const Lanes sine = Both(blockTurn.sin) * fineCos + Both(blockTurn.cos) * fineSin;
-  const Lanes lightness = Both(lightnessStart_) + Both(lightnessStep_) * i;
-  const Lanes chroma = Both(chromaStart_) + Both(chromaStep_) * i;
-  Lanes turned[3];
-  for (int j = 0; j < 3; ++j) turned[j] = cosine * Both(along_[j]) + sine * Both(across_[j]);
-  const LinearLanes light = LinearOf(lightness + chroma * turned[0], lightness + chroma * turned[1],
-                                     lightness + chroma * turned[2]);
-  const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
-  if (BothWithin(light.red, least, most) && BothWithin(light.green, least, most) &&
-      BothWithin(light.blue, least, most)) {
-    return DigitsOfLights(light);
+LinearLanes BlendRamp::VividAt(Lanes i, Lanes cosine, Lanes sine, CrossingTrail& trail) const {
+  PointLanes point{lightnessStart_ + lightnessStep_ * i, chromaStart_ + chromaStep_ * i, {}};
+  for (int j = 0; j < 3; ++j) point.turned[j] = cosine * along_[j] + sine * across_[j];
+  // Next to a character outside sRGB, the crossing that held it holds the next ones too, mostly:
+  // found there and proven, it needs not the light at the full chroma.
+  if (!trail.empty()) {
+    const NearCrossings near =
+        CrossingsNear(point, trail.channel(), trail.bound(), trail.Guesses());
+    if (near.found == 3) {
+      trail.AddBoth(near.chroma);
+      return near.light;
+    }
+    return PartlyNear(point, near, trail);
   }
-  // A lane outside sRGB keeps its lightness and hue with as much chroma as fits.
-  const auto reduced = [&](const Linear& at, double l, double c, double k0, double k1, double k2) {
-    const double k[3] = {k0, k1, k2};
-    return InsideSrgb(at) ? at : MostLightInside(l, c, k, at);
-  };
-  const Linear first = reduced(FirstOf(light), First(lightness), First(chroma), First(turned[0]),
-                               First(turned[1]), First(turned[2]));
-  const Linear second = reduced(SecondOf(light), Second(lightness), Second(chroma),
-                                Second(turned[0]), Second(turned[1]), Second(turned[2]));
-  return DigitsOfLights({LanesOf(first.red, second.red), LanesOf(first.green, second.green),
-                         LanesOf(first.blue, second.blue)});
+  const LinearLanes light = LinearOf(point.lightness + point.chroma * point.turned[0],
+                                     point.lightness + point.chroma * point.turned[1],
+                                     point.lightness + point.chroma * point.turned[2]);
+  const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
+  if ((Within(light.red, least, most) & Within(light.green, least, most) &
+       Within(light.blue, least, most)) == 3) {
+    return light;
+  }
+  return PartlyNear(point, {light, point.chroma, 0}, trail);
+}
+
+// A lane outside sRGB keeps its lightness and hue with as much chroma as fits: from scratch
+// where no crossing nearby was proven.
+LinearLanes BlendRamp::PartlyNear(const PointLanes& point, const NearCrossings& near,
+                                  CrossingTrail& trail) {
+  const LinearLanes light = LinearOf(point.lightness + point.chroma * point.turned[0],
+                                     point.lightness + point.chroma * point.turned[1],
+                                     point.lightness + point.chroma * point.turned[2]);
+  const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
+  const int inside = Within(light.red, least, most) & Within(light.green, least, most) &
+                     Within(light.blue, least, most);
+  const int channel = trail.channel();
+  const double bound = trail.bound();
+  Linear lights[2] = {FirstOf(light), SecondOf(light)};
+  const Linear nearLights[2] = {FirstOf(near.light), SecondOf(near.light)};
+  const double lightness[2] = {First(point.lightness), Second(point.lightness)};
+  const double chroma[2] = {First(point.chroma), Second(point.chroma)};
+  const double nearChroma[2] = {First(near.chroma), Second(near.chroma)};
+  for (int lane = 0; lane < 2; ++lane) {
+    const int bit = 1 << lane;
+    if (inside & bit) {
+      trail.Clear();
+    } else if (near.found & bit) {
+      lights[lane] = nearLights[lane];
+      trail.Add({channel, bound, nearChroma[lane]});
+    } else {
+      const auto of = [lane](Lanes x) { return lane == 0 ? First(x) : Second(x); };
+      const double turned[3] = {of(point.turned[0]), of(point.turned[1]), of(point.turned[2])};
+      Crossing crossing;
+      lights[lane] = MostLightInside(lightness[lane], chroma[lane], turned, lights[lane], crossing);
+      trail.Add(crossing);
+    }
+  }
+  return {LanesOf(lights[0].red, lights[1].red), LanesOf(lights[0].green, lights[1].green),
+          LanesOf(lights[0].blue, lights[1].blue)};
 }
 
 }  // namespace vfx::fade::detail

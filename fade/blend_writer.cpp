@@ -12,9 +12,9 @@ namespace {
 
 using namespace detail;
 
-// Colours come in batches, computed together, then the pieces that carry them.
-// A multiple of the ramp's block, so that every batch starts a block.
-constexpr std::size_t kBatch = 8 * BlendRamp::kBlock;
+// Colours come in batches, computed together, then the pieces that carry them: a span of the
+// ramp's each.
+constexpr std::size_t kBatch = BlendRamp::kSpan;
 
 template <typename Wrap>
 char* BlendEach(char* out, const BlendRamp& ramp, std::size_t characters, Source& source,
@@ -46,8 +46,7 @@ std::size_t FadeWriter::AppendBlend(std::string& out, std::string_view text, std
   Source source{text, 0, 0};
   const auto write = [&](char* buffer, std::size_t) {
     char* const begin = buffer + oldSize;
-    BlendRamp ramp(start, end, blend, characters);
-    ramp.TabulateTurns();
+    const BlendRamp ramp(start, end, blend, characters);
     char* finish;
     if (before_[0].empty() && after_[0].empty() && before_[1].empty() && after_[1].empty()) {
       finish = BlendEach(begin, ramp, characters, source, NoWrap{});

@@ -50,6 +50,16 @@ inline Linear LinearOf(double l, double m, double s) {
           -0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s};
 }
 
+// The same for two characters, from the cone responses themselves (the roots' cubes).
+struct LinearLanes {
+  Lanes red, green, blue;
+};
+inline LinearLanes LinearOfResponses(Lanes l, Lanes m, Lanes s) {
+  return {Both(4.0767416621) * l - Both(3.3077115913) * m + Both(0.2309699292) * s,
+          Both(-1.2684380046) * l + Both(2.6097574011) * m - Both(0.3413193965) * s,
+          Both(-0.0041960863) * l - Both(0.7034186147) * m + Both(1.7076147010) * s};
+}
+
 // Oklab's cone roots of a point given as L, a, b.
 inline ConeRoots ConeRootsOf(const Oklab& lab) {
   return {lab.lightness + 0.3963377774 * lab.a + 0.2158037573 * lab.b,
