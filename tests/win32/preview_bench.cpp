@@ -15,6 +15,7 @@ namespace {
 
 using namespace vfx;
 using bench::Median;
+namespace ids = ui::ids;
 
 std::string Line(std::size_t characters) {
   const std::string prose = "The quick brown fox jumps over the lazy dog, then naps. ";
