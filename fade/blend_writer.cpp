@@ -42,27 +42,13 @@ std::size_t FadeWriter::AppendBlend(std::string& out, std::string_view text, std
   }
   if (characters == 0) return 0;
   const std::size_t most = MarkupSize(characters, std::min(text.size(), 4 * characters));
-  const std::size_t oldSize = out.size();
   Source source{text, 0, 0};
-  const auto write = [&](char* buffer, std::size_t) {
-    char* const begin = buffer + oldSize;
-    const BlendRamp ramp(start, end, blend, characters);
-    char* finish;
-    if (before_[0].empty() && after_[0].empty() && before_[1].empty() && after_[1].empty()) {
-      finish = BlendEach(begin, ramp, characters, source, NoWrap{});
-    } else if (ShortWrap::Fits(before_, after_)) {
-      finish = BlendEach(begin, ramp, characters, source, ShortWrap(before_, after_));
-    } else {
-      finish = BlendEach(begin, ramp, characters, source, LongWrap(before_, after_));
-    }
-    return static_cast<std::size_t>(finish - buffer);
-  };
-#if defined(__cpp_lib_string_resize_and_overwrite)
-  out.resize_and_overwrite(oldSize + most + kSlack, write);
-#else
-  out.resize(oldSize + most + kSlack);
-  out.resize(write(out.data(), out.size()));
-#endif
+  const BlendRamp ramp(start, end, blend, characters);
+  AppendInPlace(out, most + kSlack, [&](char* begin) {
+    return WithWrap(before_, after_, [&](const auto& wrap) {
+      return BlendEach(begin, ramp, characters, source, wrap);
+    });
+  });
   return source.at;
 }
 

@@ -139,30 +139,16 @@ std::size_t FadeWriter::Append(std::string& out, std::string_view text, std::siz
   if (characters == 0) return 0;
   // The characters take at most four bytes each, and at most the whole text.
   const std::size_t most = MarkupSize(characters, std::min(text.size(), 4 * characters));
-  const std::size_t oldSize = out.size();
   Source source{text, 0, 0};
-  const auto write = [&](char* buffer, std::size_t) {
-    char* const begin = buffer + oldSize;
-    const Ramp ramp(start, end, characters);
-    char* finish;
+  const Ramp ramp(start, end, characters);
+  AppendInPlace(out, most + kSlack, [&](char* begin) {
     if (!WithinFastRange(start) || !WithinFastRange(end)) {
-      finish = FadeEachAnyValue(begin, ramp, characters, source, LongWrap(before_, after_));
-    } else if (before_[0].empty() && after_[0].empty() && before_[1].empty() && after_[1].empty()) {
-      finish = FadeFast(begin, ramp, characters, source, NoWrap{});
-    } else if (ShortWrap::Fits(before_, after_)) {
-      finish = FadeFast(begin, ramp, characters, source, ShortWrap(before_, after_));
-    } else {
-      finish = FadeFast(begin, ramp, characters, source, LongWrap(before_, after_));
+      return FadeEachAnyValue(begin, ramp, characters, source, LongWrap(before_, after_));
     }
-    return static_cast<std::size_t>(finish - buffer);
-  };
-  // Every byte of the markup is written once, into memory that is not filled with zeros first.
-#if defined(__cpp_lib_string_resize_and_overwrite)
-  out.resize_and_overwrite(oldSize + most + kSlack, write);
-#else
-  out.resize(oldSize + most + kSlack);
-  out.resize(write(out.data(), out.size()));
-#endif
+    return WithWrap(before_, after_, [&](const auto& wrap) {
+      return FadeFast(begin, ramp, characters, source, wrap);
+    });
+  });
   return source.at;
 }
 

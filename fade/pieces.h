@@ -162,4 +162,30 @@ char* PutPieces(char* out, std::uint64_t digits, std::size_t count, Source& sour
   return out;
 }
 
+// Calls `put` with the cheapest wrapping policy that writes what stands around phases 1 and 3.
+template <typename Put>
+char* WithWrap(const std::string (&before)[2], const std::string (&after)[2], const Put& put) {
+  if (before[0].empty() && after[0].empty() && before[1].empty() && after[1].empty()) {
+    return put(NoWrap{});
+  }
+  if (ShortWrap::Fits(before, after)) return put(ShortWrap(before, after));
+  return put(LongWrap(before, after));
+}
+
+// Appends what `write(begin)` writes, returning its end, within `room` bytes past out's end.
+// Every byte of the markup is written once, into memory that is not filled with zeros first.
+template <typename Write>
+void AppendInPlace(std::string& out, std::size_t room, const Write& write) {
+  const std::size_t oldSize = out.size();
+  const auto fill = [&](char* buffer, std::size_t) {
+    return static_cast<std::size_t>(write(buffer + oldSize) - buffer);
+  };
+#if defined(__cpp_lib_string_resize_and_overwrite)
+  out.resize_and_overwrite(oldSize + room, fill);
+#else
+  out.resize(oldSize + room);
+  out.resize(fill(out.data(), out.size()));
+#endif
+}
+
 }  // namespace vfx::fade::detail
