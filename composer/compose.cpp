@@ -10,11 +10,6 @@
 namespace vfx::composer {
 namespace {
 
-fade::Colour ColourOf(const fade::Rgb& rgb) {
-  return {static_cast<double>(rgb.red), static_cast<double>(rgb.green),
-          static_cast<double>(rgb.blue)};
-}
-
 struct BannerPiece {
   std::string_view colour, text;
 };
@@ -47,19 +42,26 @@ std::string BuildAttentionBanner() {
   return banner;
 }
 
-// The body with `fadeSegment(body, text, characters, from, to)` appending each segment's fade
-// and returning the bytes of `text` it took.
-template <typename FadeSegment>
-std::string Compose(std::string_view typedLine, int colourCount,
-                    std::span<const fade::Rgb, 10> colours, const fade::FadeWriter& writer,
-                    const FadeSegment& fadeSegment) {
+}  // namespace
+
+std::string ComposeBody(std::string_view typedLine, int colourCount,
+                        std::span<const fade::Rgb, 10> colours, bool wavy) {
+  return ComposeBody(typedLine, colourCount, colours, wavy, fade::Blend::kStraight);
+}
+
+std::string ComposeBody(std::string_view typedLine, int colourCount,
+                        std::span<const fade::Rgb, 10> colours, bool wavy, fade::Blend blend) {
   if (colourCount < 1) return {};
   colourCount = std::min(colourCount, static_cast<int>(colours.size()));
+  // No style text inside the markup: the prefix carries the styles once, in front. Every segment
+  // is written straight into the body by the fade's own writer, so the body is allocated once, at
+  // its exact size, and no segment is built apart and copied.
+  const fade::FadeWriter writer(wavy ? fade::Wave::kSubSup : fade::Wave::kNone, "");
   const std::size_t length = fade::CharacterCount(typedLine);
   std::string body;
   if (colourCount <= 2) {
     body.reserve(writer.MarkupSize(length, typedLine.size()) + fade::FadeWriter::kSlack);
-    fadeSegment(body, typedLine, length, colours[0], colours[colourCount - 1]);
+    writer.AppendBlend(body, typedLine, length, colours[0], colours[colourCount - 1], blend);
     return body;
   }
 
@@ -94,47 +96,15 @@ std::string Compose(std::string_view typedLine, int colourCount,
     const std::size_t pad = charactersOf(j) - inLine;
     const std::string_view rest = typedLine.substr(begin);
     if (pad == 0) {
-      begin += fadeSegment(body, rest, inLine, colours[j - 1], colours[j]);
+      begin += writer.AppendBlend(body, rest, inLine, colours[j - 1], colours[j], blend);
     } else {
       std::string withPad(rest);  // the rest of the line is this segment's last characters
       withPad.append(pad, ' ');
-      fadeSegment(body, withPad, inLine + pad, colours[j - 1], colours[j]);
+      writer.AppendBlend(body, withPad, inLine + pad, colours[j - 1], colours[j], blend);
       begin = typedLine.size();
     }
   }
   return body;
-}
-
-// No style text inside the markup: the prefix carries the styles once, in front. Every segment is
-// written straight into the body by the fade's own writer, so the body is allocated once, at its
-// exact size, and no segment is built apart and copied.
-fade::FadeWriter BodyWriter(bool wavy) {
-  return fade::FadeWriter(wavy ? fade::Wave::kSubSup : fade::Wave::kNone, "");
-}
-
-}  // namespace
-
-std::string ComposeBody(std::string_view typedLine, int colourCount,
-                        std::span<const fade::Rgb, 10> colours, bool wavy) {
-  const fade::FadeWriter writer = BodyWriter(wavy);
-  return Compose(typedLine, colourCount, colours, writer,
-                 [&](std::string& body, std::string_view text, std::size_t characters,
-                     const fade::Rgb& from, const fade::Rgb& to) {
-                   return writer.Append(body, text, characters, ColourOf(from), ColourOf(to));
-                 });
-}
-
-std::string ComposeBody(std::string_view typedLine, int colourCount,
-                        std::span<const fade::Rgb, 10> colours, bool wavy, fade::Blend blend) {
-  if (blend != fade::Blend::kEven && blend != fade::Blend::kVivid) {
-    return ComposeBody(typedLine, colourCount, colours, wavy);
-  }
-  const fade::FadeWriter writer = BodyWriter(wavy);
-  return Compose(typedLine, colourCount, colours, writer,
-                 [&](std::string& body, std::string_view text, std::size_t characters,
-                     const fade::Rgb& from, const fade::Rgb& to) {
-                   return writer.AppendBlend(body, text, characters, from, to, blend);
-                 });
 }
 
 std::string StylePrefix(Styles styles) {

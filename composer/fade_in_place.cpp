@@ -1,6 +1,5 @@
 // The fade key's part of the Send run: the line the user typed in the host's own box, composed at
 // the key and faded in its place in its turn.
-#include <cctype>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,6 +7,7 @@
 #include "composer/delivery_status.h"
 #include "composer/send_run.h"
 #include "host/host.h"
+#include "platform/ascii.h"
 
 namespace vfx::composer {
 namespace {
@@ -19,13 +19,8 @@ constexpr int kLongestTypedText = static_cast<int>(kLongestMessage);
 // as text.
 bool HoldsColourTag(std::string_view text) {
   constexpr std::string_view kTag = "<font color";
-  for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
-    if (text.size() - at < kTag.size()) return false;
-    bool same = true;
-    for (std::size_t k = 0; k < kTag.size() && same; ++k)
-      same = std::tolower(static_cast<unsigned char>(text[at + k])) == kTag[k];
-    if (same) return true;
-  }
+  for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1))
+    if (platform::StartsWithIgnoringCase(text.substr(at), kTag)) return true;
   return false;
 }
 

@@ -66,20 +66,21 @@ Styles SendRun::ReadStyles() {
   return styles;
 }
 
-std::string SendRun::Message() {
-  return StylePrefix(ReadStyles()) +
-         ComposeBody(window_.TypedLine(), window_.SelectedColourCount(), window_.Colours(),
-                     window_.IsTicked(SendOption::kWavy), window_.SelectedBlend());
+std::string SendRun::Message() { return MessageOf(window_.TypedLine(), ReadStyles()); }
+
+std::string SendRun::MessageOf(std::string_view line, Styles styles) {
+  return StylePrefix(styles) + ComposeBody(line, window_.SelectedColourCount(), window_.Colours(),
+                                           window_.IsTicked(SendOption::kWavy),
+                                           window_.SelectedBlend());
 }
 
 std::string SendRun::ComposeMessage(std::string_view line) {
-  const std::string prefix = StylePrefix(ReadStyles());
+  const Styles styles = ReadStyles();
   // Randomize sets the panel before anything reads it, so this Send uses the new colours.
   if (window_.IsTicked(SendOption::kRandom)) window_.Randomize();
   // Nothing processes events from here to the end of the composition, so the colours read now
   // are the colours each segment would find on the panel.
-  return prefix + ComposeBody(line, window_.SelectedColourCount(), window_.Colours(),
-                              window_.IsTicked(SendOption::kWavy), window_.SelectedBlend());
+  return MessageOf(line, styles);
 }
 
 void SendRun::SetChatLines(Delivery& delivery, std::string message) {

@@ -103,6 +103,8 @@ class SendRun {
   // The message of `line` as a Send composes it now: the style prefix, then (after Randomize
   // when "&Random" is ticked) the colour body.
   std::string ComposeMessage(std::string_view line);
+  // The style prefix of `styles`, then the colour body of `line` from the panel as it is now.
+  std::string MessageOf(std::string_view line, Styles styles);
   // A chat message's lines: between its banners when Attention is ticked.
   void SetChatLines(Delivery& delivery, std::string message);
   Styles ReadStyles();

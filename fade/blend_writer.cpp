@@ -28,11 +28,6 @@ char* BlendEach(char* out, const BlendRamp& ramp, std::size_t characters, Source
   return out;
 }
 
-Colour ColourOf(const Rgb& rgb) {
-  return {static_cast<double>(rgb.red), static_cast<double>(rgb.green),
-          static_cast<double>(rgb.blue)};
-}
-
 }  // namespace
 
 std::size_t FadeWriter::AppendBlend(std::string& out, std::string_view text, std::size_t characters,

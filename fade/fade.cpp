@@ -9,11 +9,6 @@
 namespace vfx::fade {
 namespace {
 
-Colour ColourOf(const Rgb& rgb) {
-  return {static_cast<double>(rgb.red), static_cast<double>(rgb.green),
-          static_cast<double>(rgb.blue)};
-}
-
 std::string Fade(Wave wave, std::string_view text, const Colour& start, const Colour& end,
                  std::string_view stylez) {
   std::string result;

@@ -17,6 +17,12 @@ struct Colour {
   double red = 0, green = 0, blue = 0;
 };
 
+// An 8-bit colour as the fade's doubles.
+inline Colour ColourOf(const Rgb& rgb) {
+  return {static_cast<double>(rgb.red), static_cast<double>(rgb.green),
+          static_cast<double>(rgb.blue)};
+}
+
 // RgbToHex's six digits, written at `out`.
 void PutHexDigits(char* out, double red, double green, double blue);
 

@@ -1,23 +1,13 @@
-#include <algorithm>
-#include <cctype>
-
 #include "host/host.h"
+#include "platform/ascii.h"
 
 namespace vfx::host {
 namespace {
 
 using platform::Relation;
+using platform::StartsWithIgnoringCase;
 
 constexpr int kClassNameBuffer = 250;
-
-// Upper-casing compares the way the host's own names are written: ASCII letters only.
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-    return std::toupper(static_cast<unsigned char>(a)) ==
-           std::toupper(static_cast<unsigned char>(b));
-  });
-}
 
 template <typename Matches>
 WindowHandle FindChild(platform::Desktop& desktop, WindowHandle parent, Matches matches) {

@@ -1,8 +1,7 @@
-#include <cctype>
-
 #include "host/host.h"
 #include "host/waits.h"
 #include "host/window_table.h"
+#include "platform/ascii.h"
 
 namespace vfx::host {
 namespace {
@@ -22,16 +21,6 @@ bool HostInFront(platform::Desktop& desktop, WindowHandle frame) {
   return false;
 }
 
-bool CaptionBegins(platform::Desktop& desktop, WindowHandle window, std::string_view title) {
-  const std::string caption = GetWindowCaption(desktop, window);
-  if (caption.size() < title.size()) return false;
-  for (std::size_t k = 0; k < title.size(); ++k)
-    if (std::toupper(static_cast<unsigned char>(caption[k])) !=
-        std::toupper(static_cast<unsigned char>(title[k])))
-      return false;
-  return true;
-}
-
 }  // namespace
 
 TypingPlace FindTypingPlace(platform::Desktop& desktop) {
@@ -49,7 +38,8 @@ TypingPlace FindTypingPlace(platform::Desktop& desktop) {
     const WindowHandle input = ChatInputBox(desktop, window);
     if (input != platform::kNoWindow) return {Kind::kChatRoom, window, input};
   }
-  if (CaptionBegins(desktop, window, table::kInstantMessageCaption)) {
+  if (platform::StartsWithIgnoringCase(GetWindowCaption(desktop, window),
+                                       table::kInstantMessageCaption)) {
     const WindowHandle text = FindChildByClass(desktop, window, table::kRichTextClass);
     if (text != platform::kNoWindow) return {Kind::kInstantMessage, window, text};
   }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/ascii.h"
+
 namespace vfx::platform {
 namespace {
 
@@ -38,21 +40,6 @@ constexpr std::array<std::pair<const char*, bool HotKey::*>, 5> kModifiers{{
     {"Win", &HotKey::windows},
 }};
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
 std::string KeyNameOf(unsigned key) {
   if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
     return std::string(1, static_cast<char>(key));
@@ -67,7 +54,7 @@ std::string KeyNameOf(unsigned key) {
 
 std::optional<unsigned> KeyOfName(std::string_view name) {
   for (unsigned key = 1; key <= 0xFE; ++key)
-    if (SameText(name, KeyNameOf(key))) return key;
+    if (SameIgnoringCase(name, KeyNameOf(key))) return key;
   return std::nullopt;
 }
 
@@ -85,17 +72,17 @@ std::string HotKeyName(const HotKey& hotKey) {
 
 std::optional<HotKey> ParseHotKey(std::string_view name) {
   HotKey hotKey;
-  std::string_view rest = Trim(name);
+  std::string_view rest = TrimBlanks(name);
   for (;;) {
     const std::size_t plus = rest.find('+');
     // The last part is the key, which may itself be "+" ("Num +").
     if (plus == std::string_view::npos || plus + 1 >= rest.size()) break;
     bool HotKey::*modifier = nullptr;
     for (const auto& [word, member] : kModifiers)
-      if (SameText(Trim(rest.substr(0, plus)), word)) modifier = member;
+      if (SameIgnoringCase(TrimBlanks(rest.substr(0, plus)), word)) modifier = member;
     if (!modifier) break;
     hotKey.*modifier = true;
-    rest = Trim(rest.substr(plus + 1));
+    rest = TrimBlanks(rest.substr(plus + 1));
   }
   const std::optional<unsigned> key = KeyOfName(rest);
   if (!key) return std::nullopt;

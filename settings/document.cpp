@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
+
 namespace vfx::settings {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -128,17 +128,10 @@ std::string_view ValueOf(std::string_view text) {
   return equals == std::string_view::npos ? std::string_view() : text.substr(equals + 1);
 }
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
+std::string_view Trim(std::string_view text) { return platform::TrimBlanks(text); }
 
 bool SameName(std::string_view a, std::string_view b) {
-  a = Trim(a);
-  b = Trim(b);
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
+  return platform::SameIgnoringCase(Trim(a), Trim(b));
 }
 
 bool IsUtf8Text(std::string_view bytes) {

@@ -1,5 +1,7 @@
 #include "toolkit/access_key.h"
 
+#include "platform/ascii.h"
+
 namespace vfx::toolkit {
 namespace {
 
@@ -37,7 +39,7 @@ std::vector<std::string> AccessKeysOf(std::string_view caption) {
       continue;
     }
     std::string key(caption.substr(i + 1, CharacterLength(caption, i + 1)));
-    if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'Z') key[0] = static_cast<char>(key[0] + 32);
+    if (key.size() == 1) key[0] = platform::AsciiLower(key[0]);
     keys.push_back(std::move(key));
   }
   return keys;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/ascii.h"
 #include "ui/presets.h"
 
 namespace vfx::ui {
@@ -23,13 +24,6 @@ std::string AsCaption(std::string_view name) {
     caption += c;
   }
   return caption;
-}
-
-std::string Trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(" \t");
-  return std::string(text.substr(first, last - first + 1));
 }
 
 // The store's reasons name the file; a caption adds what did not happen when they do not.
@@ -89,7 +83,7 @@ void ColourMenu::Apply(const std::vector<fade::Rgb>& colours, fade::Blend blend)
 void ColourMenu::SaveAs(platform::WindowHandle owner) {
   const std::optional<std::string> answer = dialogs_.AskText(owner, kSaveCaption, "Name:", "");
   if (!answer) return;
-  const std::string name = Trimmed(*answer);
+  const std::string name(platform::TrimBlanks(*answer));
   if (name.empty()) return;
   store_.Load();
   if (!store_.readable()) return hooks_.showStatus(NotDone("Not saved", store_.problem()));
