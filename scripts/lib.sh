@@ -28,10 +28,27 @@ vfx_need_packages() {
   if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
     if ! dpkg --print-foreign-architectures | grep -qx i386; then dpkg --add-architecture i386; fi
-    apt-get update -qq || return 1
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" \
-      >/tmp/vfx-apt.log 2>&1 || { tail -20 /tmp/vfx-apt.log; return 1; }
+    # A mirror in the middle of a sync may serve one index that does not match its release file;
+    # the others are still good, and what they list installs.
+    apt-get update -qq >/tmp/vfx-apt-update.log 2>&1 || {
+      echo "apt-get update was not clean; going on with the indexes it has:"
+      grep '^E:' /tmp/vfx-apt-update.log | head -3
+    }
+    if ! vfx_apt_install "${missing[@]}"; then
+      # The 32-bit Wine needs the i386 indexes whole; without it the Windows suites run on the
+      # 64-bit build, as on a kernel without 32-bit support.
+      local others=() package
+      for package in "${missing[@]}"; do [ "$package" = wine32:i386 ] || others+=("$package"); done
+      [ ${#others[@]} -lt ${#missing[@]} ] && vfx_apt_install "${others[@]}" &&
+        echo "wine32:i386 could not be installed: the Windows suites run on the 64-bit build" ||
+        { tail -20 /tmp/vfx-apt.log; return 1; }
+    fi
   fi
+}
+
+vfx_apt_install() {
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" \
+    >/tmp/vfx-apt.log 2>&1
 }
 
 vfx_started_pids=()
