@@ -24,7 +24,7 @@
 #include "bench/sample_text.h"
 #include "fade/fade.h"
 #include "fade/fade_writer.h"
-#include "fade/utf8.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ void Measure(const char* name, const std::string& text, const char* stylez, int 
       vfx::fade::FadeTwoColors(text, 255, 0, 0, 0, 0, 255, stylez).size();
   std::vector<char> source(outputBytes, 'x'), target(outputBytes);
   const vfx::fade::FadeWriter writer(vfx::fade::Wave::kNone, stylez);
-  const std::size_t characters = vfx::fade::CharacterCount(text);
+  const std::size_t characters = vfx::text::CharacterCount(text);
   std::string reused;
   reused.reserve(outputBytes + vfx::fade::FadeWriter::kSlack);
   std::vector<double> fade, copy, freshCopy, freshTouch, reusedFade;

@@ -5,7 +5,7 @@
 
 #include "composer/styles.h"
 #include "fade/fade_writer.h"
-#include "fade/utf8.h"
+#include "text/utf8.h"
 
 namespace vfx::composer {
 namespace {
@@ -57,7 +57,7 @@ std::string ComposeBody(std::string_view typedLine, int colourCount,
   // is written straight into the body by the fade's own writer, so the body is allocated once, at
   // its exact size, and no segment is built apart and copied.
   const fade::FadeWriter writer(wavy ? fade::Wave::kSubSup : fade::Wave::kNone, "");
-  const std::size_t length = fade::CharacterCount(typedLine);
+  const std::size_t length = text::CharacterCount(typedLine);
   std::string body;
   if (colourCount <= 2) {
     body.reserve(writer.MarkupSize(length, typedLine.size()) + fade::FadeWriter::kSlack);

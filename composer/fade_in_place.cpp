@@ -7,7 +7,7 @@
 #include "composer/delivery_status.h"
 #include "composer/send_run.h"
 #include "host/host.h"
-#include "platform/ascii.h"
+#include "text/ascii.h"
 
 namespace vfx::composer {
 namespace {
@@ -20,7 +20,7 @@ constexpr int kLongestTypedText = static_cast<int>(kLongestMessage);
 bool HoldsColourTag(std::string_view text) {
   constexpr std::string_view kTag = "<font color";
   for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1))
-    if (platform::StartsWithIgnoringCase(text.substr(at), kTag)) return true;
+    if (text::StartsWithIgnoringCase(text.substr(at), kTag)) return true;
   return false;
 }
 

@@ -4,7 +4,7 @@
 
 #include "composer/delivery_status.h"
 #include "composer/styles.h"
-#include "fade/utf8.h"
+#include "text/utf8.h"
 #include "host/host.h"
 
 namespace vfx::composer {
@@ -27,7 +27,7 @@ void SendRun::Command1_Click() {
 void SendRun::Command9_Click() {
   if (Ending() || closed_) return;
   state_.ViewHtml = true;
-  const std::size_t characterCount = fade::CharacterCount(window_.TypedLine());
+  const std::size_t characterCount = text::CharacterCount(window_.TypedLine());
   Delivery delivery = Compose();
   // The style boxes are read again now, after Send.
   window_.SetHtmlView(window_.HtmlView() + ClosingText(characterCount, ReadStyles()));

@@ -11,7 +11,7 @@
 #include "composer/send_run.h"
 #include "e2e/support/host_windows.h"
 #include "e2e/support/journey.h"
-#include "fade/utf8.h"
+#include "text/utf8.h"
 #include "platform/win32/text.h"
 #include "ui/control_ids.h"
 
@@ -77,7 +77,7 @@ TEST_F(InputJourney, CharactersTheCodePageLacksArriveAsOneQuestionMarkEach) {
   const std::string received = SendOneLine();
   EXPECT_TRUE(SameBytes(received, ToAnsi(MessageFromTheWindow(line))));
   // One tag per character, and each character the host cannot show is one "?".
-  EXPECT_EQ(Count(received, "<FONT COLOR=#"), fade::CharacterCount(line));
+  EXPECT_EQ(Count(received, "<FONT COLOR=#"), text::CharacterCount(line));
   const std::string shown = WithoutTags(received);
   EXPECT_EQ(shown.substr(0, 14), "?? ? ?? ok caf");
   EXPECT_EQ(shown.substr(14, 1), "\xE9");
@@ -92,7 +92,7 @@ TEST_F(InputJourney, MarkupTypedAsTextIsFadedCharacterByCharacterLikeAnyText) {
   EXPECT_TRUE(SameBytes(received, ToAnsi(MessageFromTheWindow(line))));
   // Every typed character, the angle brackets too, carries its own colour tag, so the typed
   // tags come through one character at a time and never as a tag of their own.
-  EXPECT_EQ(Count(received, "<FONT COLOR=#"), fade::CharacterCount(line));
+  EXPECT_EQ(Count(received, "<FONT COLOR=#"), text::CharacterCount(line));
   EXPECT_EQ(Count(received, "<B>"), 0u);
 }
 

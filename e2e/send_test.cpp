@@ -14,7 +14,7 @@
 #include "composer/compose.h"
 #include "e2e/support/host_windows.h"
 #include "e2e/support/journey.h"
-#include "fade/utf8.h"
+#include "text/utf8.h"
 #include "platform/win32/text.h"
 #include "ui/control_ids.h"
 
@@ -168,7 +168,7 @@ TEST_F(SendJourney, ViewHtmlFillsText2AndSendsNothing) {
   const std::string view = addOn().Text(ids::kHtmlWriter);
   EXPECT_TRUE(
       SameBytes(view, MessageFromTheWindow(line) +
-                          composer::ClosingText(fade::CharacterCount(line), StylesOnTheWindow())));
+                          composer::ClosingText(text::CharacterCount(line), StylesOnTheWindow())));
   EXPECT_TRUE(view.starts_with("<B><I><FONT COLOR="));
   EXPECT_TRUE(view.ends_with("</FONT></FONT></FONT></FONT></FONT></FONT></FONT></B></I>"));
   EXPECT_EQ(addOn().Text(ids::kMessageBox), line);  // "&Clear Text" leaves the view's line alone

@@ -5,7 +5,7 @@
 #include "fade/fade_writer.h"
 #include "fade/pieces.h"
 #include "fade/tag.h"
-#include "fade/utf8.h"
+#include "text/utf8.h"
 
 namespace vfx::fade {
 namespace {

@@ -4,7 +4,7 @@
 #include "fade/fade_writer.h"
 #include "fade/ramp.h"
 #include "fade/tag.h"
-#include "fade/utf8.h"
+#include "text/utf8.h"
 
 namespace vfx::fade {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 std::string Fade(Wave wave, std::string_view text, const Colour& start, const Colour& end,
                  std::string_view stylez) {
   std::string result;
-  FadeWriter(wave, stylez).Append(result, text, CharacterCount(text), start, end);
+  FadeWriter(wave, stylez).Append(result, text, vfx::text::CharacterCount(text), start, end);
   return result;
 }
 

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "fade/tag.h"
-#include "fade/utf8.h"
+#include "text/utf8.h"
 
 namespace vfx::fade::detail {
 
@@ -112,7 +112,7 @@ inline char* PutPiece(char* out, std::uint64_t digits, Source& source, const Wra
     return wrap.Around(phase, static_cast<char>(lead), out);
   }
   if (wrapped) out = wrap.Before(phase, out);
-  const std::size_t length = CharacterLength(source.text, source.at);
+  const std::size_t length = vfx::text::CharacterLength(source.text, source.at);
   if (bytes - source.at >= 4) {
     std::memcpy(out, in + source.at, 4);  // the slack takes the bytes past the character
   } else {

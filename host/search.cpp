@@ -1,11 +1,11 @@
 #include "host/host.h"
-#include "platform/ascii.h"
+#include "text/ascii.h"
 
 namespace vfx::host {
 namespace {
 
 using platform::Relation;
-using platform::StartsWithIgnoringCase;
+using text::StartsWithIgnoringCase;
 
 constexpr int kClassNameBuffer = 250;
 

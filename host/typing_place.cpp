@@ -1,7 +1,7 @@
 #include "host/host.h"
 #include "host/waits.h"
 #include "host/window_table.h"
-#include "platform/ascii.h"
+#include "text/ascii.h"
 
 namespace vfx::host {
 namespace {
@@ -38,7 +38,7 @@ TypingPlace FindTypingPlace(platform::Desktop& desktop) {
     const WindowHandle input = ChatInputBox(desktop, window);
     if (input != platform::kNoWindow) return {Kind::kChatRoom, window, input};
   }
-  if (platform::StartsWithIgnoringCase(GetWindowCaption(desktop, window),
+  if (text::StartsWithIgnoringCase(GetWindowCaption(desktop, window),
                                        table::kInstantMessageCaption)) {
     const WindowHandle text = FindChildByClass(desktop, window, table::kRichTextClass);
     if (text != platform::kNoWindow) return {Kind::kInstantMessage, window, text};

@@ -4,10 +4,13 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/ascii.h"
+#include "text/ascii.h"
 
 namespace vfx::platform {
 namespace {
+
+using text::SameIgnoringCase;
+using text::TrimBlanks;
 
 struct KeyName {
   unsigned key;

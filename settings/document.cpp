@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ascii.h"
+#include "text/ascii.h"
 
 namespace vfx::settings {
 namespace {
@@ -128,43 +128,11 @@ std::string_view ValueOf(std::string_view text) {
   return equals == std::string_view::npos ? std::string_view() : text.substr(equals + 1);
 }
 
-std::string_view Trim(std::string_view text) { return platform::TrimBlanks(text); }
+std::string_view Trim(std::string_view text) { return text::TrimBlanks(text); }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return platform::SameIgnoringCase(Trim(a), Trim(b));
+  return text::SameIgnoringCase(Trim(a), Trim(b));
 }
 
-bool IsUtf8Text(std::string_view bytes) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-  for (std::size_t at = 0; at < bytes.size();) {
-    const unsigned char lead = byte(at);
-    if (lead == 0) return false;
-    if (lead < 0x80) {
-      ++at;
-      continue;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the second byte's range, narrowed as RFC 3629 says
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;
-      if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (at + length > bytes.size()) return false;
-    if (byte(at + 1) < low || byte(at + 1) > high) return false;
-    for (std::size_t k = 2; k < length; ++k)
-      if (byte(at + k) < 0x80 || byte(at + k) > 0xBF) return false;
-    at += length;
-  }
-  return true;
-}
 
 }  // namespace vfx::settings

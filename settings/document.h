@@ -33,7 +33,8 @@ inline constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
 
 class Document {
  public:
-  // Any bytes parse; whether they are text the add-on may write over is IsUtf8Text's question.
+  // Any bytes parse; whether they are text the add-on may write over is text::IsUtf8Text's question
+  // (a UTF-16 file, even one of plain ASCII letters, is full of NULs).
   static Document Parse(std::string_view bytes);
   std::string Text() const;
 
@@ -70,9 +71,5 @@ std::string_view ValueOf(std::string_view text);
 // Without the spaces and tabs at either end.
 std::string_view Trim(std::string_view text);
 bool SameName(std::string_view a, std::string_view b);
-
-// Well-formed UTF-8 (no overlong form, no surrogate, nothing past U+10FFFF) without a NUL byte:
-// a UTF-16 file, even one of plain ASCII letters, is full of NULs.
-bool IsUtf8Text(std::string_view bytes);
 
 }  // namespace vfx::settings

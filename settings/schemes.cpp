@@ -1,4 +1,5 @@
 #include "settings/schemes.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -121,7 +122,7 @@ std::optional<Scheme> FindScheme(const Document& document, std::string_view name
 std::optional<std::string> SchemeProblem(const Scheme& scheme) {
   if (scheme.name.empty()) return "a name is needed";
   if (scheme.name.find_first_of("\r\n") != std::string::npos) return "a name is one line";
-  if (!IsUtf8Text(scheme.name)) return "the name is not UTF-8 text";
+  if (!text::IsUtf8Text(scheme.name)) return "the name is not UTF-8 text";
   if (scheme.colours.empty() || scheme.colours.size() > kMaxSchemeColours)
     return "a scheme holds 1 to 10 colours";
   for (const fade::Rgb& colour : scheme.colours)

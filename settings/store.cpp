@@ -1,4 +1,5 @@
 #include "settings/store.h"
+#include "text/utf8.h"
 
 namespace vfx::settings {
 namespace {
@@ -24,7 +25,7 @@ std::string ReadProblem(const platform::SettingsFileRead& read) {
     case Kind::kFailed:
       return Named("cannot be read: " + read.detail);
     default:
-      return IsUtf8Text(read.bytes) ? std::string() : Named("is not UTF-8 text");
+      return text::IsUtf8Text(read.bytes) ? std::string() : Named("is not UTF-8 text");
   }
 }
 
@@ -38,7 +39,7 @@ std::optional<std::string> SettingProblem(std::string_view section, std::string_
   if (trimmedSection.empty() || trimmedKey.empty()) return "a setting needs a section and a key";
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value))
     return "a setting is one line";
-  if (!IsUtf8Text(section) || !IsUtf8Text(key) || !IsUtf8Text(value))
+  if (!text::IsUtf8Text(section) || !text::IsUtf8Text(key) || !text::IsUtf8Text(value))
     return "a setting is UTF-8 text";
   if (section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
       KindOf(key) != LineKind::kOther || SameName(section, kSchemeSection))

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/ascii.h"
+#include "text/ascii.h"
 #include "ui/presets.h"
 
 namespace vfx::ui {
@@ -83,7 +83,7 @@ void ColourMenu::Apply(const std::vector<fade::Rgb>& colours, fade::Blend blend)
 void ColourMenu::SaveAs(platform::WindowHandle owner) {
   const std::optional<std::string> answer = dialogs_.AskText(owner, kSaveCaption, "Name:", "");
   if (!answer) return;
-  const std::string name(platform::TrimBlanks(*answer));
+  const std::string name(text::TrimBlanks(*answer));
   if (name.empty()) return;
   store_.Load();
   if (!store_.readable()) return hooks_.showStatus(NotDone("Not saved", store_.problem()));

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "fade/utf8.h"
+#include "text/utf8.h"
 #include "host/host.h"
 #include "ui/announcements.h"
 #include "ui/fonts.h"
@@ -33,7 +33,7 @@ ZiruZezuzo::ZiruZezuzo(Services services) : services_(services) {
 std::vector<toolkit::CharacterLook> ZiruZezuzo::Text1_Look() {
   const std::string& line = Text(ids::kMessageBox).text();
   // A line past the limit is drawn plainly; composing it would be wasted.
-  if (fade::CharacterCount(line) > kPreviewLimit) return {};
+  if (text::CharacterCount(line) > kPreviewLimit) return {};
   return PreviewLook(line, sendRun_.Message());
 }
 

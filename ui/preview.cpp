@@ -1,6 +1,6 @@
 #include "ui/preview.h"
 
-#include "fade/utf8.h"
+#include "text/utf8.h"
 #include "markup/markup.h"
 #include "toolkit/colour.h"
 
@@ -35,7 +35,7 @@ toolkit::CharacterLook LookOf(const markup::TextStyle& style) {
 
 std::vector<toolkit::CharacterLook> PreviewLook(std::string_view typedLine,
                                                 std::string_view message) {
-  const std::size_t count = fade::CharacterCount(typedLine);
+  const std::size_t count = text::CharacterCount(typedLine);
   if (count > kPreviewLimit) return {};
   std::vector<toolkit::CharacterLook> looks;
   looks.reserve(count);
@@ -44,7 +44,7 @@ std::vector<toolkit::CharacterLook> PreviewLook(std::string_view typedLine,
   // spans two runs, since each carries its own tag.
   for (const markup::Run& run : markup::ParseMarkup(message)) {
     const toolkit::CharacterLook look = LookOf(run.style);
-    for (std::size_t n = fade::CharacterCount(run.text); n > 0 && looks.size() < count; --n)
+    for (std::size_t n = text::CharacterCount(run.text); n > 0 && looks.size() < count; --n)
       looks.push_back(look);
     if (looks.size() == count) break;
   }

@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include "fade/utf8.h"
+#include "text/utf8.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
@@ -69,7 +69,7 @@ std::vector<Placed> PlaceCharacters(const std::string& text) {
   LONG position = 0;
   std::size_t unit = 0;
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t bytes = fade::CharacterLength(text, at);
+    const std::size_t bytes = text::CharacterLength(text, at);
     Placed p;
     p.position = position;
     const wchar_t first = wide[unit];

@@ -2,43 +2,26 @@
 
 #include <windows.h>
 
-#include "fade/utf8.h"
+#include "text/utf8.h"
 #include "platform/win32/report.h"
 
 namespace vfx::platform::win32 {
 namespace {
 
-constexpr wchar_t kReplacement = 0xFFFD;
-
-char32_t DecodeAt(std::string_view text, std::size_t at, std::size_t length) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
-  switch (length) {
-    case 1:
-      return byte(0) < 0x80 ? byte(0) : kReplacement;
-    case 2:
-      return (char32_t{byte(0)} & 0x1F) << 6 | (byte(1) & 0x3F);
-    case 3:
-      return (char32_t{byte(0)} & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
-    default:
-      return (char32_t{byte(0)} & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 |
-             (byte(3) & 0x3F);
-  }
-}
-
-// UTF-16 by the fade engine's own character rule, so the host receives exactly as many
+// UTF-16 by the one rule of what a character is, so the host receives exactly as many
 // characters as the fade gave tags. `bmpOnly` folds characters beyond the basic plane into one
 // replacement character each, which a code page turns into a single "?".
 std::wstring ToUtf16(std::string_view utf8, bool bmpOnly) {
   std::wstring wide;
   wide.reserve(utf8.size());
   for (std::size_t at = 0; at < utf8.size();) {
-    const std::size_t length = fade::CharacterLength(utf8, at);
-    const char32_t point = DecodeAt(utf8, at, length);
+    const std::size_t length = text::CharacterLength(utf8, at);
+    const char32_t point = text::CodePointAt(utf8, at, length);
     at += length;
     if (point < 0x10000) {
       wide.push_back(static_cast<wchar_t>(point));
     } else if (bmpOnly) {
-      wide.push_back(kReplacement);
+      wide.push_back(static_cast<wchar_t>(text::kReplacementCharacter));
     } else {
       const char32_t offset = point - 0x10000;
       wide.push_back(static_cast<wchar_t>(0xD800 + (offset >> 10)));

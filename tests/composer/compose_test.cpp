@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "fade/utf8.h"
+#include "text/utf8.h"
 #include "tests/composer/panel_colours.h"
 
 namespace vfx::composer {
@@ -104,7 +104,7 @@ TEST(ComposeBody, WavyUsesFadeWavyForEverySegment) {
 TEST(ComposeBody, CutsBetweenCharactersNeverInsideOne) {
   // 12 characters in 16 bytes: two parts of 6 characters.
   const std::string line = "h\u00E9llo w\u00F6rld\u2022";
-  ASSERT_EQ(fade::CharacterCount(line), 12u);
+  ASSERT_EQ(text::CharacterCount(line), 12u);
   EXPECT_EQ(Body(line, 3), Plain("h\u00E9llo ", 1, 2) + Plain("w\u00F6rld\u2022", 2, 3));
   EXPECT_EQ(Body("\U0001F600\u00E9abc", 4),
             Plain("\U0001F600\u00E9", 1, 2) + Plain("ab", 2, 3) + Plain("c", 3, 4));
@@ -187,7 +187,7 @@ TEST(AttentionBanner, IsTheReadyMadeLineOf919Characters) {
 
   const std::string banner(AttentionBanner());
   EXPECT_EQ(banner, expected);
-  EXPECT_EQ(fade::CharacterCount(banner), 919u);
+  EXPECT_EQ(text::CharacterCount(banner), 919u);
   EXPECT_EQ(Count(banner, "<FONT COLOR="), 27u);
   EXPECT_EQ(Count(banner, "</FONT>"), 37u);
   EXPECT_EQ(AttentionBanner().data(), AttentionBanner().data());

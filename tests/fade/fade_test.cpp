@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "fade/utf8.h"
+#include "text/utf8.h"
 
 namespace vfx::fade {
 namespace {
@@ -92,8 +92,8 @@ TEST(Fade, PassesMalformedBytesThroughOneCharacterEach) {
       "c\xED\xA0\x80"
       "d\xE2\x82";
   const std::string markup = FadeTwoColors(text, 0, 0, 0, 0, 0, 0, "");
-  EXPECT_EQ(Count(markup, "<FONT COLOR=#"), CharacterCount(text));
-  EXPECT_EQ(CharacterCount(text), 4u + 1 + 2 + 3 + 2);
+  EXPECT_EQ(Count(markup, "<FONT COLOR=#"), vfx::text::CharacterCount(text));
+  EXPECT_EQ(vfx::text::CharacterCount(text), 4u + 1 + 2 + 3 + 2);
   std::string recovered;
   for (std::size_t at = 0; (at = markup.find('>', at)) != std::string::npos;) {
     const std::size_t next = markup.find("<FONT COLOR=#", at);

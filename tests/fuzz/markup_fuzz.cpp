@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "fade/fade.h"
-#include "fade/utf8.h"
+#include "text/utf8.h"
 #include "markup/markup.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "settings/document.h"
+#include "text/utf8.h"
 #include "settings/schemes.h"
 #include "settings/store.h"
 
@@ -68,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.Load();
   const Scheme scheme = SchemeFrom(bytes);
   const bool saved = store.Save(scheme).done;
-  if (!IsUtf8Text(bytes)) {
+  if (!text::IsUtf8Text(bytes)) {
     Require(!store.readable() && !saved && file.replaces == 0 && file.bytes == bytes);
     return 0;
   }

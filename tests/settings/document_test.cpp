@@ -144,17 +144,5 @@ TEST(Schemes, WhatWouldBreakTheFileIsNotSaved) {
     EXPECT_TRUE(SchemeProblem(bad).has_value()) << bad.name;
 }
 
-TEST(Utf8Text, AcceptsWellFormedTextWithoutNulOnly) {
-  EXPECT_TRUE(IsUtf8Text("a\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"));
-  for (std::string_view bad : {
-           std::string_view("[\0S\0a\0", 6),      // UTF-16 of plain letters, no mark
-           std::string_view("\xE0\x80\xAF"),      // overlong
-           std::string_view("\xED\xA0\x80"),      // a surrogate
-           std::string_view("\xF4\x90\x80\x80"),  // past U+10FFFF
-           std::string_view("\x80"),              // a lone continuation byte
-       })
-    EXPECT_FALSE(IsUtf8Text(bad)) << testing::PrintToString(bad);
-}
-
 }  // namespace
 }  // namespace vfx::settings

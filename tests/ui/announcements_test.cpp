@@ -4,14 +4,14 @@
 
 #include <vector>
 
-#include "fade/utf8.h"
+#include "text/utf8.h"
 
 namespace vfx::ui::announcements {
 namespace {
 
 TEST(Announcements, TextsKeepTheirLengthsAndTrailingBlanks) {
-  EXPECT_EQ(fade::CharacterCount(kNameText), 28u);
-  EXPECT_EQ(fade::CharacterCount(kCopyText), 33u);
+  EXPECT_EQ(text::CharacterCount(kNameText), 28u);
+  EXPECT_EQ(text::CharacterCount(kCopyText), 33u);
   EXPECT_TRUE(kLoadedText.ends_with("    "));
   EXPECT_TRUE(kUnloadedText.ends_with("    "));
   EXPECT_TRUE(kNameFontTag.starts_with("<HTML><FONT  SIZE=3"));

@@ -1,4 +1,4 @@
-#include "fade/utf8.h"
+#include "text/utf8.h"
 
 #include <cstdint>
 #include <cstring>
@@ -8,7 +8,7 @@
 #define VFX_UTF8_SSE2 1
 #endif
 
-namespace vfx::fade {
+namespace vfx::text {
 namespace {
 
 // Whether a block of bytes holds only one-byte characters.
@@ -86,4 +86,49 @@ std::size_t CharacterCount(std::string_view text) {
   return count;
 }
 
-}  // namespace vfx::fade
+char32_t CodePointAt(std::string_view text, std::size_t position, std::size_t length) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[position + k]); };
+  switch (length) {
+    case 1:
+      return byte(0) < 0x80 ? byte(0) : kReplacementCharacter;
+    case 2:
+      return (char32_t{byte(0)} & 0x1F) << 6 | (byte(1) & 0x3F);
+    case 3:
+      return (char32_t{byte(0)} & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+    default:
+      return (char32_t{byte(0)} & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 |
+             (byte(3) & 0x3F);
+  }
+}
+
+void AppendUtf8(std::string& out, char32_t point) {
+  if ((point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF) point = kReplacementCharacter;
+  const auto put = [&](char32_t bits) { out.push_back(static_cast<char>(bits)); };
+  if (point < 0x80) {
+    put(point);
+  } else if (point < 0x800) {
+    put(0xC0 | point >> 6);
+    put(0x80 | (point & 0x3F));
+  } else if (point < 0x10000) {
+    put(0xE0 | point >> 12);
+    put(0x80 | (point >> 6 & 0x3F));
+    put(0x80 | (point & 0x3F));
+  } else {
+    put(0xF0 | point >> 18);
+    put(0x80 | (point >> 12 & 0x3F));
+    put(0x80 | (point >> 6 & 0x3F));
+    put(0x80 | (point & 0x3F));
+  }
+}
+
+bool IsUtf8Text(std::string_view bytes) {
+  for (std::size_t at = 0; at < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    const std::size_t length = CharacterLength(bytes, at);
+    if (lead == 0 || (lead >= 0x80 && length == 1)) return false;
+    at += length;
+  }
+  return true;
+}
+
+}  // namespace vfx::text

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string_view>
 
-namespace vfx::platform {
+namespace vfx::text {
 
 constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
@@ -26,4 +26,4 @@ constexpr std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-}  // namespace vfx::platform
+}  // namespace vfx::text
