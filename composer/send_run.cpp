@@ -4,8 +4,8 @@
 
 #include "composer/delivery_status.h"
 #include "composer/styles.h"
-#include "text/utf8.h"
 #include "host/host.h"
+#include "text/utf8.h"
 
 namespace vfx::composer {
 namespace {

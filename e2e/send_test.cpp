@@ -14,8 +14,8 @@
 #include "composer/compose.h"
 #include "e2e/support/host_windows.h"
 #include "e2e/support/journey.h"
-#include "text/utf8.h"
 #include "platform/win32/text.h"
+#include "text/utf8.h"
 #include "ui/control_ids.h"
 
 namespace vfx::e2e {

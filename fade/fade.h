@@ -9,8 +9,10 @@
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vfx::fade {
 
@@ -52,6 +54,26 @@ enum class Blend { kStraight, kEven, kVivid };
 // is the start's point and i past the length the end colour. A length of 0 counts as 1. The
 // same doubles on every build: the blends' arithmetic uses no function of the C runtime.
 Rgb BlendColour(Rgb start, Rgb end, Blend blend, std::size_t i, std::size_t length);
+
+// A line over colour stops, cut as the add-on's Send has always cut it. One stop fades the whole
+// line from the stop to itself, two from the first to the second. With N of 3 to 10 stops the
+// line is padded with spaces to a multiple of N - 1 characters and cut into N - 1 segments of
+// equal length, segment j running from stop j to stop j + 1; the last segment ends where the line
+// ends, so it may be shorter or empty, and an earlier segment that reaches past the line's end
+// fades pad spaces (which only the host's markup carries). No stops: no segments; past ten stops,
+// the first ten.
+struct Segment {
+  Rgb start, end;
+  std::size_t characters = 0;  // the line's next characters, in order
+  std::size_t pad = 0;         // pad spaces after them; the fade runs over characters + pad
+};
+inline constexpr std::size_t kMostStops = 10;
+std::vector<Segment> SegmentsOf(std::size_t length, std::span<const Rgb> stops);
+
+// The host's markup of a line over colour stops (the add-on's colour body): every segment faded
+// by `blend`, with FadeWavy's wave when `wavy`, and no style text. With kStraight each segment is
+// FadeTwoColors' (or FadeWavy's) markup of it, byte for byte.
+std::string FadeLine(std::string_view line, std::span<const Rgb> stops, Blend blend, bool wavy);
 
 // Reseeds the process's one generator from the time of day, then draws a whole number 0 to 254.
 int RandomComponent();

@@ -39,7 +39,7 @@ TypingPlace FindTypingPlace(platform::Desktop& desktop) {
     if (input != platform::kNoWindow) return {Kind::kChatRoom, window, input};
   }
   if (text::StartsWithIgnoringCase(GetWindowCaption(desktop, window),
-                                       table::kInstantMessageCaption)) {
+                                   table::kInstantMessageCaption)) {
     const WindowHandle text = FindChildByClass(desktop, window, table::kRichTextClass);
     if (text != platform::kNoWindow) return {Kind::kInstantMessage, window, text};
   }

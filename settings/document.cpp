@@ -134,5 +134,4 @@ bool SameName(std::string_view a, std::string_view b) {
   return text::SameIgnoringCase(Trim(a), Trim(b));
 }
 
-
 }  // namespace vfx::settings

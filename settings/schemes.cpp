@@ -1,10 +1,11 @@
 #include "settings/schemes.h"
-#include "text/utf8.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <set>
+
+#include "text/utf8.h"
 
 namespace vfx::settings {
 namespace {

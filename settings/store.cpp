@@ -1,4 +1,5 @@
 #include "settings/store.h"
+
 #include "text/utf8.h"
 
 namespace vfx::settings {

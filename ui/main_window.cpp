@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "text/utf8.h"
 #include "host/host.h"
+#include "text/utf8.h"
 #include "ui/announcements.h"
 #include "ui/fonts.h"
 #include "ui/preview.h"

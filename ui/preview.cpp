@@ -1,7 +1,7 @@
 #include "ui/preview.h"
 
-#include "text/utf8.h"
 #include "markup/markup.h"
+#include "text/utf8.h"
 #include "toolkit/colour.h"
 
 namespace vfx::ui {

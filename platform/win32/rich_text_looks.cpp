@@ -5,8 +5,8 @@
 #include <map>
 #include <utility>
 
-#include "text/utf8.h"
 #include "platform/win32/text.h"
+#include "text/utf8.h"
 
 namespace vfx::platform::win32 {
 

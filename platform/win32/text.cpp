@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "text/utf8.h"
 #include "platform/win32/report.h"
+#include "text/utf8.h"
 
 namespace vfx::platform::win32 {
 namespace {

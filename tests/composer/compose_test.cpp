@@ -5,8 +5,8 @@
 #include <array>
 #include <string>
 
-#include "text/utf8.h"
 #include "tests/composer/panel_colours.h"
+#include "text/utf8.h"
 
 namespace vfx::composer {
 namespace {

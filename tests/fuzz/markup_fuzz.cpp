@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "fade/fade.h"
-#include "text/utf8.h"
 #include "markup/markup.h"
+#include "text/utf8.h"
 
 namespace {
 

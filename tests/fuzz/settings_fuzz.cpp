@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "settings/document.h"
-#include "text/utf8.h"
 #include "settings/schemes.h"
 #include "settings/store.h"
+#include "text/utf8.h"
 
 namespace {
 
