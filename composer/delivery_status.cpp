@@ -49,6 +49,9 @@ bool Arrived(DeliveryStatus status) {
     case DeliveryStatus::kNothingTyped:
     case DeliveryStatus::kAlreadyFaded:
     case DeliveryStatus::kTypedLineChanged:
+    case DeliveryStatus::kChatRoomClosed:
+    case DeliveryStatus::kInstantMessageClosed:
+    case DeliveryStatus::kNotTakenBack:
       return false;
   }
   return false;
@@ -80,7 +83,13 @@ std::string_view DeliveryStatusText(DeliveryStatus status) {
     case DeliveryStatus::kAlreadyFaded:
       return "Not faded: the line holds colour tags already";
     case DeliveryStatus::kTypedLineChanged:
-      return "Not faded: the line changed before its turn";
+      return "Not faded: you typed in that box before its turn; the line is back there";
+    case DeliveryStatus::kChatRoomClosed:
+      return "Not sent: the chat room was closed; the line is in the message box";
+    case DeliveryStatus::kInstantMessageClosed:
+      return "Not sent: the instant message window was closed; the line is in the message box";
+    case DeliveryStatus::kNotTakenBack:
+      return "The host did not take the line back: it is in the message box";
   }
   return "";
 }

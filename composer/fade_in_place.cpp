@@ -1,8 +1,18 @@
-// The fade key's part of the Send run: the line the user typed in the host's own box, composed at
-// the key and faded in its place in its turn.
+// The fade key's part of the Send run: the line the user typed in the host's own box, taken out
+// of it at the key, composed then, and faded in its place in its turn.
+//
+// The rule: a line the key takes is posted once, or it is back where the user typed it; when that
+// window has gone, or the host will not take it back, it is in the add-on's own message box and
+// the caption says so. The box is emptied at the key, as a Send takes Text1's line, so that an
+// Enter, a clear or a second press there meanwhile meet an empty box and can neither post the
+// line nor take it twice. Every outcome but a posted line gives it back; Exit gives back what
+// still waits once the closing lines are out. (A host that takes the markup and then stops
+// answering may have posted it: the line is given back all the same, and the caption says that
+// it may have been sent.)
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "composer/delivery_status.h"
 #include "composer/send_run.h"
@@ -12,16 +22,25 @@
 namespace vfx::composer {
 namespace {
 
-// What the fade key reads of the host's box at most: past it the line could not be sent anyway.
-constexpr int kLongestTypedText = static_cast<int>(kLongestMessage);
-
 // A line the add-on (or another fader) has faded already: fading it again would write its tags
-// as text.
+// as text, and giving it back would hand the user markup for words.
 bool HoldsColourTag(std::string_view text) {
   constexpr std::string_view kTag = "<font color";
   for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1))
     if (text::StartsWithIgnoringCase(text.substr(at), kTag)) return true;
   return false;
+}
+
+bool IsBlank(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// The taken line in front of what the user typed since, as one line of words.
+std::string Joined(std::string_view line, std::string_view since) {
+  if (IsBlank(since)) return std::string(line);
+  const bool seam =
+      IsBlank(line.substr(line.empty() ? 0 : line.size() - 1)) || IsBlank(since.substr(0, 1));
+  return std::string(line) + (seam ? "" : " ") + std::string(since);
 }
 
 }  // namespace
@@ -42,19 +61,25 @@ void SendRun::FadeWhereYouType() {
     case Kind::kInstantMessage:
       break;
   }
-  const std::optional<std::string> typed = desktop.GetControlText(place.box, kLongestTypedText);
+  const std::optional<std::string> typed = host::ReadTypedText(desktop, place.box);
   if (!typed) return window_.ShowDeliveryStatus(DeliveryStatus::kHostNotResponding);
-  if (typed->find_first_not_of(" \t\r\n") == std::string::npos)
+  // The box may hold a line of the add-on's own that waits for its Enter (the key came inside
+  // the wait between the two): that is not the user's to take.
+  if (IsBlank(*typed) || (posting_ && *typed == *posting_))
     return window_.ShowDeliveryStatus(DeliveryStatus::kNothingTyped);
   if (HoldsColourTag(*typed)) return window_.ShowDeliveryStatus(DeliveryStatus::kAlreadyFaded);
 
   Delivery delivery{.isSend = true, .typedLine = *typed, .target = place.window, .box = place.box};
+  delivery.kind = place.kind == Kind::kChatRoom ? Delivery::Kind::kChatInPlace
+                                                : Delivery::Kind::kInstantMessageInPlace;
+  if (!host::EmptyTypedText(desktop, place.box)) {
+    // The host may still empty the box once it answers: the line goes back after that.
+    return Finish(delivery, ReturnLine(delivery, DeliveryStatus::kHostNotResponding));
+  }
   std::string message = ComposeMessage(*typed);
-  if (place.kind == Kind::kChatRoom) {
-    delivery.kind = Delivery::Kind::kChatInPlace;
+  if (delivery.kind == Delivery::Kind::kChatInPlace) {
     SetChatLines(delivery, std::move(message));
   } else {
-    delivery.kind = Delivery::Kind::kInstantMessageInPlace;
     delivery.lines = {std::move(message)};
   }
   Submit(std::move(delivery));
@@ -62,21 +87,47 @@ void SendRun::FadeWhereYouType() {
 
 DeliveryStatus SendRun::DeliverInPlace(const Delivery& delivery) {
   platform::Desktop& desktop = platform_.desktop;
-  // What the user typed since the key was pressed is theirs: the line read then is faded only
-  // while the box still holds it, or nothing (a Send before it in the queue went out through the
-  // same box, which the host empties).
-  const std::optional<std::string> now = desktop.GetControlText(delivery.box, kLongestTypedText);
-  if (!now) return DeliveryStatus::kHostNotResponding;
-  if (*now != delivery.typedLine && !now->empty()) return DeliveryStatus::kTypedLineChanged;
+  if (!desktop.IsWindow(delivery.target)) return ReturnLine(delivery, DeliveryStatus::kCancelled);
+  // A line the user has begun in the box since the key is theirs, and their next: the taken line
+  // goes back in front of it rather than over it.
+  const std::optional<std::string> since = host::ReadTypedText(desktop, delivery.box);
+  if (!since) return ReturnLine(delivery, DeliveryStatus::kHostNotResponding);
+  if (!since->empty()) return ReturnLine(delivery, DeliveryStatus::kTypedLineChanged);
   const DeliveryStatus status = delivery.kind == Delivery::Kind::kChatInPlace
                                     ? DeliverToChat(delivery)
                                     : StatusOf(host::SendFromInstantMessageWindow(
                                           platform_, delivery.target, delivery.lines[0]));
-  // The box may hold the markup now, or nothing: the user's own line goes back, so that no word
-  // of it is lost whatever became of the delivery.
-  if (status != DeliveryStatus::kDelivered)
-    (void)host::GiveBackText(platform_, delivery.box, delivery.typedLine);
-  return status;
+  if (status == DeliveryStatus::kDelivered) return status;
+  return ReturnLine(delivery, status);
+}
+
+DeliveryStatus SendRun::ReturnLine(const Delivery& delivery, DeliveryStatus status) {
+  platform::Desktop& desktop = platform_.desktop;
+  if (desktop.IsWindow(delivery.target)) {
+    std::string line = delivery.typedLine;
+    // What the user typed there since stays, after the line; markup of the add-on's own (a
+    // delivery cut short) does not.
+    const std::optional<std::string> since = host::ReadTypedText(desktop, delivery.box);
+    if (since && !HoldsColourTag(*since)) line = Joined(line, *since);
+    if (host::GiveBackText(platform_, delivery.box, line)) return status;
+    if (desktop.IsWindow(delivery.target)) {
+      KeepInTypedLine(line);
+      return DeliveryStatus::kNotTakenBack;
+    }
+  }
+  KeepInTypedLine(delivery.typedLine);
+  return delivery.kind == Delivery::Kind::kChatInPlace ? DeliveryStatus::kChatRoomClosed
+                                                       : DeliveryStatus::kInstantMessageClosed;
+}
+
+void SendRun::KeepInTypedLine(std::string_view line) {
+  const std::string now = window_.TypedLine();
+  window_.SetTypedLine(now.empty() ? std::string(line) : now + "\r\n" + std::string(line));
+}
+
+void SendRun::GiveBackTakenLines() {
+  for (const Delivery& delivery : std::exchange(taken_, {}))
+    (void)ReturnLine(delivery, DeliveryStatus::kCancelled);
 }
 
 // The lines go on only while they are posted: a banner that found no room or no answer says the
@@ -84,13 +135,15 @@ DeliveryStatus SendRun::DeliverInPlace(const Delivery& delivery) {
 DeliveryStatus SendRun::DeliverToChat(const Delivery& delivery) {
   for (std::size_t n = 0; n < delivery.lines.size(); ++n) {
     if (n > 0) host::Pause(platform_.events, delivery.pause);
+    posting_ = &delivery.lines[n];
     const host::ChatOutcome outcome =
         delivery.kind == Delivery::Kind::kChatInPlace
             ? host::SendChatInto(platform_, delivery.target, delivery.lines[n])
             : host::SendChat(platform_, delivery.lines[n]);
+    posting_ = nullptr;
     if (outcome == host::ChatOutcome::kPosted) continue;
-    if (n > delivery.messageLine && outcome != host::ChatOutcome::kCancelled)
-      return DeliveryStatus::kDelivered;
+    // The message is out, whatever became of its closing banner.
+    if (n > delivery.messageLine) return DeliveryStatus::kDelivered;
     // A banner the host may have posted before it went silent: the message itself never went.
     if (n < delivery.messageLine && outcome == host::ChatOutcome::kMayHavePosted)
       return DeliveryStatus::kHostNotResponding;

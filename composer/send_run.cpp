@@ -57,6 +57,8 @@ void SendRun::Announce(std::vector<std::string> lines) {
 
 void SendRun::Close() {
   closed_ = true;
+  for (Delivery& delivery : queue_)
+    if (delivery.InPlace()) taken_.push_back(std::move(delivery));
   queue_.clear();
 }
 
@@ -118,8 +120,10 @@ Delivery SendRun::Compose() {
 void SendRun::Submit(Delivery delivery) {
   if (delivery.kind == Delivery::Kind::kViewOnly)
     return Finish(delivery, DeliveryStatus::kDelivered);
-  if (delivery.isSend && delivery.lines[delivery.messageLine].size() > kLongestMessage)
-    return Finish(delivery, DeliveryStatus::kTooLong);
+  if (delivery.isSend && delivery.lines[delivery.messageLine].size() > kLongestMessage) {
+    const DeliveryStatus status = DeliveryStatus::kTooLong;
+    return Finish(delivery, delivery.InPlace() ? ReturnLine(delivery, status) : status);
+  }
   queue_.push_back(std::move(delivery));
   if (delivering_) return;  // the loop further out delivers it in its turn
 
@@ -129,7 +133,11 @@ void SendRun::Submit(Delivery delivery) {
     queue_.pop_front();
     Finish(next, Deliver(next));
   }
-  queue_.clear();  // the program is ending: nothing more goes to the host
+  if (Ending()) {
+    // Nothing more goes to the host, and what the fade key took goes back.
+    Close();
+    GiveBackTakenLines();
+  }
   delivering_ = false;
 }
 
@@ -152,7 +160,7 @@ DeliveryStatus SendRun::Deliver(const Delivery& delivery) {
 
 void SendRun::Finish(const Delivery& delivery, DeliveryStatus status) {
   // The add-on's own lines tell nothing; once the program is ending, nothing is touched.
-  if (!delivery.isSend || status == DeliveryStatus::kCancelled) return;
+  if (!delivery.isSend || status == DeliveryStatus::kCancelled || Ending()) return;
   if (delivery.kind != Delivery::Kind::kViewOnly) window_.ShowDeliveryStatus(status);
   // The user is typing in the host: the add-on's own box is not theirs now.
   if (delivery.InPlace()) return;

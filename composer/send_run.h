@@ -79,16 +79,21 @@ class SendRun {
   void Option12_Click();
 
   // The fade key: the line the user typed in the host's chat room or instant message window in
-  // front, composed now as a Send would compose it and faded in its place in its turn. A line
-  // that is empty or holds colour tags is left alone; so is a box the user types on in before
-  // the line's turn. When nothing was delivered, the box gets the user's own line back.
+  // front, taken out of its box now, composed now as a Send would compose it, and faded in its
+  // place in its turn. A line that is empty or holds colour tags is left alone. A line that is
+  // not posted goes back where it was typed (in front of what the user has typed there since),
+  // or, when that window has gone, into Text1.
   void FadeWhereYouType();
 
   // The add-on's own chat lines (the advertisement), in their turn among the Sends.
   void Announce(std::vector<std::string> lines);
-  // Exit: what is still waiting is dropped, and no request is taken from now on, so the closing
-  // lines are the last the host hears.
+  // Exit: what is still waiting is delivered no more, and no request is taken from now on, so
+  // the closing lines are the last the host hears. The lines the fade key took wait to be given
+  // back.
   void Close();
+  // The lines the fade key took that were still waiting, back where they were typed; called
+  // once the closing lines are out, before the program ends.
+  void GiveBackTakenLines();
 
   // The message a Send would compose from the window as it is now, without the Randomize that
   // "&Random" runs first: the style prefix and the colour body.
@@ -118,6 +123,11 @@ class SendRun {
   DeliveryStatus Deliver(const Delivery& delivery);
   DeliveryStatus DeliverToChat(const Delivery& delivery);
   DeliveryStatus DeliverInPlace(const Delivery& delivery);
+  // A line the fade key took, back in its box, or in Text1 when the box is gone or the host does
+  // not take it; returns `status`, or the status that says where the line is now.
+  DeliveryStatus ReturnLine(const Delivery& delivery, DeliveryStatus status);
+  // Into Text1, after a line break when it holds text.
+  void KeepInTypedLine(std::string_view line);
   void Finish(const Delivery& delivery, DeliveryStatus status);
 
   bool Ending() { return platform_.events.IsEnding(); }
@@ -126,6 +136,9 @@ class SendRun {
   SendState& state_;
   platform::Platform platform_;
   std::deque<Delivery> queue_;
+  std::vector<Delivery> taken_;  // the fade key's lines that Close took off the queue
+  // The chat line on its way into the host's box now, which waits there for its Enter.
+  const std::string* posting_ = nullptr;
   bool delivering_ = false;
   bool closed_ = false;
 };

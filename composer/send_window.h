@@ -37,7 +37,11 @@ enum class DeliveryStatus {
   kNoTypingWindow,    // the host's active window is neither a chat room nor an instant message
   kNothingTyped,      // the box there is empty
   kAlreadyFaded,      // the box holds markup already
-  kTypedLineChanged,  // the user changed the line before its turn came: it is left as it is now
+  kTypedLineChanged,  // the user typed in the box before the line's turn: it is back in front
+  // A line the fade key took that could not go back into the host's box: it is in Text1 now.
+  kChatRoomClosed,        // the chat room was closed before the line's turn
+  kInstantMessageClosed,  // the instant message window was closed before the line's turn
+  kNotTakenBack,          // the host did not answer when the line was given back
 };
 
 // The words for a status, as the window shows them; empty for kDelivered.

@@ -19,7 +19,6 @@ namespace vfx::e2e {
 namespace {
 
 namespace ids = ui::ids;
-using platform::win32::ToAnsi;
 
 // The preset "Kingfisher", as the add-on's menu names it: three colours, meant for Vivid.
 constexpr std::array<fade::Rgb, 3> kKingfisher = {{{0, 80, 160}, {0, 200, 210}, {255, 120, 20}}};
@@ -117,9 +116,9 @@ TEST_F(ColoursJourney, APresetAndABlendChosenByTheKeyboardArriveAsComposed) {
   addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForNewChats(1));
   EXPECT_TRUE(SameBytes(NewChats().back().Bytes("text"),
-                        ToAnsi(Composed(line, kKingfisher, fade::Blend::kEven))));
+                        Ansi(Composed(line, kKingfisher, fade::Blend::kEven))));
   EXPECT_FALSE(SameBytes(NewChats().back().Bytes("text"),
-                         ToAnsi(Composed(line, kKingfisher, fade::Blend::kStraight))));
+                         Ansi(Composed(line, kKingfisher, fade::Blend::kStraight))));
 
   // The same menu at a right-click on colour 2's swatch; Escape closes it, choosing nothing.
   RECT swatch;

@@ -14,8 +14,6 @@
 namespace vfx::e2e {
 namespace {
 
-using platform::win32::ToAnsi;
-
 class FadeKeyJourney : public Journey {
  protected:
   // A left click at the middle of a host window, as the user's hand would put the caret there;
@@ -37,7 +35,7 @@ TEST_F(FadeKeyJourney, ALineTypedInTheRoomAndInAnInstantMessageIsFadedWhereItWas
   const std::string line = "faded where I typed it";
   ClickAndType(input, line);
   ASSERT_TRUE(WaitUntil([&] { return ControlText(input) == line; }, 5)) << ControlText(input);
-  const std::string expected = ToAnsi(MessageFromTheWindow(line));
+  const std::string expected = Ansi(MessageFromTheWindow(line));
   // xdotool's own start (the shell, timeout(1), the X connection) is measured apart, with a key
   // that goes nowhere, and taken off.
   const double idle = Seconds();
@@ -61,7 +59,7 @@ TEST_F(FadeKeyJourney, ALineTypedInTheRoomAndInAnInstantMessageIsFadedWhereItWas
   const std::string words = "just for you, in colour";
   ClickAndType(ChildOfClass(window, "RICHCNTL"), words);
   ASSERT_TRUE(WaitUntil([&] { return ControlText(ChildOfClass(window, "RICHCNTL")) == words; }, 5));
-  const std::string message = ToAnsi(MessageFromTheWindow(words));
+  const std::string message = Ansi(MessageFromTheWindow(words));
   PressTheFadeKey();
   ASSERT_TRUE(host().WaitForEvents("im-sent", 1, 20)) << addOn().Caption();
   const LogEvent sent = host().Events("im-sent").back();

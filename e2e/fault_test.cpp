@@ -16,7 +16,6 @@
 namespace vfx::e2e {
 namespace {
 
-using platform::win32::ToAnsi;
 namespace ids = ui::ids;
 
 constexpr char kNoRoom[] = "Not sent: no chat room is open";
@@ -48,8 +47,7 @@ class FaultJourney : public Journey {
     ASSERT_TRUE(WaitForNewChats(linesPerSend));
     const std::vector<LogEvent> chats = NewChats();
     ASSERT_EQ(chats.size(), linesPerSend);
-    EXPECT_TRUE(
-        SameBytes(chats[linesPerSend / 2].Bytes("text"), ToAnsi(MessageFromTheWindow(line))));
+    EXPECT_TRUE(SameBytes(chats[linesPerSend / 2].Bytes("text"), Ansi(MessageFromTheWindow(line))));
     EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
   }
 };
@@ -186,7 +184,7 @@ TEST_F(FaultJourney, AHostKilledDuringAnInstantMessageEndsItAtOnce) {
   addOn().Press(ids::kSend);
   ASSERT_TRUE(host().WaitForEvents("im-sent", 1, 30));
   EXPECT_TRUE(
-      SameBytes(host().Events("im-sent")[0].Bytes("text"), ToAnsi(MessageFromTheWindow(line))));
+      SameBytes(host().Events("im-sent")[0].Bytes("text"), Ansi(MessageFromTheWindow(line))));
   EXPECT_TRUE(WaitUntil([&] { return addOn().Text(ids::kMessageBox).empty(); }, 5));
 }
 

@@ -18,7 +18,6 @@
 namespace vfx::e2e {
 namespace {
 
-using platform::win32::ToAnsi;
 namespace ids = ui::ids;
 
 // The text a member reads: the markup without its tags.
@@ -75,7 +74,7 @@ TEST_F(InputJourney, CharactersTheCodePageLacksArriveAsOneQuestionMarkEach) {
   const std::string line = "\u65E5\u672C \U0001F389 \U0001F1EF\U0001F1F5 ok caf\u00E9";
   ASSERT_NO_FATAL_FAILURE(Type(line));
   const std::string received = SendOneLine();
-  EXPECT_TRUE(SameBytes(received, ToAnsi(MessageFromTheWindow(line))));
+  EXPECT_TRUE(SameBytes(received, Ansi(MessageFromTheWindow(line))));
   // One tag per character, and each character the host cannot show is one "?".
   EXPECT_EQ(Count(received, "<FONT COLOR=#"), text::CharacterCount(line));
   const std::string shown = WithoutTags(received);
@@ -89,7 +88,7 @@ TEST_F(InputJourney, MarkupTypedAsTextIsFadedCharacterByCharacterLikeAnyText) {
   const std::string line = "<B>x</B> & <FONT COLOR=#FF0000>\"y\"</FONT>";
   ASSERT_NO_FATAL_FAILURE(Type(line));
   const std::string received = SendOneLine();
-  EXPECT_TRUE(SameBytes(received, ToAnsi(MessageFromTheWindow(line))));
+  EXPECT_TRUE(SameBytes(received, Ansi(MessageFromTheWindow(line))));
   // Every typed character, the angle brackets too, carries its own colour tag, so the typed
   // tags come through one character at a time and never as a tag of their own.
   EXPECT_EQ(Count(received, "<FONT COLOR=#"), text::CharacterCount(line));
@@ -115,7 +114,7 @@ TEST_F(InputJourney, EveryColourCountWithEveryStyleBoxComposesWhatThePanelShows)
     ASSERT_NO_FATAL_FAILURE(Type(line));
     const std::string message = MessageFromTheWindow(line);
     ASSERT_TRUE(message.starts_with(composer::StylePrefix(styles)));
-    EXPECT_TRUE(SameBytes(SendOneLine(), ToAnsi(message)));
+    EXPECT_TRUE(SameBytes(SendOneLine(), Ansi(message)));
   }
   // All ten colours and every box at once, through the HTML view.
   ASSERT_NO_FATAL_FAILURE(SetStyles({true, true, true, true}, true));
@@ -142,7 +141,7 @@ TEST_F(InputJourney, ALongLineIsDeliveredWholeOrKeptWhole) {
     // As another program would put it there; the window's model hears of it as of a paste.
     SetText(addOn().Control(ids::kMessageBox), line);
     ASSERT_EQ(addOn().Text(ids::kMessageBox).size(), line.size()) << "the box cut the line";
-    const std::string message = ToAnsi(MessageFromTheWindow(line));
+    const std::string message = Ansi(MessageFromTheWindow(line));
     const std::size_t before = NewChats().size();
     addOn().Press(ids::kSend);
     ASSERT_TRUE(
@@ -160,7 +159,7 @@ TEST_F(InputJourney, ALongLineIsDeliveredWholeOrKeptWhole) {
   }
   // The box and the host are fine afterwards: a short line goes.
   ASSERT_NO_FATAL_FAILURE(Type("after the long lines"));
-  EXPECT_TRUE(SameBytes(SendOneLine(), ToAnsi(MessageFromTheWindow("after the long lines"))));
+  EXPECT_TRUE(SameBytes(SendOneLine(), Ansi(MessageFromTheWindow("after the long lines"))));
   EXPECT_TRUE(host().Running());
 }
 

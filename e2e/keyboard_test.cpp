@@ -72,7 +72,7 @@ TEST_F(KeyboardJourney, TypeChooseSetTickSendBreakAndComeBackWithKeysAlone) {
   ASSERT_TRUE(FocusReaches(text1));
 
   // Enter sends what the window holds; Clear Text empties the box and the caret stays there.
-  const std::string expected = platform::win32::ToAnsi(MessageFromTheWindow(line));
+  const std::string expected = Ansi(MessageFromTheWindow(line));
   Keys("key Return");
   ASSERT_TRUE(WaitForNewChats(1));
   EXPECT_TRUE(SameBytes(NewChats().back().Bytes("text"), expected));

@@ -24,7 +24,6 @@ namespace {
 
 namespace ids = ui::ids;
 namespace ann = ui::announcements;
-using platform::win32::ToAnsi;
 
 // The colour a faded line ends on: its last colour tag.
 std::string LastColour(const std::string& line) {
@@ -109,8 +108,8 @@ TEST_F(LifeCycleJourney, TheSplashClickAnnouncesThreeLinesThenShowsTheMainWindow
   const std::string first = chats[1].Bytes("text"), second = chats[2].Bytes("text");
   const std::string colour = LastColour(first);
   EXPECT_EQ(LastColour(second), colour) << "both lines fade towards one colour";
-  EXPECT_EQ(first, ToAnsi(ann::StartupFirstLine(ParseColour(colour))));
-  EXPECT_EQ(second, ToAnsi(ann::StartupSecondLine(ParseColour(colour)) + member_));
+  EXPECT_EQ(first, Ansi(ann::StartupFirstLine(ParseColour(colour))));
+  EXPECT_EQ(second, Ansi(ann::StartupSecondLine(ParseColour(colour)) + member_));
   EXPECT_TRUE(second.ends_with(std::string(ann::kNameFontTag) + member_));
 
   EXPECT_EQ(addOn_->Caption(), "Vontra FX - 3 Colors");
@@ -166,8 +165,8 @@ TEST_F(LifeCycleJourney, AdvertiseSendsTwoLinesTowardsOneColourWithoutAPause) {
   const std::string colour = LastColour(chats[0].Bytes("text"));
   EXPECT_EQ(LastColour(chats[1].Bytes("text")), colour);
   const auto expected = ann::AdvertiseLines(ParseColour(colour));
-  EXPECT_EQ(chats[0].Bytes("text"), ToAnsi(expected[0]));
-  EXPECT_EQ(chats[1].Bytes("text"), ToAnsi(expected[1]));
+  EXPECT_EQ(chats[0].Bytes("text"), Ansi(expected[0]));
+  EXPECT_EQ(chats[1].Bytes("text"), Ansi(expected[1]));
   EXPECT_LT(chats[1].time - chats[0].time, 0.2);
 }
 
@@ -196,7 +195,7 @@ TEST_F(LifeCycleJourney, SelfTestShowsItsSixCaptionsInOrderAndSendsTheSampleFade
   for (int k = 1; k <= 10; ++k) colours[k - 1] = addOn_->Colour(k);
   const std::string text = chats[0].Bytes("text");
   EXPECT_TRUE(text.starts_with("<B><I><FONT COLOR=#"));
-  EXPECT_EQ(text, ToAnsi("<B><I>" + composer::ComposeBody(ui::kSelfTestSample, 3, colours, false)));
+  EXPECT_EQ(text, Ansi("<B><I>" + composer::ComposeBody(ui::kSelfTestSample, 3, colours, false)));
   EXPECT_EQ(addOn_->Text(ids::kMessageBox), "");
   for (const ids::CheckRole box : {ids::kBold, ids::kItalics, ids::kClearText})
     EXPECT_TRUE(addOn_->IsTicked(box)) << "Check" << box.number;
@@ -213,8 +212,8 @@ TEST_F(LifeCycleJourney, ExitSendsExactlyTwoLinesThenTheProcessEnds) {
   ASSERT_EQ(chats.size(), 2u);
   const std::string colour = LastColour(chats[0].Bytes("text"));
   EXPECT_EQ(LastColour(chats[1].Bytes("text")), colour);
-  EXPECT_EQ(chats[0].Bytes("text"), ToAnsi(ann::ExitFirstLine(ParseColour(colour))));
-  EXPECT_EQ(chats[1].Bytes("text"), ToAnsi(ann::ExitSecondLine(ParseColour(colour)) + member_));
+  EXPECT_EQ(chats[0].Bytes("text"), Ansi(ann::ExitFirstLine(ParseColour(colour))));
+  EXPECT_EQ(chats[1].Bytes("text"), Ansi(ann::ExitSecondLine(ParseColour(colour)) + member_));
   EXPECT_GE(chats[1].time - chats[0].time, 0.3);
 }
 

@@ -19,7 +19,6 @@
 namespace vfx::e2e {
 namespace {
 
-using platform::win32::ToAnsi;
 namespace ids = ui::ids;
 
 std::vector<std::string> Texts(const std::vector<LogEvent>& chats) {
@@ -30,8 +29,8 @@ std::vector<std::string> Texts(const std::vector<LogEvent>& chats) {
 
 class ReentranceJourney : public Journey {
  protected:
-  std::string Banner() const { return ToAnsi(composer::AttentionBanner()); }
-  std::string Message(const std::string& line) const { return ToAnsi(MessageFromTheWindow(line)); }
+  std::string Banner() const { return Ansi(composer::AttentionBanner()); }
+  std::string Message(const std::string& line) const { return Ansi(MessageFromTheWindow(line)); }
   // Sends `line` with the attention banner and returns once the opening banner is out, that is,
   // while the run waits in its first pause.
   void SendWithAttention(const std::string& line) {
@@ -105,7 +104,7 @@ TEST_F(ReentranceJourney, AdvertiseRandomizeAndViewHtmlInsideAPauseLeaveTheMessa
   // The view shows the line in the colours Randomize left.
   EXPECT_TRUE(WaitUntil([&] { return !addOn().Text(ids::kHtmlWriter).empty(); }, 5));
   EXPECT_TRUE(addOn().Text(ids::kHtmlWriter).starts_with(MessageFromTheWindow(line)));
-  EXPECT_NE(ToAnsi(MessageFromTheWindow(line)), composed) << "Randomize changed nothing";
+  EXPECT_NE(Ansi(MessageFromTheWindow(line)), composed) << "Randomize changed nothing";
 }
 
 TEST_F(ReentranceJourney, ExitInsideAnAttentionPauseIsTheLastTheHostHears) {

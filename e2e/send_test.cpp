@@ -21,7 +21,6 @@
 namespace vfx::e2e {
 namespace {
 
-using platform::win32::ToAnsi;
 namespace ids = ui::ids;
 
 constexpr double kAttentionPause = 0.3;
@@ -66,7 +65,7 @@ TEST_F(SendJourney, ALineArrivesByteForByteInTheColoursAndStylesSetOnThePanel) {
   ASSERT_NE(message.find("<sup>"), std::string::npos);  // wavy
   const auto chats = NewChats();
   ASSERT_EQ(chats.size(), 1u);
-  EXPECT_TRUE(SameBytes(chats[0].Bytes("text"), ToAnsi(message)));
+  EXPECT_TRUE(SameBytes(chats[0].Bytes("text"), Ansi(message)));
   EXPECT_NE(chats[0].Bytes("text").find('?'), std::string::npos);  // the ő
   EXPECT_EQ(addOn().Caption(), "Vontra FX - 5 Colors");            // no status after a delivery
 }
@@ -92,7 +91,7 @@ TEST_F(SendJourney, RandomComposesWithTheColoursItLeavesOnThePanel) {
   ASSERT_TRUE(message.starts_with("<B><FONT COLOR=#"));
   const auto chats = NewChats();
   ASSERT_EQ(chats.size(), 1u);
-  EXPECT_TRUE(SameBytes(chats[0].Bytes("text"), ToAnsi(message)));
+  EXPECT_TRUE(SameBytes(chats[0].Bytes("text"), Ansi(message)));
 }
 
 TEST_F(SendJourney, AttentionArrivesAsBannerMessageBannerAtLeastPointThreeSecondsApart) {
@@ -103,12 +102,12 @@ TEST_F(SendJourney, AttentionArrivesAsBannerMessageBannerAtLeastPointThreeSecond
   addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForNewChats(3));
 
-  const std::string banner = ToAnsi(composer::AttentionBanner());
+  const std::string banner = Ansi(composer::AttentionBanner());
   EXPECT_EQ(banner.size(), 919u);
   const auto chats = NewChats();
   ASSERT_EQ(chats.size(), 3u);
   EXPECT_TRUE(SameBytes(chats[0].Bytes("text"), banner));
-  EXPECT_TRUE(SameBytes(chats[1].Bytes("text"), ToAnsi(MessageFromTheWindow(line))));
+  EXPECT_TRUE(SameBytes(chats[1].Bytes("text"), Ansi(MessageFromTheWindow(line))));
   EXPECT_TRUE(SameBytes(chats[2].Bytes("text"), banner));
   EXPECT_GE(chats[1].time - chats[0].time, kAttentionPause - kLogResolution);
   EXPECT_GE(chats[2].time - chats[1].time, kAttentionPause - kLogResolution);
@@ -129,7 +128,7 @@ TEST_F(SendJourney, InImModeTheMessageGoesToTheNamedBuddyAndSendToRoomTurnsBackT
   const auto sent = host_->Events("im-sent");
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0].Field("to"), "JunoBee7");
-  EXPECT_TRUE(SameBytes(sent[0].Bytes("text"), ToAnsi(MessageFromTheWindow(line))));
+  EXPECT_TRUE(SameBytes(sent[0].Bytes("text"), Ansi(MessageFromTheWindow(line))));
 
   // Someone who is not signed on: the host refuses, its notice is closed, and the caption says
   // so. A refusal is an answer, so Clear Text empties the line.
@@ -150,7 +149,7 @@ TEST_F(SendJourney, InImModeTheMessageGoesToTheNamedBuddyAndSendToRoomTurnsBackT
   ASSERT_NO_FATAL_FAILURE(Type(line));
   addOn().Press(ids::kSend);
   ASSERT_TRUE(WaitForNewChats(3));
-  EXPECT_TRUE(SameBytes(NewChats()[1].Bytes("text"), ToAnsi(MessageFromTheWindow(line))));
+  EXPECT_TRUE(SameBytes(NewChats()[1].Bytes("text"), Ansi(MessageFromTheWindow(line))));
   EXPECT_EQ(host_->Events("im-sent").size(), 1u);
 }
 
@@ -195,7 +194,7 @@ TEST_F(SendJourney, DISABLED_TheTimeOfOneSendOfA32And64KiBLine) {
     const std::string line = Prose(kib * 1024);
     addOn().Type(line);
     ASSERT_EQ(addOn().Text(ids::kMessageBox).size(), line.size()) << "Text1 cut the paste";
-    const std::string markup = ToAnsi(MessageFromTheWindow(line));
+    const std::string markup = Ansi(MessageFromTheWindow(line));
     chatsBefore_ = host_->Events("chat").size();
     const std::size_t handedBefore = host_->Events("set-text").size();
 

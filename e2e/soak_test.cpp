@@ -31,7 +31,6 @@ namespace vfx::e2e {
 namespace {
 
 namespace ids = ui::ids;
-using platform::win32::ToAnsi;
 
 // About forty-five seconds on an idle 2-core machine.
 constexpr int kDefaultSends = 200;
@@ -172,12 +171,12 @@ class SoakJourney : public Journey {
 
   void ExpectChat(const std::string& message, double clicked) {
     if (addOn().IsTicked(ids::kAttention)) {
-      const std::string banner = ToAnsi(composer::AttentionBanner());
+      const std::string banner = Ansi(composer::AttentionBanner());
       expected_.push_back({"chat", "", banner});
-      expected_.push_back({"chat", "", ToAnsi(message)});
+      expected_.push_back({"chat", "", Ansi(message)});
       expected_.push_back({"chat", "", banner});
     } else {
-      expected_.push_back({"chat", "", ToAnsi(message), clicked});
+      expected_.push_back({"chat", "", Ansi(message), clicked});
     }
   }
 
@@ -239,7 +238,7 @@ class SoakJourney : public Journey {
     ASSERT_TRUE(WaitUntil([&] { return SendCaption() == "Send to IM"; }, 5));
     const std::string line = Line();
     ASSERT_NO_FATAL_FAILURE(Type(line));
-    expected_.push_back({"im-sent", kRecipient, ToAnsi(MessageFromTheWindow(line))});
+    expected_.push_back({"im-sent", kRecipient, Ansi(MessageFromTheWindow(line))});
     addOn().Press(ids::kSend);
     ASSERT_NO_FATAL_FAILURE(Await());
     ASSERT_TRUE(addOn().Choose(ids::kSendToRoom));

@@ -3,6 +3,7 @@
 // it act on nothing.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -96,9 +97,18 @@ struct TypingPlace {
   WindowHandle box = 0;     // where the user's line is
 };
 TypingPlace FindTypingPlace(platform::Desktop& desktop);
-// The user's own text back into a box of the host. A host that does not answer now may answer
-// soon: then the text goes back once it does (within the host wait bound). False when it could
-// not be put back.
+
+// The most of a box's text the add-on reads: past it a line could not be sent anyway.
+inline constexpr int kLongestTypedText = 1'000'000;
+// The user's own text in a box of the host, character for character; nothing when the box did
+// not answer or is gone.
+std::optional<std::string> ReadTypedText(platform::Desktop& desktop, WindowHandle box);
+// Empties the box, as the fade key takes the line out of it. False when the host did not answer:
+// it may still empty the box later, so whatever was taken must be given back after it.
+bool EmptyTypedText(platform::Desktop& desktop, WindowHandle box);
+// The user's own text back into a box of the host, character for character. A host that does
+// not answer now may answer soon: then the text goes back once it does (within the host wait
+// bound). False when it could not be put back.
 bool GiveBackText(const platform::Platform& platform, WindowHandle box, std::string_view text);
 
 // The add-on's own windows.

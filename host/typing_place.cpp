@@ -1,5 +1,4 @@
 #include "host/host.h"
-#include "host/waits.h"
 #include "host/window_table.h"
 #include "text/ascii.h"
 
@@ -44,18 +43,6 @@ TypingPlace FindTypingPlace(platform::Desktop& desktop) {
     if (text != platform::kNoWindow) return {Kind::kInstantMessage, window, text};
   }
   return {.kind = Kind::kNoTypingWindow, .window = window};
-}
-
-bool GiveBackText(const platform::Platform& platform, WindowHandle box, std::string_view text) {
-  platform::Desktop& desktop = platform.desktop;
-  if (desktop.SendMessageA(box, platform::message::kSetText, 0, text)) return true;
-  bool given = false;
-  detail::WaitForHost(platform, [&] {
-    if (!desktop.GetControlText(box, 0)) return false;  // still silent
-    given = desktop.SendMessageA(box, platform::message::kSetText, 0, text).has_value();
-    return true;
-  });
-  return given;
 }
 
 }  // namespace vfx::host

@@ -1,8 +1,10 @@
 // The window calls the add-on makes on other programs' windows, as one seam: the Win32 side is a
 // thin pass-through (platform/win32/), native tests put an in-memory desktop behind it.
 //
-// Text crosses this seam as UTF-8. The Win32 side converts to and from the system's ANSI code
-// page; a character the code page lacks becomes one "?", so every character stays one character.
+// Text crosses this seam as UTF-8. What the add-on sends the host (its markup) the Win32 side
+// converts to the system's ANSI code page, where a character the code page lacks becomes one "?",
+// so every character stays one character; the user's own text in the host's boxes is read and
+// given back in Unicode, so that no character of it is lost on the way.
 #pragma once
 
 #include <cstdint>
@@ -53,10 +55,15 @@ class Desktop {
   // The text form: lParam points at the text, converted to the code page and terminated.
   virtual MessageResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                      std::string_view text) = 0;
-  // The text another program's control holds (WM_GETTEXTLENGTH, then WM_GETTEXT, each within
-  // the send bound), at most `most` characters; nothing when the control did not answer or is
-  // gone.
+  // The text another program's control holds, the user's own characters exactly (the wide
+  // WM_GETTEXTLENGTH, then WM_GETTEXT, each within the send bound), at most `most` characters;
+  // nothing when the control did not answer or is gone.
   virtual std::optional<std::string> GetControlText(WindowHandle window, int most) = 0;
+  // The user's own text put back into another program's control, exactly (the wide WM_SETTEXT,
+  // within the send bound). The markup the add-on composes goes through SendMessageA instead.
+  virtual MessageResult SetControlText(WindowHandle window, std::string_view text) = 0;
+  // Whether the window still exists (IsWindow).
+  virtual bool IsWindow(WindowHandle window) = 0;
   // The window the user works in now (the foreground window), or 0.
   virtual WindowHandle GetForegroundWindow() = 0;
   virtual void SetFocus(WindowHandle window) = 0;

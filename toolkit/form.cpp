@@ -95,7 +95,9 @@ void Form::show() {
 }
 
 void Form::unload() {
-  if (!loaded_) return;
+  // The handler may wait, and a close that arrives meanwhile is the same unload.
+  if (!loaded_ || unloading_) return;
+  unloading_ = true;
   if (on_unload) on_unload();
   loaded_ = false;
   visible_ = false;

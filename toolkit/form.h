@@ -159,7 +159,7 @@ class Form : public Container {
   Size largest_;
   CommandButton* defaultButton_ = nullptr;
   Control* focused_ = nullptr;
-  bool visible_ = false, loaded_ = true;
+  bool visible_ = false, loaded_ = true, unloading_ = false;
   std::vector<Timer*> timers_;
   int nextTimerId_ = 1;
   Backend* backend_ = nullptr;

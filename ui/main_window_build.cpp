@@ -59,8 +59,12 @@ void ZiruZezuzo::Build() {
   Text(ids::kMessageBox).set_look_source([this] { return Text1_Look(); });
   Text(ids::kMessageBox).on_change = [this] { Text(ids::kMessageBox).look_changed(); };
   Text(ids::kMessageBox).on_double_click = [this] { Text1_DblClick(); };
-  // From the moment the window starts to unload, every wait returns at once.
+  // What the fade key took from the host and has not posted goes back before the program ends
+  // (after Exit's closing lines, which go through the room's box too); from then on every wait
+  // returns at once.
   form_.on_unload = [this] {
+    sendRun_.Close();
+    sendRun_.GiveBackTakenLines();
     services_.platform.events.MarkEnding();
     fadeKey_.Stop();
   };

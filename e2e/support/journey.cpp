@@ -24,6 +24,8 @@ namespace ids = ui::ids;
          << at << "\n  received " << around(received) << "\n  expected " << around(expected);
 }
 
+std::string Ansi(std::string_view utf8) { return platform::win32::ToAnsi(utf8).value(); }
+
 std::string Prose(std::size_t characters) {
   std::string line;
   const std::string_view pattern = "The quick brown fox jumps over the lazy dog. ";

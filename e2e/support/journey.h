@@ -22,6 +22,9 @@ namespace vfx::e2e {
 // Markup runs to megabytes: a mismatch is reported by its first differing byte, not in full.
 ::testing::AssertionResult SameBytes(const std::string& received, const std::string& expected);
 
+// What the host receives of text the add-on sends it: the text in the system's code page.
+std::string Ansi(std::string_view utf8);
+
 // A line of `characters` characters of prose, as a user would paste it.
 std::string Prose(std::size_t characters);
 

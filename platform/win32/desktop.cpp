@@ -31,8 +31,8 @@ std::wstring StoredCaption(HWND window) {
 }
 
 std::string AnsiCaption(WindowHandle window) {
-  if (!IsWindow(ToHwnd(window))) return {};
-  return ToAnsi(Narrow(StoredCaption(ToHwnd(window))));
+  if (!::IsWindow(ToHwnd(window))) return {};
+  return ToAnsi(Narrow(StoredCaption(ToHwnd(window)))).value_or(std::string());
 }
 
 std::string CutToBuffer(std::string ansi, int bufferSize) {
@@ -41,11 +41,20 @@ std::string CutToBuffer(std::string ansi, int bufferSize) {
   return FromAnsi(ansi);
 }
 
-MessageResult Send(WindowHandle window, unsigned message, WPARAM wParam, LPARAM lParam) {
+// The ANSI form for the host's markup, the wide form for the user's own text: the system converts
+// between the two where the sender's form is not the window's.
+enum class Form { kAnsi, kWide };
+
+MessageResult Send(WindowHandle window, unsigned message, WPARAM wParam, LPARAM lParam,
+                   Form form = Form::kAnsi) {
   DWORD_PTR answer = 0;
-  if (!SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                           Win32Desktop::kSendTimeoutMs, &answer))
-    return std::nullopt;
+  constexpr UINT kFlags = SMTO_NORMAL | SMTO_ABORTIFHUNG;
+  const LRESULT sent = form == Form::kAnsi
+                           ? SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, kFlags,
+                                                 Win32Desktop::kSendTimeoutMs, &answer)
+                           : SendMessageTimeoutW(ToHwnd(window), message, wParam, lParam, kFlags,
+                                                 Win32Desktop::kSendTimeoutMs, &answer);
+  if (!sent) return std::nullopt;
   return static_cast<std::intptr_t>(answer);
 }
 
@@ -66,10 +75,11 @@ UINT Command(Relation relation) {
 
 WindowHandle Win32Desktop::FindWindowA(std::optional<std::string_view> className,
                                        std::optional<std::string_view> caption) {
-  const std::string ansiClass = className ? ToAnsi(*className) : std::string();
-  const std::string ansiCaption = caption ? ToAnsi(*caption) : std::string();
-  return FromHwnd(::FindWindowA(className ? ansiClass.c_str() : nullptr,
-                                caption ? ansiCaption.c_str() : nullptr));
+  const std::optional<std::string> ansiClass = className ? ToAnsi(*className) : std::string();
+  const std::optional<std::string> ansiCaption = caption ? ToAnsi(*caption) : std::string();
+  if (!ansiClass || !ansiCaption) return kNoWindow;
+  return FromHwnd(::FindWindowA(className ? ansiClass->c_str() : nullptr,
+                                caption ? ansiCaption->c_str() : nullptr));
 }
 
 WindowHandle Win32Desktop::GetWindow(WindowHandle window, Relation relation) {
@@ -104,23 +114,35 @@ MessageResult Win32Desktop::SendMessageA(WindowHandle window, unsigned message,
 MessageResult Win32Desktop::SendMessageA(WindowHandle window, unsigned message,
                                          std::uintptr_t wParam, std::string_view text) {
   if (window == kNoWindow) return std::nullopt;
-  const std::string ansi = ToAnsi(text);
-  return Send(window, message, wParam, reinterpret_cast<LPARAM>(ansi.c_str()));
+  // A line that cannot be converted is not sent at all, rather than sent empty.
+  const std::optional<std::string> ansi = ToAnsi(text);
+  if (!ansi) return std::nullopt;
+  return Send(window, message, wParam, reinterpret_cast<LPARAM>(ansi->c_str()));
 }
 
 std::optional<std::string> Win32Desktop::GetControlText(WindowHandle window, int most) {
   if (window == kNoWindow || most < 0) return std::nullopt;
-  const MessageResult length = Send(window, WM_GETTEXTLENGTH, 0, 0);
+  const MessageResult length = Send(window, WM_GETTEXTLENGTH, 0, 0, Form::kWide);
   if (!length || *length < 0) return std::nullopt;
-  // The length may be an overestimate (it counts bytes where a character takes two), never an
-  // underestimate; the text comes in the buffer it fits.
+  // The length may be an overestimate, never an underestimate; the text comes in the buffer it
+  // fits. A character beyond the basic plane takes two of these units.
   const auto size = static_cast<std::size_t>(std::min<std::intptr_t>(*length, most)) + 1;
-  std::string buffer(size, '\0');
-  const MessageResult copied =
-      Send(window, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer.data()));
+  std::wstring buffer(size, L'\0');
+  const MessageResult copied = Send(window, WM_GETTEXT, static_cast<WPARAM>(size),
+                                    reinterpret_cast<LPARAM>(buffer.data()), Form::kWide);
   if (!copied || *copied < 0) return std::nullopt;
   buffer.resize(std::min(static_cast<std::size_t>(*copied), size - 1));
-  return FromAnsi(buffer);
+  return Narrow(buffer);
+}
+
+MessageResult Win32Desktop::SetControlText(WindowHandle window, std::string_view text) {
+  if (window == kNoWindow) return std::nullopt;
+  const std::wstring wide = Widen(text);
+  return Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), Form::kWide);
+}
+
+bool Win32Desktop::IsWindow(WindowHandle window) {
+  return window != kNoWindow && ::IsWindow(ToHwnd(window));
 }
 
 WindowHandle Win32Desktop::GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
@@ -139,7 +161,8 @@ void Win32Desktop::SetWindowPos(WindowHandle window, ZOrder insertAfter, int x, 
 
 void Win32Desktop::sndPlaySoundA(std::string_view fileName, unsigned flags) {
   // The file is the user's to move or remove.
-  VFX_REPORT_IF_FALSE(::sndPlaySoundA(ToAnsi(fileName).c_str(), flags));
+  const std::optional<std::string> ansi = ToAnsi(fileName);
+  if (ansi) VFX_REPORT_IF_FALSE(::sndPlaySoundA(ansi->c_str(), flags));
 }
 
 }  // namespace vfx::platform::win32

@@ -22,6 +22,8 @@ class Win32Desktop final : public Desktop {
   MessageResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                              std::string_view text) override;
   std::optional<std::string> GetControlText(WindowHandle window, int most) override;
+  MessageResult SetControlText(WindowHandle window, std::string_view text) override;
+  bool IsWindow(WindowHandle window) override;
   WindowHandle GetForegroundWindow() override;
   void SetFocus(WindowHandle window) override;
   void SetWindowPos(WindowHandle window, ZOrder insertAfter, int x, int y, int width, int height,

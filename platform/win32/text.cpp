@@ -31,16 +31,19 @@ std::wstring ToUtf16(std::string_view utf8, bool bmpOnly) {
   return wide;
 }
 
-std::string FromUtf16(std::wstring_view wide, UINT codePage) {
-  if (wide.empty()) return {};
+std::optional<std::string> FromUtf16(std::wstring_view wide, UINT codePage) {
+  if (wide.empty()) return std::string();
   const int size = static_cast<int>(wide.size());
-  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  const char* fallback = codePage == CP_UTF8 ? nullptr : "?";
-  // Text that is not empty never converts to nothing.
+  const CodePageRules rules = RulesFor(codePage);
+  const char* fallback = rules.defaultCharacter ? "?" : nullptr;
+  // Text that is not empty never converts to nothing, unless the system refuses the call.
   const int bytes = VFX_FAULT_IF_FALSE(
-      WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, fallback, nullptr));
+      WideCharToMultiByte(codePage, rules.flags, wide.data(), size, nullptr, 0, fallback, nullptr));
+  if (bytes <= 0) return std::nullopt;
   std::string result(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(codePage, flags, wide.data(), size, result.data(), bytes, fallback, nullptr);
+  if (VFX_FAULT_IF_FALSE(WideCharToMultiByte(codePage, rules.flags, wide.data(), size,
+                                             result.data(), bytes, fallback, nullptr)) != bytes)
+    return std::nullopt;
   return result;
 }
 
@@ -56,14 +59,40 @@ std::wstring ToUtf16FromCodePage(std::string_view text, UINT codePage) {
 
 }  // namespace
 
-std::string ToAnsi(std::string_view utf8) { return FromUtf16(ToUtf16(utf8, true), CP_ACP); }
+CodePageRules RulesFor(unsigned codePage) {
+  switch (codePage) {
+    case CP_UTF7:
+    case CP_UTF8:
+    case 54936:  // GB18030
+      return {};
+    case CP_SYMBOL:
+    case 50220:
+    case 50221:
+    case 50222:
+    case 50225:
+    case 50227:
+    case 50229:
+      return {.flags = 0, .defaultCharacter = true};
+    default:
+      if (codePage >= 57002 && codePage <= 57011) return {.flags = 0, .defaultCharacter = true};
+      return {.flags = WC_NO_BEST_FIT_CHARS, .defaultCharacter = true};
+  }
+}
+
+// CP_ACP names the code page only by the system's setting: the rules are the real one's.
+std::optional<std::string> ToAnsi(std::string_view utf8) {
+  return FromUtf16(ToUtf16(utf8, true), GetACP());
+}
 
 std::string FromAnsi(std::string_view ansi) {
-  return FromUtf16(ToUtf16FromCodePage(ansi, CP_ACP), CP_UTF8);
+  return FromUtf16(ToUtf16FromCodePage(ansi, GetACP()), CP_UTF8).value_or(std::string());
 }
 
 std::wstring Widen(std::string_view utf8) { return ToUtf16(utf8, false); }
 
-std::string Narrow(std::wstring_view wide) { return FromUtf16(wide, CP_UTF8); }
+// From UTF-16 that the add-on holds; a lone surrogate in it comes out as U+FFFD.
+std::string Narrow(std::wstring_view wide) {
+  return FromUtf16(wide, CP_UTF8).value_or(std::string());
+}
 
 }  // namespace vfx::platform::win32

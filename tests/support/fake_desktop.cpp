@@ -138,6 +138,10 @@ std::optional<std::string> FakeDesktop::GetControlText(WindowHandle window, int 
   return found->second.text.substr(0, static_cast<std::size_t>(std::max(most, 0)));
 }
 
+platform::MessageResult FakeDesktop::SetControlText(WindowHandle window, std::string_view text) {
+  return Deliver({window, platform::message::kSetText, 0, 0, std::string(text), true, true});
+}
+
 WindowHandle FakeDesktop::GetForegroundWindow() { return Exists(foreground) ? foreground : 0; }
 
 void FakeDesktop::SetFocus(WindowHandle window) { focused.push_back(window); }

@@ -20,6 +20,7 @@ struct SentMessage {
   std::intptr_t lParam;
   std::string text;  // for the text form
   bool hasText;
+  bool wide = false;  // SetControlText: the user's own text, given back or taken
 };
 
 class FakeDesktop : public platform::Desktop {
@@ -39,6 +40,7 @@ class FakeDesktop : public platform::Desktop {
   void React(WindowHandle window, Reaction reaction);
   // A hung window thread: messages to the window are not answered (until it is woken).
   void Hang(WindowHandle window, bool hung = true) { windows_.at(window).hung = hung; }
+  bool IsHung(WindowHandle window) const { return Exists(window) && windows_.at(window).hung; }
   bool IsTopmost(WindowHandle window) const;
   // A top-level window owned by another (a dialog of the host's frame).
   void SetOwner(WindowHandle window, WindowHandle owner) { windows_.at(window).owner = owner; }
@@ -68,6 +70,8 @@ class FakeDesktop : public platform::Desktop {
   platform::MessageResult SendMessageA(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                        std::string_view text) override;
   std::optional<std::string> GetControlText(WindowHandle window, int most) override;
+  platform::MessageResult SetControlText(WindowHandle window, std::string_view text) override;
+  bool IsWindow(WindowHandle window) override { return Exists(window); }
   WindowHandle GetForegroundWindow() override;
   void SetFocus(WindowHandle window) override;
   void SetWindowPos(WindowHandle window, platform::ZOrder insertAfter, int x, int y, int width,

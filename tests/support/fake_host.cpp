@@ -133,6 +133,11 @@ WindowHandle FakeHost::OpenInstantMessageWindow() {
   return window;
 }
 
+void FakeHost::ReopenChatRoom() {
+  BuildChatRoom();
+  desktop_.BringToTop(chatRoom);
+}
+
 WindowHandle FakeHost::OpenDocumentInFront(std::string caption) {
   const WindowHandle window = desktop_.Add(documents, "AOL Child", std::move(caption));
   desktop_.Add(window, "RICHCNTL");

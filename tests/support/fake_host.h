@@ -42,6 +42,8 @@ class FakeHost {
   WindowHandle frame = 0, documents = 0, chatRoom = 0, transcript = 0, input = 0, welcome = 0,
                keywordButton = 0;
 
+  // The chat room anew, in front, after the user closed it (its handles are new ones).
+  void ReopenChatRoom();
   // A document window without a member list, in front of the chat room.
   WindowHandle OpenDocumentInFront(std::string caption = "Mail");
   // An instant message window, in front, as the buddy list's button opens it; the user may type

@@ -127,41 +127,108 @@ TEST_F(FadeKeyTest, AHostThatStopsAnsweringGetsTheUsersLineBackInTheBox) {
   EXPECT_TRUE(StatusSays("The host stopped answering: the line may have been sent")) << Status();
 }
 
-TEST_F(FadeKeyTest, ItTakesItsTurnBehindASendAndALineChangedMeanwhileIsLeftAsItIs) {
-  // An instant message under way: the key in the room meanwhile, then more typing there.
+TEST_F(FadeKeyTest, TheKeyTakesTheLineAndItTakesItsTurnBehindASend) {
+  // An instant message under way: the key in the room meanwhile takes the line out of the box,
+  // so that a second press and an Enter there meet an empty box.
   Main().Option(ids::kImSend).click();
   Main().Text(ids::kRecipient).set_text("Ann");
   Main().Text(ids::kMessageBox).set_text("to Ann");
   const std::string toAnn = Composed("to Ann");
+  std::string first;
   events.After(0.01, [&] {
     desktop.Type(host.input, "first");
+    first = Composed("first");
     Press();
-    desktop.Type(host.input, "first and more");
+    EXPECT_EQ(desktop.Text(host.input), "");
+    Press();
+    EXPECT_TRUE(StatusSays("Not faded: nothing is typed there")) << Status();
   });
   Main().Command(ids::kSend).click();
-  EXPECT_EQ(Heard(), std::vector<std::string>{"im|Ann|" + toAnn});
-  EXPECT_EQ(desktop.Text(host.input), "first and more");
-  EXPECT_TRUE(StatusSays("Not faded: the line changed before its turn")) << Status();
+  EXPECT_EQ(Heard(), (std::vector<std::string>{"im|Ann|" + toAnn, "chat|" + first}));
 
   // Behind an attention Send to the room, whose own lines go out through the same box (which
-  // the host empties after each): the line read at the key goes after them.
+  // the host empties after each): the line taken at the key goes after them.
   Main().Option(ids::kSendToRoom).click();
-  host.chatLines.clear();
   desktop.BringToTop(host.chatRoom);
   Main().Check(ids::kAttention).set_value(1);
   Main().Text(ids::kMessageBox).set_text("outer");
   const std::string outer = Composed("outer");
+  std::string second;
   events.After(0.1, [&] {
     desktop.Type(host.input, "second");
+    second = Composed("second");
     Press();
   });
   Main().Command(ids::kSend).click();
   const std::string banner = "chat|" + std::string(composer::AttentionBanner());
   const std::vector<std::string> heard = Heard();
-  ASSERT_EQ(heard.size(), 7u);
-  EXPECT_EQ((std::vector<std::string>(heard.begin() + 1, heard.end())),
-            (std::vector<std::string>{banner, "chat|" + outer, banner, banner,
-                                      "chat|" + Composed("second"), banner}));
+  EXPECT_EQ((std::vector<std::string>(heard.begin() + 2, heard.end())),
+            (std::vector<std::string>{banner, "chat|" + outer, banner, banner, "chat|" + second,
+                                      banner}));
+
+  // Typed on in the box before its turn: the line goes back in front of the new words.
+  Main().Option(ids::kImSend).click();
+  const std::size_t before = Heard().size();
+  events.After(0.01, [&] {
+    desktop.Type(host.input, "third");
+    Press();
+    desktop.Type(host.input, "and more");
+  });
+  Main().Command(ids::kSend).click();
+  EXPECT_EQ(Heard().size(), before + 1);  // the instant message alone
+  EXPECT_EQ(desktop.Text(host.input), "third and more");
+  EXPECT_TRUE(
+      StatusSays("Not faded: you typed in that box before its turn; the line is back there"))
+      << Status();
+}
+
+TEST_F(FadeKeyTest, ALineWhoseWindowClosedOrThatWaitsAtExitIsNeverLost) {
+  Main().Text(ids::kMessageBox).set_text("mine");
+  Main().Check(ids::kAttention).set_value(1);
+  // The room closes while the line waits behind an attention Send: the line goes into the
+  // add-on's box, after its own text.
+  events.After(0.1, [&] {
+    desktop.Type(host.input, "for a closed room");
+    Press();
+    desktop.Destroy(host.chatRoom);
+  });
+  Main().Command(ids::kSend).click();
+  EXPECT_EQ(Main().Text(ids::kMessageBox).text(), "mine\r\nfor a closed room");
+  EXPECT_TRUE(StatusSays("Not sent: the chat room was closed; the line is in the message box"))
+      << Status();
+
+  // So does an instant message window the user closed while its line waited.
+  host.ReopenChatRoom();
+  Main().Check(ids::kAttention).set_value(0);
+  Main().Text(ids::kMessageBox).set_text("");
+  const platform::WindowHandle im = host.OpenInstantMessageWindow();
+  desktop.BringToTop(im);
+  desktop.Type(BoxesOf(im).first, "Ann");
+  desktop.Type(BoxesOf(im).second, "for a closed window");
+  Main().Option(ids::kImSend).click();
+  events.After(0.01, [&] {
+    Press();
+    desktop.Destroy(im);
+  });
+  Main().Command(ids::kSend).click();
+  EXPECT_EQ(Main().Text(ids::kMessageBox).text(), "for a closed window");
+  EXPECT_TRUE(
+      StatusSays("Not sent: the instant message window was closed; the line is in the message box"))
+      << Status();
+
+  // Exit while a line waits: the closing lines go out, then the line is back in its box.
+  Main().Option(ids::kSendToRoom).click();
+  Main().Check(ids::kAttention).set_value(1);
+  desktop.BringToTop(host.chatRoom);
+  const std::size_t before = Heard().size();
+  events.After(0.1, [&] {
+    desktop.Type(host.input, "still mine");
+    Press();
+    Main().Command(ids::kExit).click();
+  });
+  Main().Command(ids::kSend).click();
+  EXPECT_EQ(desktop.Text(host.input), "still mine");
+  EXPECT_EQ(Heard().size(), before + 3);  // the banner, then the two closing lines
 }
 
 TEST_F(FadeKeyTest, TheSystemMenuTurnsTheKeyOffAndChangesItAndTheFileKeepsBoth) {

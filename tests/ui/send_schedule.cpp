@@ -33,19 +33,25 @@ enum class Action {
   kType,
   kRecipient,
   kColourCount,
-  kFadeKey,     // the fade key, pressed while the host is in front
-  kTypeInHost,  // the user types a line into the chat room's own box
-  kTrouble,     // the host stops or starts failing: only in schedules with a troubled host
+  kFadeKey,      // the fade key, pressed while the host is in front
+  kTypeInHost,   // the user types a line into the chat room's own box
+  kEnterInHost,  // ... presses Enter there
+  kClearInHost,  // ... empties it
+  // Only in schedules with a troubled host:
+  kTrouble,    // the host stops or starts answering, or a mail window comes in front or goes
+  kCloseRoom,  // the user closes the chat room and enters it again
+  kImInHost,   // the user opens an instant message window in front and types in it
   kExit,
   kClose,  // the window's close box: no closing lines
 };
-constexpr int kCommonActions = static_cast<int>(Action::kTrouble) + 1;
-constexpr const char* kActionNames[] = {"Send",         "View HTML",    "IM Send",
-                                        "Send to Room", "frame's Send", "Randomize",
-                                        "Advertise",    "Self Test",    "Attention",
-                                        "Clear Text",   "type a line",  "type a recipient",
-                                        "colours",      "fade key",     "type in the host",
-                                        "trouble",      "Exit",         "close"};
+constexpr int kCommonActions = static_cast<int>(Action::kImInHost) + 1;
+constexpr const char* kActionNames[] = {
+    "Send",         "View HTML",  "IM Send",          "Send to Room",
+    "frame's Send", "Randomize",  "Advertise",        "Self Test",
+    "Attention",    "Clear Text", "type a line",      "type a recipient",
+    "colours",      "fade key",   "type in the host", "Enter there",
+    "clear it",     "trouble",    "close the room",   "an instant message",
+    "Exit",         "close"};
 
 // The add-on's own lines carry colours it draws itself: they are known by their text, with the
 // colour tags taken out.
@@ -77,9 +83,34 @@ std::string ChatText(std::string_view heard) {
   return heard.starts_with("chat|") ? WithoutTags(heard.substr(5)) : std::string();
 }
 
+// What the user types in the host's own boxes: "host line N.", so that no line begins another.
+constexpr std::string_view kHostLine = "host line ";
+
+// A line the fade key took, faded: known by its text, since its colours are drawn at the key.
+constexpr std::string_view kInPlace = "in place|";
+
+// The text of a faded line the host heard from the add-on (chat or instant message), tags taken
+// out; empty for the user's own plain lines and anything else.
+std::string FadedText(std::string_view heard) {
+  std::string_view markup;
+  if (heard.starts_with("chat|")) {
+    markup = heard.substr(5);
+  } else if (heard.starts_with("im|")) {
+    const std::size_t bar = heard.find('|', 3);
+    markup = bar == std::string_view::npos ? std::string_view() : heard.substr(bar + 1);
+  }
+  if (markup.find("<FONT COLOR") == std::string_view::npos) return {};
+  // Over three colours or more a short line ends in faded pad spaces; the user's lines end
+  // in a full stop.
+  std::string text = WithoutTags(markup);
+  while (text.ends_with(' ')) text.pop_back();
+  return text;
+}
+
 bool Matches(const std::string& heard, std::string_view expected) {
   if (expected == kAdvertiseFirst) return ChatText(heard) == kNameText;
   if (expected == kAdvertiseSecond) return ChatText(heard).starts_with(kCopyText);
+  if (expected.starts_with(kInPlace)) return FadedText(heard) == expected.substr(kInPlace.size());
   return heard == expected;
 }
 
@@ -92,6 +123,7 @@ class Schedule {
     splash_.random.component = [draws]() mutable { return static_cast<int>(draws() % 255); };
     splash_.random.reseed = [] {};
     backend_.onEvent = [this](const testing::PeerEvent& event) { Observe(event); };
+    desktop_.onSend = [this](const testing::SentMessage& message) { Watch(message); };
     splash_.form().realize(backend_);
     splash_.form().show();
     splash_.Image1().click();
@@ -118,7 +150,9 @@ class Schedule {
              " event passes");
     }
     events_.onProcess = nullptr;
+    desktop_.onSend = nullptr;
     if (violation_.empty()) CheckWhatTheHostHeard();
+    if (violation_.empty()) CheckTheTakenLines();
     return violation_;
   }
 
@@ -130,7 +164,7 @@ class Schedule {
     if (roll == 0) return Action::kExit;
     if (roll == 1) return Action::kClose;
     const auto action = static_cast<Action>(roll % kCommonActions);
-    return action == Action::kTrouble && !troubled_ ? Action::kType : action;
+    return action >= Action::kTrouble && !troubled_ ? Action::kType : action;
   }
 
   void Act(Action action) {
@@ -195,21 +229,41 @@ class Schedule {
         window.Option(1 + choices_.Next(10)).click();
         break;
       case Action::kFadeKey:
-        ExpectFadeKey();
         if (!backend_.hotKeys.empty())
           window.form().native_hot_key(backend_.hotKeys.begin()->first);
         break;
+      // Keys between the add-on's text and its Enter would go into the add-on's own line, as they
+      // would in a real chat box: beyond what the add-on can keep whole.
       case Action::kTypeInHost:
-        // Keys between the add-on's text and its Enter would go into the add-on's own line, as
-        // they would in a real chat box: beyond what the add-on can keep whole.
-        if (AddOnLineInTheBox()) break;
-        desktop_.Type(host_.input, "host line " + std::to_string(++hostLinesTyped_));
-        // A line the key read before is faded only while the box still holds it.
-        for (Request& request : requests_) request.optional = request.optional || request.inPlace;
+        if (!AddOnLineInTheBox()) desktop_.Type(host_.input, NextHostLine());
+        break;
+      case Action::kEnterInHost:
+        if (!AddOnLineInTheBox()) {
+          const std::size_t before = host_.heard.size();
+          desktop_.SendMessageA(host_.input, platform::message::kChar, 13, std::intptr_t{0});
+          desktop_.sent.pop_back();  // the user's key, not the add-on's
+          for (std::size_t n = before; n < host_.heard.size(); ++n) usersOwn_.insert(n);
+        }
+        break;
+      case Action::kClearInHost:
+        if (!AddOnLineInTheBox()) desktop_.Type(host_.input, "");
         break;
       case Action::kTrouble:
         if (!closed_) ToggleTrouble();
         break;
+      case Action::kCloseRoom:
+        desktop_.Destroy(host_.chatRoom);
+        host_.ReopenChatRoom();
+        hung_ = false;
+        break;
+      case Action::kImInHost: {
+        const platform::WindowHandle im = host_.OpenInstantMessageWindow();
+        desktop_.BringToTop(im);
+        const std::vector<platform::WindowHandle> boxes = desktop_.Children(im);
+        desktop_.Type(boxes.at(0), choices_.Next(2) == 0 ? "Ann" : "Nobody Here");
+        desktop_.Type(boxes.at(1), NextHostLine());
+        break;
+      }
       case Action::kExit:
         if (!closed_) {
           exited_ = true;
@@ -282,23 +336,8 @@ class Schedule {
     return {Chat(message)};
   }
 
-  // The key acts when the host's chat room is its active window and its box answers and holds
-  // a line that is not faded already; then the line goes into that room, composed at the key.
-  void ExpectFadeKey() {
-    if (closed_ || events_.IsEnding()) return;
-    const std::vector<platform::WindowHandle> documents = desktop_.Children(host_.documents);
-    const std::string typed = desktop_.Text(host_.input);
-    const bool blank = typed.find_first_not_of(' ') == std::string::npos;
-    if (documents.empty() || documents.front() != host_.chatRoom || hung_ || blank ||
-        typed.find("<FONT COLOR") != std::string::npos)
-      return;
-    ZiruZezuzo& window = Main();
-    const auto ticked = [&](int n) { return window.Check(n).value() == 1; };
-    const std::string message =
-        composer::StylePrefix({ticked(1), ticked(2), ticked(3), ticked(4)}) +
-        composer::ComposeBody(typed, window.SelectedColourCount(), window.Colours(), ticked(5),
-                              window.blend());
-    requests_.push_back({ChatLines(message), false, true});
+  std::string NextHostLine() {
+    return std::string(kHostLine) + std::to_string(++hostLinesTyped_) + ".";
   }
 
   void Observe(const testing::PeerEvent& event) {
@@ -315,9 +354,14 @@ class Schedule {
   }
 
   // Nothing empties the typed line but Clear Text once its message is out, and the Self Test's
-  // reset: the schedule never types an empty line.
+  // reset: the schedule never types an empty line. A line the fade key took may come back here.
   void TypedLineChanged() {
     const std::string now = Main().Text(ids::kMessageBox).text();
+    if (now.starts_with(typedLine_) && now.size() > typedLine_.size()) {
+      std::string_view added = std::string_view(now).substr(typedLine_.size());
+      if (!typedLine_.empty() && added.starts_with("\r\n")) added.remove_prefix(2);
+      if (added.starts_with(kHostLine)) GivenBack(std::string(added));
+    }
     // A running Self Test empties it in its first step (which may come late, after a Self Test
     // clicked inside it has run its course).
     const bool selfTestReset = selfTests_ > 0;
@@ -330,6 +374,68 @@ class Schedule {
     typedLine_ = now;
   }
 
+  // The user's own text taken out of a box of the host, or put back into one.
+  void Watch(const testing::SentMessage& message) {
+    if (!message.wide || message.message != platform::message::kSetText ||
+        !desktop_.Exists(message.window) || desktop_.IsHung(message.window))
+      return;
+    const std::string before = desktop_.Text(message.window);
+    if (message.text.empty()) {
+      if (!before.starts_with(kHostLine)) return;
+      ++takes_[before];
+      open_.push_back(before);
+      // Composed at once, with the boxes as they are now: in its turn among the Sends.
+      const std::string faded = std::string(kInPlace) + before;
+      std::vector<std::string> lines{faded};
+      if (message.window == host_.input && Main().Check(ids::kAttention).value() == 1) {
+        const std::string banner = Chat(composer::AttentionBanner());
+        lines = {banner, faded, banner};
+      }
+      requests_.push_back({std::move(lines), true});
+    } else if (message.text != before) {
+      GivenBack(message.text);
+    }
+  }
+
+  // The longest line the key took that `text` begins, as the line goes back in front of what
+  // the user typed since.
+  void GivenBack(const std::string& text) {
+    auto best = open_.end();
+    for (auto at = open_.begin(); at != open_.end(); ++at)
+      if ((text == *at || text.starts_with(*at + " ")) &&
+          (best == open_.end() || at->size() > best->size()))
+        best = at;
+    if (best != open_.end()) {
+      ++returns_[*best];
+      open_.erase(best);
+    } else if (!troubled_) {
+      Fail("\"" + text + "\" was given back, but the key never took it");
+    }
+  }
+
+  // Every line the fade key took was posted once or given back once; with a host in trouble a
+  // line may be both (it took the markup, then fell silent), but it is never posted twice nor
+  // lost.
+  void CheckTheTakenLines() {
+    std::map<std::string, int> posts;
+    for (std::size_t n = heardBefore_; n < host_.heard.size(); ++n) {
+      if (usersOwn_.contains(n)) continue;
+      const std::string text = FadedText(host_.heard[n]);
+      if (text.starts_with(kHostLine)) ++posts[text];
+    }
+    std::set<std::string> lines;
+    for (const auto& [line, count] : takes_) lines.insert(line);
+    for (const auto& [line, count] : posts) lines.insert(line);
+    for (const std::string& line : lines) {
+      const int taken = takes_[line], posted = posts[line], back = returns_[line];
+      const std::string counts = "\"" + line + "\" taken " + std::to_string(taken) +
+                                 " times, posted " + std::to_string(posted) + ", given back " +
+                                 std::to_string(back);
+      if (posted > taken) return Fail(counts);
+      if (troubled_ ? posted + back < taken : posted + back != taken) return Fail(counts);
+    }
+  }
+
   bool Heard(const std::string& message) const {
     for (std::size_t n = heardBefore_; n < host_.heard.size(); ++n) {
       const std::string& heard = host_.heard[n];
@@ -340,24 +446,32 @@ class Schedule {
   }
 
   void CheckWhatTheHostHeard() {
-    const std::vector<std::string> heard(
-        host_.heard.begin() + static_cast<std::ptrdiff_t>(heardBefore_), host_.heard.end());
+    std::vector<std::string> heard;
+    for (std::size_t n = heardBefore_; n < host_.heard.size(); ++n)
+      if (!usersOwn_.contains(n)) heard.push_back(host_.heard[n]);
     // Exit's closing lines come last: both when the host could take them, none when it had
-    // trouble, and what went out before the window was closed in the middle of Exit.
-    const std::size_t closing = exited_ && !troubleAtExit_ ? 2 : 0;
-    const std::size_t fewest = windowClosed_ ? 0 : closing;
-    for (std::size_t lines = fewest; lines <= closing; ++lines)
-      if (PartsFrom(heard, lines)) return;
+    // trouble, and what went out before the window was closed in the middle of Exit. Trouble
+    // that comes and goes during Exit's pause may leave either line alone.
+    using Closing = std::vector<std::string_view>;
+    std::vector<Closing> endings = {{}};
+    if (exited_ && (troubled_ || !troubleAtExit_)) {
+      endings = {{kNameText, kUnloadedText}};
+      if (windowClosed_ || troubled_) endings.push_back({kNameText});
+      if (troubled_) endings.push_back({kUnloadedText});
+      if (windowClosed_ || troubled_) endings.push_back({});
+    }
+    for (const Closing& ending : endings)
+      if (PartsFrom(heard, ending)) return;
     Fail("the host heard " + Describe(heard));
   }
 
-  // Whether `heard` is the requests followed by the first `closing` lines of Exit.
-  bool PartsFrom(std::vector<std::string> heard, std::size_t closing) {
-    const std::string_view closingTexts[] = {kNameText, kUnloadedText};
-    if (heard.size() < closing) return false;
-    for (std::size_t n = 0; n < closing; ++n)
-      if (ChatText(heard[heard.size() - closing + n]) != closingTexts[n]) return false;
-    heard.resize(heard.size() - closing);
+  // Whether `heard` is the requests followed by the `closing` lines of Exit.
+  bool PartsFrom(std::vector<std::string> heard, const std::vector<std::string_view>& closing) {
+    if (heard.size() < closing.size()) return false;
+    const std::size_t first = heard.size() - closing.size();
+    for (std::size_t n = 0; n < closing.size(); ++n)
+      if (ChatText(heard[first + n]) != closing[n]) return false;
+    heard.resize(first);
     memo_.assign((requests_.size() + 1) * (heard.size() + 1) * 2, kUnknown);
     return Parse(heard, 0, 0, false);
   }
@@ -416,6 +530,10 @@ class Schedule {
 
   bool troubled_ = false;
   int actionsLeft_ = 0, depth_ = 0, selfTests_ = 0, linesTyped_ = 0, hostLinesTyped_ = 0;
+  // The fade key's lines, by their text: taken, given back; and the ones not yet back.
+  std::map<std::string, int> takes_, returns_;
+  std::vector<std::string> open_;
+  std::set<std::size_t> usersOwn_;  // what the host heard from the user's own Enter
   platform::WindowHandle mail_ = platform::kNoWindow;
   bool hung_ = false;
   bool closed_ = false, exited_ = false, troubleAtExit_ = false, windowClosed_ = false;
@@ -423,8 +541,7 @@ class Schedule {
   std::size_t heardBefore_ = 0;
   struct Request {
     std::vector<std::string> lines;
-    bool optional = false;  // may be left out altogether
-    bool inPlace = false;   // the fade key's
+    bool optional = false;  // may be left out altogether: the fade key's, given back instead
   };
   std::vector<Request> requests_;
   std::map<std::string, std::set<std::string>> composedFrom_;

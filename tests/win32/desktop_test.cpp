@@ -71,7 +71,7 @@ TEST_F(Win32DesktopTest, CaptionsCrossInTheCodePage) {
       "\xC2\xAB(v^v\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2"
       "Vontra \xC6\x92X \xC3\x9F"
       "y \xC2\xA3\xC3\xB8";
-  SetWindowTextA(frame, ToAnsi(announcement).c_str());
+  SetWindowTextA(frame, ToAnsi(announcement)->c_str());
   char raw[64] = {};
   GetWindowTextA(frame, raw, sizeof raw);
   EXPECT_EQ(std::string(raw), "\xAB(v^v\x95\x95\x95Vontra \x83X \xDFy \xA3\xF8");  // code page 1252
