@@ -26,9 +26,17 @@ struct SettingsFileRead {
   std::string detail;
 };
 
-struct SettingsFileReplace {
-  bool done = false;
-  std::string reason;  // when not done: the system's words, short enough for a caption
+// What a step that writes came to: done, or why not.
+struct SettingsFileWrite {
+  enum class Kind {
+    kDone,
+    kBusy,      // another copy of the add-on held the file past the wait
+    kReadOnly,  // the file is marked read-only: the user means it, and it is not written
+    kFailed,    // `detail` has the system's words, short enough for a caption
+  };
+  Kind kind = Kind::kFailed;
+  std::string detail;
+  bool done() const { return kind == Kind::kDone; }
 };
 
 class SettingsFile {
@@ -39,10 +47,16 @@ class SettingsFile {
   virtual std::string Location() = 0;
   // The whole file as it is now.
   virtual SettingsFileRead Read() = 0;
-  // Puts `bytes` in the file's place: written to a new file in the same folder (made first when
-  // missing) and flushed to the disk, which then takes the old one's place in one step. When not
-  // done, the old file is as it was and no new file is left behind.
-  virtual SettingsFileReplace Replace(std::string_view bytes) = 0;
+  // Holds the file against other copies of the add-on for one change (read, merge, replace),
+  // waiting a moment for one that holds it; kBusy once the wait is over. Every kDone is ended by
+  // Unlock. A lock left by a copy that was killed is not left standing.
+  virtual SettingsFileWrite Lock() = 0;
+  virtual void Unlock() = 0;
+  // Puts `bytes` in the file's place, under the lock: written to a new file in the same folder
+  // (made first when missing) and flushed to the disk, which then takes the old one's place in
+  // one step, keeping its attributes and security; a link is followed and its target replaced.
+  // When not done, the old file is as it was and no new file is left behind.
+  virtual SettingsFileWrite Replace(std::string_view bytes) = 0;
 };
 
 }  // namespace vfx::platform

@@ -7,27 +7,41 @@ namespace {
 
 using Kind = platform::SettingsFileRead::Kind;
 
-// Another copy of the add-on saving at the same moment needs one more round, rarely two; a file
-// that changes on every read is being rewritten by something else, and is left to it.
+// Copies of the add-on take the lock in turn; a program that does not (an editor) saving at the
+// same moment needs one more round, rarely two. A file that changes on every read is being
+// rewritten by something else, and is left to it.
 constexpr int kRounds = 4;
 
-std::string Named(std::string_view what) {
-  return std::string(kFileName) + " " + std::string(what);
-}
-
-std::string ReadProblem(const platform::SettingsFileRead& read) {
+Outcome ReadProblem(const platform::SettingsFileRead& read) {
   switch (read.kind) {
     case Kind::kFolder:
-      return Named("is a folder");
+      return {Problem::kFolder, {}};
     case Kind::kTooLarge:
-      return Named("is larger than 1 MiB");
+      return {Problem::kTooLarge, {}};
     case Kind::kDenied:
-      return Named("cannot be opened: access denied");
+      return {Problem::kDenied, {}};
     case Kind::kFailed:
-      return Named("cannot be read: " + read.detail);
-    default:
-      return text::IsUtf8Text(read.bytes) ? std::string() : Named("is not UTF-8 text");
+      return {Problem::kUnreadable, read.detail};
+    case Kind::kRead:
+    case Kind::kMissing:
+      break;
   }
+  return text::IsUtf8Text(read.bytes) ? Outcome{} : Outcome{Problem::kNotText, {}};
+}
+
+Outcome WriteProblem(const platform::SettingsFileWrite& write) {
+  using WriteKind = platform::SettingsFileWrite::Kind;
+  switch (write.kind) {
+    case WriteKind::kDone:
+      return {};
+    case WriteKind::kBusy:
+      return {Problem::kBusy, {}};
+    case WriteKind::kReadOnly:
+      return {Problem::kReadOnly, {}};
+    case WriteKind::kFailed:
+      break;
+  }
+  return {Problem::kNotSaved, write.detail};
 }
 
 bool HasLineBreak(std::string_view text) {
@@ -72,11 +86,10 @@ void Store::Load() { Read(); }
 bool Store::Read() {
   const platform::SettingsFileRead read = file_.Read();
   problem_ = ReadProblem(read);
-  readable_ = problem_.empty();
   exists_ = read.kind != Kind::kMissing;
-  bytes_ = readable_ ? read.bytes : std::string();
+  bytes_ = problem_.done() ? read.bytes : std::string();
   document_ = Document::Parse(bytes_);
-  return readable_;
+  return problem_.done();
 }
 
 std::vector<Scheme> Store::schemes() const { return ListSchemes(document_); }
@@ -96,7 +109,7 @@ std::optional<std::string> Store::Setting(std::string_view section, std::string_
 }
 
 Outcome Store::Save(const Scheme& scheme) {
-  if (auto problem = SchemeProblem(scheme)) return {false, *problem};
+  if (auto problem = SchemeProblem(scheme)) return {Problem::kRefused, *problem};
   return Change([&](Document& document) -> std::optional<std::string> {
     SaveScheme(document, scheme);
     return std::nullopt;
@@ -111,35 +124,41 @@ Outcome Store::Delete(std::string_view name) {
 }
 
 Outcome Store::SetSetting(std::string_view section, std::string_view key, std::string_view value) {
-  if (auto problem = SettingProblem(section, key, value)) return {false, *problem};
+  if (auto problem = SettingProblem(section, key, value)) return {Problem::kRefused, *problem};
   return Change(
       [&](Document& document) { return EditSetting(document, section, key, Trim(value)); });
 }
 
 template <typename Edit>
 Outcome Store::Change(Edit edit) {
-  if (!Read()) return {false, problem_};
+  // Another copy reads, merges and replaces in the same three steps: one at a time.
+  if (Outcome locked = WriteProblem(file_.Lock()); !locked.done()) return locked;
+  struct Unlock {
+    platform::SettingsFile& file;
+    ~Unlock() { file.Unlock(); }
+  } unlock{file_};
+
+  if (!Read()) return problem_;
   for (int round = 0; round < kRounds; ++round) {
     Document changed = document_;
-    if (auto problem = edit(changed)) return {false, *problem};
+    if (auto problem = edit(changed)) return {Problem::kRefused, *problem};
     std::string text = changed.Text();
-    if (text == bytes_) return {true, {}};
-    if (text.size() > platform::kSettingsFileMaxBytes)
-      return {false, Named("would grow larger than 1 MiB")};
+    if (text == bytes_) return {};
+    if (text.size() > platform::kSettingsFileMaxBytes) return {Problem::kWouldGrowTooLarge, {}};
 
+    // A program that is not the add-on (an editor) may have written meanwhile.
     const std::string seen = bytes_;
     const bool seenExists = exists_;
-    if (!Read()) return {false, problem_};
+    if (!Read()) return problem_;
     if (bytes_ != seen || exists_ != seenExists) continue;  // changed meanwhile: apply it again
 
-    const platform::SettingsFileReplace replaced = file_.Replace(text);
-    if (!replaced.done) return {false, Named("was not saved: " + replaced.reason)};
+    if (Outcome replaced = WriteProblem(file_.Replace(text)); !replaced.done()) return replaced;
     bytes_ = std::move(text);
     document_ = std::move(changed);
     exists_ = true;
-    return {true, {}};
+    return {};
   }
-  return {false, Named("kept changing while it was saved; try again")};
+  return {Problem::kKeptChanging, {}};
 }
 
 }  // namespace vfx::settings

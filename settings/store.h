@@ -2,11 +2,11 @@
 // the user's request.
 //
 // The file is the user's data. One that cannot be read as UTF-8 text (or at all) is never written
-// over: the store is then unreadable, offers nothing and says why, briefly, for a caption. Every
-// change reads the file afresh, applies itself to what is there, reads again just before writing
-// and, when another program (a second copy of the add-on) changed the file meanwhile, applies
-// itself again to the newer bytes; so no one's save is lost. The write replaces the whole file in
-// one step, or fails and leaves it as it was.
+// over: the store is then unreadable, offers nothing and says why. Every change holds the file's
+// lock against other copies of the add-on, reads the file afresh, applies itself to what is
+// there, reads again just before writing and, when another program changed the file meanwhile,
+// applies itself again to the newer bytes; so no one's save is lost. The write replaces the whole
+// file in one step, or fails and leaves it as it was; a read-only file is never written.
 #pragma once
 
 #include <optional>
@@ -23,10 +23,27 @@ namespace vfx::settings {
 inline constexpr std::string_view kFileName = "vontrafx.ini";
 inline constexpr std::string_view kSettingsSection = "Vontra FX";
 
-// What a change came to: done (the file holds it), or not, and why in a few words.
+// What a read or a change came to: done (the file holds it), or why not. The words are the
+// window's business.
+enum class Problem {
+  kNone,
+  kFolder,             // a folder stands where the file should be
+  kTooLarge,           // the file is larger than the add-on ever writes
+  kDenied,             // the system refuses to open it
+  kNotText,            // it is not UTF-8 text
+  kUnreadable,         // any other failure to read; `detail` has the system's words
+  kBusy,               // another copy of the add-on is saving: try again
+  kReadOnly,           // the file is marked read-only
+  kKeptChanging,       // another program changed it on every read while it was saved
+  kWouldGrowTooLarge,  // the change would make it larger than the add-on reads
+  kNotSaved,           // the write failed; `detail` has the system's words
+  kRefused,            // the change itself is not one the file can hold; `detail` says why
+};
 struct Outcome {
-  bool done = false;
-  std::string reason;
+  Problem problem = Problem::kNone;
+  std::string detail;
+  bool done() const { return problem == Problem::kNone; }
+  friend bool operator==(const Outcome&, const Outcome&) = default;
 };
 
 class Store {
@@ -35,9 +52,9 @@ class Store {
 
   // Reads the file whole (when the menu opens). A missing file is an empty one.
   void Load();
-  bool readable() const { return readable_; }
-  // Why not readable: "vontrafx.ini is not UTF-8 text", "vontrafx.ini is a folder", ...
-  const std::string& problem() const { return problem_; }
+  bool readable() const { return problem_.done(); }
+  // Why not readable.
+  const Outcome& problem() const { return problem_; }
   std::string location() const { return file_.Location(); }
 
   // As last read; nothing while unreadable.
@@ -64,9 +81,8 @@ class Store {
   bool Read();
 
   platform::SettingsFile& file_;
-  bool readable_ = true;
   bool exists_ = false;
-  std::string problem_;
+  Outcome problem_;
   std::string bytes_;
   Document document_;
 };

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "text/ascii.h"
+#include "ui/file_words.h"
 #include "ui/presets.h"
 
 namespace vfx::ui {
@@ -26,10 +27,8 @@ std::string AsCaption(std::string_view name) {
   return caption;
 }
 
-// The store's reasons name the file; a caption adds what did not happen when they do not.
-std::string NotDone(const char* what, const std::string& reason) {
-  if (reason.find("was not saved") != std::string::npos) return reason;
-  return std::string(what) + ": " + reason;
+std::string NotDone(const char* what, const settings::Outcome& outcome) {
+  return std::string(what) + ": " + ProblemText(outcome);
 }
 
 }  // namespace
@@ -95,16 +94,16 @@ void ColourMenu::SaveAs(platform::WindowHandle owner) {
   Scheme scheme{.name = name, .colours = {}, .blend = hooks_.blend()};
   for (int k = 1; k <= count; ++k) scheme.colours.push_back(panel_.Colour(k));
   const settings::Outcome outcome = store_.Save(scheme);
-  hooks_.showStatus(outcome.done ? "Colours saved as \"" + name + "\""
-                                 : NotDone("Not saved", outcome.reason));
+  hooks_.showStatus(outcome.done() ? "Colours saved as \"" + name + "\""
+                                   : NotDone("Not saved", outcome));
 }
 
 void ColourMenu::Delete(platform::WindowHandle owner, const std::string& name) {
   if (!dialogs_.AskYesNo(owner, kDeleteCaption, "Delete the saved colours \"" + name + "\"?"))
     return;
   const settings::Outcome outcome = store_.Delete(name);
-  hooks_.showStatus(outcome.done ? "Saved colours \"" + name + "\" deleted"
-                                 : NotDone("Not deleted", outcome.reason));
+  hooks_.showStatus(outcome.done() ? "Saved colours \"" + name + "\" deleted"
+                                   : NotDone("Not deleted", outcome));
 }
 
 }  // namespace vfx::ui

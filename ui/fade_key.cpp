@@ -1,10 +1,20 @@
 #include "ui/fade_key.h"
 
+#include "text/ascii.h"
+#include "ui/file_words.h"
+
 namespace vfx::ui {
 namespace {
 
 constexpr int kHotKeyId = 1;
 constexpr std::string_view kOnKey = "FadeWhereYouType", kKeyKey = "FadeKey";
+
+// A key for the whole desktop takes that key from every program: a bare letter or F-key would
+// stop the user typing it anywhere.
+std::string WhyNot(const platform::HotKey& key) {
+  if (key.control || key.alt || key.windows) return {};
+  return platform::HotKeyName(key) + " needs Ctrl, Alt or Win";
+}
 
 }  // namespace
 
@@ -19,9 +29,24 @@ FadeKey::FadeKey(toolkit::Form& form, settings::Store& store, platform::Dialogs&
 
 void FadeKey::Start() {
   store_.Load();
-  if (const auto on = store_.Setting(settings::kSettingsSection, kOnKey)) on_ = *on != "off";
-  if (const auto name = store_.Setting(settings::kSettingsSection, kKeyKey))
-    if (const auto key = platform::ParseHotKey(*name); key && !key->empty()) key_ = *key;
+  // The user's "off" may be in a file that cannot be read now: a key they turned off is not
+  // taken from every program on the desktop on a guess.
+  if (!store_.readable()) {
+    on_ = false;
+    return hooks_.showStatus("Fade key off: " + ProblemText(store_.problem()));
+  }
+  if (const auto on = store_.Setting(settings::kSettingsSection, kOnKey))
+    on_ = !text::SameIgnoringCase(*on, "off");
+  if (const auto name = store_.Setting(settings::kSettingsSection, kKeyKey)) {
+    const std::optional<platform::HotKey> key = platform::ParseHotKey(*name);
+    const std::string refused =
+        !key || key->empty() ? "\"" + *name + "\" names no key" : WhyNot(*key);
+    if (!refused.empty() && on_) {
+      on_ = false;
+      return hooks_.showStatus("Fade key off: " + refused);
+    }
+    if (refused.empty()) key_ = *key;
+  }
   if (on_) Register();
 }
 
@@ -63,6 +88,8 @@ void FadeKey::Change() {
   const std::optional<platform::HotKey> chosen = dialogs_.AskHotKey(
       form_.native_handle(), "Fade Key", "The key that fades the line where you type:", key_);
   if (!chosen || chosen->empty() || *chosen == key_) return;
+  if (const std::string refused = WhyNot(*chosen); !refused.empty())
+    return hooks_.showStatus("Fade key not changed: " + refused);
   key_ = *chosen;
   taken_ = false;
   if (on_) Register();
@@ -71,7 +98,7 @@ void FadeKey::Change() {
 
 void FadeKey::Keep(std::string_view key, std::string_view value) {
   const settings::Outcome outcome = store_.SetSetting(settings::kSettingsSection, key, value);
-  if (!outcome.done) hooks_.showStatus("Setting not saved: " + outcome.reason);
+  if (!outcome.done()) hooks_.showStatus("Setting not saved: " + ProblemText(outcome));
 }
 
 }  // namespace vfx::ui

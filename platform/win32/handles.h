@@ -59,9 +59,9 @@ using OwnedMenu = Owned<HMENU, DestroyMenuHandle>;
 // CreateFileW's failure is INVALID_HANDLE_VALUE, not null: OpenFile makes it null.
 using OwnedFile = Owned<HANDLE, CloseKernelHandle>;
 
-inline OwnedFile OpenFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD disposition) {
-  const HANDLE file =
-      CreateFileW(path, access, sharing, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+inline OwnedFile OpenFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD disposition,
+                          DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+  const HANDLE file = CreateFileW(path, access, sharing, nullptr, disposition, flags, nullptr);
   return OwnedFile(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 

@@ -55,8 +55,74 @@ SettingsFileRead Failed(DWORD error) {
   return {Kind::kFailed, {}, ErrorText(error)};
 }
 
-SettingsFileReplace NotDone(std::string_view step, DWORD error) {
-  return {false, std::string(step) + ErrorText(error)};
+SettingsFileWrite NotDone(std::string_view step, DWORD error) {
+  return {SettingsFileWrite::Kind::kFailed, std::string(step) + ErrorText(error)};
+}
+
+constexpr SettingsFileWrite kDone{SettingsFileWrite::Kind::kDone, {}};
+
+// How long a save waits for another copy's, and how often it looks: a save takes milliseconds.
+constexpr DWORD kLockWaitMs = 2000, kLockRetryMs = 20;
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Makes the file's folder when it is missing.
+DWORD MakeFolder(const std::wstring& folder) {
+  if (folder.empty() || CreateDirectoryW(folder.c_str(), nullptr)) return ERROR_SUCCESS;
+  const DWORD error = GetLastError();
+  return error == ERROR_ALREADY_EXISTS ? ERROR_SUCCESS : error;
+}
+
+// The names of the files a save makes beside `target` for a moment: "<target>.<unique>.<end>".
+std::vector<std::wstring> LeftBeside(const std::wstring& target, std::wstring_view end) {
+  std::vector<std::wstring> found;
+  const std::wstring folder = Folder(target);
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = FindFirstFileW((target + L".*." + std::wstring(end)).c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return found;
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      found.push_back(folder + L"\\" + entry.cFileName);
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  return found;
+}
+
+// What a save killed half-way leaves: its new file, which never took the old one's place, and a
+// backup, which is the old file itself when the replace had moved it aside and got no further.
+void ClearWhatASaveLeft(const std::wstring& target) {
+  for (const std::wstring& made : LeftBeside(target, L"tmp"))
+    VFX_REPORT_IF_FALSE(DeleteFileW(made.c_str()));
+  for (const std::wstring& backup : LeftBeside(target, L"bak")) {
+    if (!Exists(target)) {
+      VFX_REPORT_IF_FALSE(MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH));
+    } else {
+      VFX_REPORT_IF_FALSE(DeleteFileW(backup.c_str()));
+    }
+  }
+}
+
+// "\\?\C:\..." and "\\?\UNC\server\..." as the user writes them.
+std::wstring WithoutLongPathPrefix(std::wstring_view path) {
+  if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + std::wstring(path.substr(8));
+  if (path.starts_with(L"\\\\?\\")) return std::wstring(path.substr(4));
+  return std::wstring(path);
+}
+
+// A name beside `target` that no file has yet, with the file made there (CREATE_NEW).
+OwnedFile MakeBeside(const std::wstring& target, std::wstring_view end, std::wstring& name) {
+  static unsigned serial = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++serial) + L"." +
+           std::wstring(end);
+    OwnedFile file = OpenFile(name.c_str(), GENERIC_WRITE, 0, CREATE_NEW);
+    if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  SetLastError(ERROR_FILE_EXISTS);
+  return {};
 }
 
 std::wstring Folder(std::wstring_view path) {
@@ -146,39 +212,94 @@ SettingsFileRead Win32SettingsFile::Read() {
   }
 }
 
-SettingsFileReplace Win32SettingsFile::Replace(std::string_view bytes) {
-  if (path_.empty()) return {false, std::string(kNoFolder)};
-  const std::wstring folder = Folder(path_);
-  if (!folder.empty() && !CreateDirectoryW(folder.c_str(), nullptr) &&
-      GetLastError() != ERROR_ALREADY_EXISTS)
-    return NotDone("its folder cannot be made: ", GetLastError());
-
-  static unsigned serial = 0;
-  std::wstring temporary;
-  OwnedFile file;
-  for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-    temporary = path_ + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++serial) + L".tmp";
-    file = OpenFile(temporary.c_str(), GENERIC_WRITE, 0, CREATE_NEW);
-    if (!file && GetLastError() != ERROR_FILE_EXISTS)
-      return NotDone("no new file can be made beside it: ", GetLastError());
+std::wstring Win32SettingsFile::Target() const {
+  // A link (symbolic, or a junction on the way) leads to the file the user keeps: that one is
+  // replaced, and the link stays a link.
+  const OwnedFile file = OpenFile(path_.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  if (!file) return path_;
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(
+        file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), FILE_NAME_NORMALIZED);
+    if (length == 0) return path_;
+    if (length < buffer.size()) return WithoutLongPathPrefix({buffer.data(), length});
+    buffer.resize(length + 1);
   }
-  if (!file) return NotDone("no new file can be made beside it: ", ERROR_FILE_EXISTS);
+}
 
+SettingsFileWrite Win32SettingsFile::Lock() {
+  if (path_.empty()) return {SettingsFileWrite::Kind::kFailed, std::string(kNoFolder)};
+  if (const DWORD made = MakeFolder(Folder(path_)); made != ERROR_SUCCESS)
+    return NotDone("its folder cannot be made: ", made);
+  const std::wstring name = path_ + L".lock";
+  const DWORD start = GetTickCount();
+  for (;;) {
+    lock_ = OpenFile(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS,
+                     FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
+    if (lock_) break;
+    const DWORD error = GetLastError();
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)
+      return NotDone("no lock file can be made beside it: ", error);
+    // A lock file being deleted refuses to open for a moment (access denied): that is a copy
+    // just done, as good as one still saving.
+    if (GetTickCount() - start >= kLockWaitMs) {
+      if (error == ERROR_ACCESS_DENIED && !Exists(name))
+        return NotDone("no lock file can be made beside it: ", error);
+      return {SettingsFileWrite::Kind::kBusy, {}};
+    }
+    Sleep(kLockRetryMs);
+  }
+  ClearWhatASaveLeft(Target());
+  return kDone;
+}
+
+SettingsFileWrite Win32SettingsFile::Replace(std::string_view bytes) {
+  if (path_.empty()) return {SettingsFileWrite::Kind::kFailed, std::string(kNoFolder)};
+  if (const DWORD made = MakeFolder(Folder(path_)); made != ERROR_SUCCESS)
+    return NotDone("its folder cannot be made: ", made);
+  const std::wstring target = Target();
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+    return {SettingsFileWrite::Kind::kReadOnly, {}};
+
+  std::wstring temporary;
+  OwnedFile file = MakeBeside(target, L"tmp", temporary);
+  if (!file) return NotDone("no new file can be made beside it: ", GetLastError());
   const DWORD written = WriteAll(file.get(), bytes);
   file.Reset();
   if (written != ERROR_SUCCESS) {
-    // A new file that cannot be removed again stays beside the old one, said nowhere else.
+    // A new file that cannot be removed again is cleared by the next save.
     VFX_REPORT_IF_FALSE(DeleteFileW(temporary.c_str()));
     return NotDone("", written);
   }
-  if (!VFX_REPORT_IF_FALSE(MoveFileExW(temporary.c_str(), path_.c_str(),
-                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))) {
+  if (!exists) {
+    // Nothing to replace: the new file takes the name, unless a file came meanwhile.
+    if (VFX_REPORT_IF_FALSE(MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)))
+      return kDone;
     const DWORD error = GetLastError();
     VFX_REPORT_IF_FALSE(DeleteFileW(temporary.c_str()));
     return NotDone("", error);
   }
-  return {true, {}};
+  // The backup name keeps the old file findable should the replace stop half-way: without one,
+  // a replace that fails to rename the new file has already deleted the old.
+  // The new file's name is unique, and so is the same stem's backup.
+  const std::wstring backup = temporary.substr(0, temporary.size() - 3) + L"bak";
+  if (VFX_REPORT_IF_FALSE(ReplaceFileW(target.c_str(), temporary.c_str(), backup.c_str(),
+                                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))) {
+    VFX_REPORT_IF_FALSE(DeleteFileW(backup.c_str()));
+    return kDone;
+  }
+  const DWORD error = GetLastError();
+  // Each way a replace fails leaves the old file under its name or under the backup's, and the
+  // new one under its own: the old one goes back to its name, and the new one away.
+  if (!Exists(target) && Exists(backup))
+    VFX_REPORT_IF_FALSE(MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH));
+  if (Exists(backup)) VFX_REPORT_IF_FALSE(DeleteFileW(backup.c_str()));
+  if (Exists(temporary)) VFX_REPORT_IF_FALSE(DeleteFileW(temporary.c_str()));
+  return NotDone("", error);
 }
 
 }  // namespace vfx::platform::win32

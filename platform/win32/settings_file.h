@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/settings_file.h"
+#include "platform/win32/handles.h"
 
 namespace vfx::platform::win32 {
 
@@ -26,15 +27,23 @@ class Win32SettingsFile final : public SettingsFile {
 
   std::string Location() override;
   SettingsFileRead Read() override;
-  // The new file is "vontrafx.ini.<unique>.tmp" beside the old, made with CREATE_NEW, flushed
-  // with FlushFileBuffers and moved over the old one by MoveFileExW (MOVEFILE_REPLACE_EXISTING
-  // | MOVEFILE_WRITE_THROUGH): a rename, so readers see the old file or the new, never a part.
-  // A read-only file, or one that another program holds open without sharing its deletion, is
-  // not replaced.
-  SettingsFileReplace Replace(std::string_view bytes) override;
+  // "vontrafx.ini.lock" beside the file, opened without sharing and deleted when its handle
+  // closes (a killed copy's handle too): another copy's open fails until then. Tried for about
+  // two seconds. Once held, new and backup files that a save cut short left behind are cleared.
+  SettingsFileWrite Lock() override;
+  void Unlock() override { lock_.Reset(); }
+  // The new file is "vontrafx.ini.<unique>.tmp" beside the file the path leads to (through a
+  // link), made with CREATE_NEW and flushed with FlushFileBuffers; ReplaceFileW puts it in the
+  // old one's place, which keeps the old one's attributes and security, and MoveFileExW makes
+  // the first. A read-only file is not replaced.
+  SettingsFileWrite Replace(std::string_view bytes) override;
 
  private:
+  // The file the path names, followed through a link; the path itself when there is no file.
+  std::wstring Target() const;
+
   std::wstring path_;
+  OwnedFile lock_;
 };
 
 }  // namespace vfx::platform::win32

@@ -22,11 +22,11 @@ TEST(Store, ASavedSchemeIsFoundAgainAndTheSameSaveWritesNothing) {
   Store store(file);
   store.Load();
   EXPECT_TRUE(store.readable() && store.schemes().empty());
-  EXPECT_TRUE(store.Save(kSunset).done);
+  EXPECT_TRUE(store.Save(kSunset).done());
   Store later(file);
   later.Load();
   EXPECT_EQ(later.Find("Sunset"), kSunset);
-  EXPECT_TRUE(later.Save(kSunset).done);
+  EXPECT_TRUE(later.Save(kSunset).done());
   EXPECT_EQ(file.replaces, 1);
 }
 
@@ -34,19 +34,19 @@ TEST(Store, AFileItCannotReadIsReportedAndNeverWritten) {
   struct Case {
     std::string bytes;
     bool isFolder, denied;
-    std::string problem;
+    Problem problem;
   };
   const std::string valid = "[Saved Colours]\r\nName=A\r\nCount=1\r\nColours=000000\r\n";
   const Case cases[] = {
-      {std::string("\xFF\xFE[\0S\0a\0", 8), false, false, "vontrafx.ini is not UTF-8 text"},
+      {std::string("\xFF\xFE[\0S\0a\0", 8), false, false, Problem::kNotText},
       {"Name=M\xFC"
        "ller\r\n",
-       false, false, "vontrafx.ini is not UTF-8 text"},
-      {valid + "; cut inside \xE2\x82", false, false, "vontrafx.ini is not UTF-8 text"},
+       false, false, Problem::kNotText},
+      {valid + "; cut inside \xE2\x82", false, false, Problem::kNotText},
       {valid + std::string(platform::kSettingsFileMaxBytes, ';'), false, false,
-       "vontrafx.ini is larger than 1 MiB"},
-      {"", true, false, "vontrafx.ini is a folder"},
-      {valid, false, true, "vontrafx.ini cannot be opened: access denied"},
+       Problem::kTooLarge},
+      {"", true, false, Problem::kFolder},
+      {valid, false, true, Problem::kDenied},
   };
   for (const Case& c : cases) {
     FakeSettingsFile file;
@@ -56,11 +56,11 @@ TEST(Store, AFileItCannotReadIsReportedAndNeverWritten) {
     Store store(file);
     store.Load();
     EXPECT_FALSE(store.readable());
-    EXPECT_EQ(store.problem(), c.problem);
+    EXPECT_EQ(store.problem().problem, c.problem);
     EXPECT_TRUE(store.schemes().empty());
-    EXPECT_EQ(store.Save(kSea).reason, c.problem);
-    EXPECT_FALSE(store.Delete("A").done);
-    EXPECT_FALSE(store.SetSetting("Vontra FX", "FadeKey", "F8").done);
+    EXPECT_EQ(store.Save(kSea).problem, c.problem);
+    EXPECT_FALSE(store.Delete("A").done());
+    EXPECT_FALSE(store.SetSetting("Vontra FX", "FadeKey", "F8").done());
     EXPECT_EQ(file.replaces, 0);
     EXPECT_EQ(*file.bytes, c.bytes);
   }
@@ -72,21 +72,23 @@ TEST(Store, ASchemeSavedMeanwhileByAnotherCopyIsKept) {
   Store first(file), second(file);
   first.Load();
   second.Load();
-  EXPECT_TRUE(first.Save(kSunset).done);
+  EXPECT_TRUE(first.Save(kSunset).done());
   // The second copy still shows what it loaded, but saves into what is there now.
   EXPECT_TRUE(second.schemes().empty());
-  EXPECT_TRUE(second.Save(kSea).done);
+  EXPECT_TRUE(second.Save(kSea).done());
 
-  // And inside one save: the other copy saves between the read and the one before the write.
+  // Another copy cannot save inside this one's save: it finds the lock held.
   Store third(file);
   const Scheme dusk{"Dusk", {{9, 9, 9}}};
   const int start = file.reads;
   file.onRead = [&](int read) {
     if (read != start + 2) return;  // the third store's read just before its write
     file.onRead = nullptr;
-    ASSERT_TRUE(first.Save(dusk).done);
+    EXPECT_EQ(first.Save(dusk).problem, Problem::kBusy);
+    // An editor, which knows no lock, may: its text is kept.
+    *file.bytes += "\n[Saved Colours]\nName=Dusk\nCount=1\nColours=090909\n";
   };
-  EXPECT_TRUE(third.Save(Scheme{"Sunset", {{1, 2, 3}}}).done);
+  EXPECT_TRUE(third.Save(Scheme{"Sunset", {{1, 2, 3}}}).done());
   Store check(file);
   check.Load();
   const std::vector<Scheme> all = check.schemes();
@@ -103,8 +105,8 @@ TEST(Store, AFileThatKeepsChangingIsLeftToWhoeverChangesIt) {
   file.onRead = [&](int read) { *file.bytes += "; " + std::to_string(read) + "\n"; };
   Store store(file);
   const Outcome outcome = store.Save(kSea);
-  EXPECT_FALSE(outcome.done);
-  EXPECT_EQ(outcome.reason, "vontrafx.ini kept changing while it was saved; try again");
+  EXPECT_FALSE(outcome.done());
+  EXPECT_EQ(outcome.problem, Problem::kKeptChanging);
   EXPECT_EQ(file.replaces, 0);
 }
 
@@ -115,11 +117,32 @@ TEST(Store, AWriteThatFailsLeavesTheFileAsItWas) {
   file.diskFullAfter = 20;
   Store store(file);
   const Outcome outcome = store.Save(kSunset);
-  EXPECT_FALSE(outcome.done);
-  EXPECT_EQ(outcome.reason, "vontrafx.ini was not saved: the disk is full");
+  EXPECT_FALSE(outcome.done());
+  EXPECT_EQ(outcome, (Outcome{Problem::kNotSaved, "the disk is full"}));
   EXPECT_EQ(*file.bytes, before);
   EXPECT_FALSE(store.Find("Sunset").has_value());
   EXPECT_EQ(store.Find("Sea"), kSea);
+}
+
+TEST(Store, EveryChangeHoldsTheLockAndNeitherABusyLockNorAReadOnlyFileIsWrittenOver) {
+  FakeSettingsFile file;
+  file.bytes = "; mine\n";
+  Store store(file);
+  EXPECT_TRUE(store.Save(kSea).done());
+  EXPECT_TRUE(store.Delete("Sea").done());
+  EXPECT_TRUE(store.SetSetting("Vontra FX", "FadeKey", "F8").done());
+  EXPECT_EQ(file.replaces, 3);
+  EXPECT_EQ(file.replacesUnlocked, 0);
+  EXPECT_FALSE(file.locked);
+
+  const std::string before = *file.bytes;
+  file.heldElsewhere = true;
+  EXPECT_EQ(store.Save(kSunset).problem, Problem::kBusy);
+  file.heldElsewhere = false;
+  file.readOnly = true;
+  EXPECT_EQ(store.Save(kSunset).problem, Problem::kReadOnly);
+  EXPECT_EQ(*file.bytes, before);
+  EXPECT_FALSE(file.locked);
 }
 
 TEST(Store, AFileIsNeverMadeLargerThanItWouldReadBack) {
@@ -127,7 +150,7 @@ TEST(Store, AFileIsNeverMadeLargerThanItWouldReadBack) {
   file.bytes = std::string(platform::kSettingsFileMaxBytes - 40, ';');
   Store store(file);
   const Outcome outcome = store.Save(kSunset);
-  EXPECT_EQ(outcome.reason, "vontrafx.ini would grow larger than 1 MiB");
+  EXPECT_EQ(outcome.problem, Problem::kWouldGrowTooLarge);
   EXPECT_EQ(file.replaces, 0);
 }
 
@@ -140,9 +163,9 @@ TEST(Store, SettingsAreReadAndChangedByTheirSectionAndKey) {
   EXPECT_FALSE(store.Setting("Vontra FX", "Missing").has_value());
   EXPECT_FALSE(store.Setting("Elsewhere", "FadeKey").has_value());
 
-  EXPECT_TRUE(store.SetSetting("Vontra FX", "FadeKey", "F9").done);
-  EXPECT_TRUE(store.SetSetting("Vontra FX", "Sound", "off").done);
-  EXPECT_TRUE(store.SetSetting("Window", "Left", "120").done);
+  EXPECT_TRUE(store.SetSetting("Vontra FX", "FadeKey", "F9").done());
+  EXPECT_TRUE(store.SetSetting("Vontra FX", "Sound", "off").done());
+  EXPECT_TRUE(store.SetSetting("Window", "Left", "120").done());
   EXPECT_EQ(*file.bytes,
             "; keys\r\n[vontra fx]\r\nfadekey = F9\r\nOther=1\r\nSound=off\r\n; end\r\n\r\n"
             "[Window]\r\nLeft=120\r\n");
@@ -151,7 +174,7 @@ TEST(Store, SettingsAreReadAndChangedByTheirSectionAndKey) {
   for (auto [section, key, value] : {std::array<std::string_view, 3>{"Vontra FX", "a=b", "v"},
                                      {"Vontra FX", "k", "two\nlines"},
                                      {"Saved Colours", "Name", "v"}})
-    EXPECT_FALSE(store.SetSetting(section, key, value).done) << section << "|" << key;
+    EXPECT_FALSE(store.SetSetting(section, key, value).done()) << section << "|" << key;
   EXPECT_EQ(file.replaces, 3);
 }
 

@@ -15,14 +15,25 @@ platform::SettingsFileRead FakeSettingsFile::Read() {
   return {Kind::kRead, *bytes, {}};
 }
 
-platform::SettingsFileReplace FakeSettingsFile::Replace(std::string_view newBytes) {
-  if (isFolder || denied) return {false, "access denied"};
+platform::SettingsFileWrite FakeSettingsFile::Lock() {
+  using WriteKind = platform::SettingsFileWrite::Kind;
+  if (heldElsewhere || locked) return {WriteKind::kBusy, {}};
+  locked = true;
+  return {WriteKind::kDone, {}};
+}
+
+platform::SettingsFileWrite FakeSettingsFile::Replace(std::string_view newBytes) {
+  using WriteKind = platform::SettingsFileWrite::Kind;
+  if (!locked) ++replacesUnlocked;
+  if (isFolder || denied) return {WriteKind::kFailed, "access denied"};
+  if (readOnly) return {WriteKind::kReadOnly, {}};
   // The new file is written whole before it replaces the old: a failure on the way leaves the
   // old one alone.
-  if (diskFullAfter && *diskFullAfter < newBytes.size()) return {false, "the disk is full"};
+  if (diskFullAfter && *diskFullAfter < newBytes.size())
+    return {WriteKind::kFailed, "the disk is full"};
   bytes = std::string(newBytes);
   ++replaces;
-  return {true, {}};
+  return {WriteKind::kDone, {}};
 }
 
 }  // namespace vfx::testing

@@ -17,6 +17,8 @@ class FakeSettingsFile : public platform::SettingsFile {
   std::optional<std::string> bytes;  // the file; nothing when there is none
   bool isFolder = false;
   bool denied = false;
+  bool readOnly = false;
+  bool heldElsewhere = false;  // another copy of the add-on holds the lock
   // The new file takes this many bytes, then the disk is full: the replace fails.
   std::optional<std::size_t> diskFullAfter;
 
@@ -24,12 +26,16 @@ class FakeSettingsFile : public platform::SettingsFile {
   std::function<void(int)> onRead;
   int reads = 0;
   int replaces = 0;  // replaces that were done
+  bool locked = false;
+  int replacesUnlocked = 0;  // replaces asked for without the lock: a fault
 
   std::string Location() override {
     return "C:\\Users\\Ann\\AppData\\Roaming\\Vontra FX\\vontrafx.ini";
   }
   platform::SettingsFileRead Read() override;
-  platform::SettingsFileReplace Replace(std::string_view newBytes) override;
+  platform::SettingsFileWrite Lock() override;
+  void Unlock() override { locked = false; }
+  platform::SettingsFileWrite Replace(std::string_view newBytes) override;
 };
 
 }  // namespace vfx::testing

@@ -261,5 +261,44 @@ TEST_F(FadeKeyTest, TheSystemMenuTurnsTheKeyOffAndChangesItAndTheFileKeepsBoth) 
   EXPECT_EQ(fourth.items()[0]->caption(), "Fade &Where You Type\tCtrl+Alt+G (in use elsewhere)");
 }
 
+// What start-up makes of the file: the user's words in any case; a file it cannot read, or a key
+// that would take a bare key from every program, leaves the key off and says why once.
+class FadeKeyStartTest : public LifeCycleTest {
+ protected:
+  std::string StartWith(std::string file) {
+    settingsFile.bytes = std::move(file);
+    Start();
+    return Main().form().caption();
+  }
+};
+
+TEST_F(FadeKeyStartTest, TheUsersOffInAnyCaseKeepsTheKeyOff) {
+  EXPECT_EQ(StartWith("[vontra fx]\r\nFadeWhereYouType = Off\r\nFadeKey=alt+f9\r\n"),
+            "Vontra FX - 3 Colors");
+  EXPECT_TRUE(backend.hotKeys.empty());
+  toolkit::Menu menu;
+  Main().form().on_system_menu(menu);
+  EXPECT_EQ(menu.items()[0]->caption(), "Fade &Where You Type\tAlt+F9");
+}
+
+TEST_F(FadeKeyStartTest, AnUnreadableFileLeavesTheKeyOffAndSaysWhy) {
+  EXPECT_EQ(StartWith("FadeWhereYouType=off\r\n\xFF"),
+            "Vontra FX - 3 Colors - Fade key off: vontrafx.ini is not UTF-8 text");
+  EXPECT_TRUE(backend.hotKeys.empty());
+}
+
+TEST_F(FadeKeyStartTest, AKeyWithoutCtrlAltOrWinIsRefused) {
+  EXPECT_EQ(StartWith("[Vontra FX]\r\nFadeKey=F\r\n"),
+            "Vontra FX - 3 Colors - Fade key off: F needs Ctrl, Alt or Win");
+  EXPECT_TRUE(backend.hotKeys.empty());
+  // Nor may the dialog choose one.
+  dialogs.hotKeyAnswers.push_back(platform::HotKey{.key = 0x78, .shift = true});
+  toolkit::Menu menu;
+  Main().form().on_system_menu(menu);
+  menu.choose(*menu.items()[1]);
+  EXPECT_TRUE(
+      Main().form().caption().ends_with("Fade key not changed: Shift+F9 needs Ctrl, Alt or Win"));
+}
+
 }  // namespace
 }  // namespace vfx::ui
