@@ -59,6 +59,11 @@ SettingsFileWrite NotDone(std::string_view step, DWORD error) {
   return {SettingsFileWrite::Kind::kFailed, std::string(step) + ErrorText(error)};
 }
 
+std::wstring Folder(std::wstring_view path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return std::wstring(path.substr(0, slash == std::wstring_view::npos ? 0 : slash));
+}
+
 constexpr SettingsFileWrite kDone{SettingsFileWrite::Kind::kDone, {}};
 
 // How long a save waits for another copy's, and how often it looks: a save takes milliseconds.
@@ -123,11 +128,6 @@ OwnedFile MakeBeside(const std::wstring& target, std::wstring_view end, std::wst
   }
   SetLastError(ERROR_FILE_EXISTS);
   return {};
-}
-
-std::wstring Folder(std::wstring_view path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  return std::wstring(path.substr(0, slash == std::wstring_view::npos ? 0 : slash));
 }
 
 bool IsFullPath(std::wstring_view path) {
@@ -262,6 +262,8 @@ SettingsFileWrite Win32SettingsFile::Replace(std::string_view bytes) {
   const std::wstring target = Target();
   const DWORD attributes = GetFileAttributesW(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return {SettingsFileWrite::Kind::kFailed, "a folder stands in its place"};
   if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
     return {SettingsFileWrite::Kind::kReadOnly, {}};
 
@@ -289,6 +291,8 @@ SettingsFileWrite Win32SettingsFile::Replace(std::string_view bytes) {
   const std::wstring backup = temporary.substr(0, temporary.size() - 3) + L"bak";
   if (VFX_REPORT_IF_FALSE(ReplaceFileW(target.c_str(), temporary.c_str(), backup.c_str(),
                                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))) {
+    // Windows carries the attributes over; Wine's replace does not, so they are set again.
+    VFX_REPORT_IF_FALSE(SetFileAttributesW(target.c_str(), attributes));
     VFX_REPORT_IF_FALSE(DeleteFileW(backup.c_str()));
     return kDone;
   }

@@ -90,6 +90,43 @@ TEST(Win32Text, ACharacterTheCodePageLacksBecomesOneQuestionMark) {
   EXPECT_EQ(Narrow(Widen("\xF0\x9F\x98\x80")), "\xF0\x9F\x98\x80");
 }
 
+TEST(Win32Text, EachCodePageGetsOnlyTheFlagsItsConversionAccepts) {
+  // WideCharToMultiByte: UTF-8 takes no flag but WC_ERR_INVALID_CHARS, and no default character.
+  EXPECT_EQ(RulesFor(65001).flags, 0u);
+  EXPECT_FALSE(RulesFor(65001).defaultCharacter);
+  for (unsigned codePage : {1252u, 932u}) {
+    EXPECT_EQ(RulesFor(codePage).flags, static_cast<unsigned long>(WC_NO_BEST_FIT_CHARS));
+    EXPECT_TRUE(RulesFor(codePage).defaultCharacter);
+  }
+  EXPECT_EQ(RulesFor(50220).flags, 0u);  // ISO-2022-JP: no flag at all
+  // What the rules allow converts there.
+  const wchar_t kOther[] = L"a\x4E2D";
+  for (unsigned codePage : {65001u, 1252u, 932u}) {
+    const CodePageRules rules = RulesFor(codePage);
+    EXPECT_GT(WideCharToMultiByte(codePage, rules.flags, kOther, 2, nullptr, 0,
+                                  rules.defaultCharacter ? "?" : nullptr, nullptr),
+              0)
+        << codePage;
+  }
+}
+
+TEST_F(Win32DesktopTest, TheUsersOwnTextIsReadAndGivenBackCharacterForCharacter) {
+  const HWND edit = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, frame,
+                                    nullptr, GetModuleHandleW(nullptr), nullptr);
+  // Characters no single-byte code page holds together: Greek, Chinese, an emoji.
+  const std::string words = "\xCE\xB1\xCE\xB2 \xE4\xB8\xAD \xF0\x9F\x98\x80!";
+  ASSERT_TRUE(desktop.SetControlText(Handle(edit), words));
+  wchar_t raw[16] = {};
+  GetWindowTextW(edit, raw, 16);
+  EXPECT_EQ(std::wstring(raw), L"\x3B1\x3B2 \x4E2D \xD83D\xDE00!");
+  EXPECT_EQ(desktop.GetControlText(Handle(edit), 100), words);
+  EXPECT_EQ(desktop.GetControlText(Handle(edit), 2), "\xCE\xB1\xCE\xB2");
+  EXPECT_TRUE(desktop.IsWindow(Handle(edit)));
+  DestroyWindow(edit);
+  EXPECT_FALSE(desktop.IsWindow(Handle(edit)));
+  EXPECT_FALSE(desktop.GetControlText(Handle(edit), 100));
+}
+
 TEST_F(Win32DesktopTest, SendsBothMessageFormsAndWindowZeroIsNothing) {
   EXPECT_EQ(desktop.SendMessageA(Handle(frame), WM_USER, 0, std::intptr_t{0}), 42);
   const HWND edit = AddChild("Edit", "");

@@ -68,13 +68,13 @@ TEST_F(Win32SettingsFileTest, TheFirstSaveMakesTheFolderAndAReplaceLeavesNoNewFi
   Win32SettingsFile file(path);
   EXPECT_EQ(file.Read().kind, Kind::kMissing);
   settings::Store store(file);
-  ASSERT_TRUE(store.Save(kSunset).done) << store.Save(kSunset).reason;
+  ASSERT_TRUE(store.Save(kSunset).done()) << store.Save(kSunset).detail;
   const std::string first =
       "[Saved Colours]\r\nName=Sunset \xC3\xBC\r\nCount=2\r\nBlend=Straight\r\n"
       "Colours=FF8000 000001\r\n";
   EXPECT_EQ(file.Read().bytes, first);
 
-  ASSERT_TRUE(store.Save(settings::Scheme{"Sea", {{0, 0, 255}}}).done);
+  ASSERT_TRUE(store.Save(settings::Scheme{"Sea", {{0, 0, 255}}}).done());
   const SettingsFileRead read = file.Read();
   EXPECT_EQ(read.kind, Kind::kRead);
   EXPECT_TRUE(read.bytes.starts_with(first));
@@ -89,12 +89,11 @@ TEST_F(Win32SettingsFileTest, AFolderInTheFilesPlaceIsReportedAndLeft) {
   Win32SettingsFile file(path);
   settings::Store store(file);
   const settings::Outcome outcome = store.Save(kSunset);
-  EXPECT_FALSE(outcome.done);
-  EXPECT_EQ(outcome.reason, "vontrafx.ini is a folder");
+  EXPECT_EQ(outcome.problem, settings::Problem::kFolder);
   EXPECT_EQ(Names(folder), std::set<std::wstring>{L"vontrafx.ini"});
   EXPECT_EQ(Names(path), std::set<std::wstring>{L"inside.txt"});
   // Nor does the seam itself put a file over it.
-  EXPECT_FALSE(file.Replace("x").done);
+  EXPECT_FALSE(file.Replace("x").done());
   EXPECT_EQ(Names(folder), std::set<std::wstring>{L"vontrafx.ini"});
 }
 
@@ -107,15 +106,51 @@ TEST_F(Win32SettingsFileTest, AFileThatCannotBeReplacedKeepsItsOldBytes) {
     // Open without FILE_SHARE_DELETE: nothing may rename over it meanwhile.
     const OwnedFile holder = OpenFile(path.c_str(), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     ASSERT_TRUE(holder);
-    const SettingsFileReplace replaced = file.Replace("; new\r\n");
-    EXPECT_FALSE(replaced.done);
-    EXPECT_FALSE(replaced.reason.empty());
+    const SettingsFileWrite replaced = file.Replace("; new\r\n");
+    EXPECT_FALSE(replaced.done());
+    EXPECT_FALSE(replaced.detail.empty());
   }
   EXPECT_EQ(file.Read().bytes, old);
   EXPECT_EQ(Names(folder), std::set<std::wstring>{L"vontrafx.ini"});
 
   Put(path, std::string(kSettingsFileMaxBytes + 1, ';'));
   EXPECT_EQ(file.Read().kind, Kind::kTooLarge);
+}
+
+TEST_F(Win32SettingsFileTest, AReadOnlyFileIsLeftAsItIsAndAReplaceKeepsTheFilesAttributes) {
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  Put(path, "; mine\r\n");
+  Win32SettingsFile file(path);
+  settings::Store store(file);
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(store.Save(kSunset).problem, settings::Problem::kReadOnly);
+  EXPECT_EQ(file.Read().bytes, "; mine\r\n");
+  EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  const settings::Outcome saved = store.Save(kSunset);
+  ASSERT_TRUE(saved.done()) << static_cast<int>(saved.problem) << " " << saved.detail;
+  EXPECT_TRUE(file.Read().bytes.starts_with("; mine\r\n\r\n[Saved Colours]"));
+  EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(Names(folder), std::set<std::wstring>{L"vontrafx.ini"});
+}
+
+TEST_F(Win32SettingsFileTest, TheLockKeepsASecondCopyOutAndWhatAKilledSaveLeftIsCleared) {
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  Win32SettingsFile first(path), second(path);
+  ASSERT_TRUE(first.Lock().done());
+  EXPECT_EQ(second.Lock().kind, SettingsFileWrite::Kind::kBusy);
+  first.Unlock();
+  EXPECT_EQ(Names(folder), std::set<std::wstring>{});  // the lock file goes with its handle
+
+  // A save killed after its new file was written, and one killed inside the replace, with the
+  // old file moved aside under the backup's name: the old file comes back, the rest goes.
+  Put(path + L".12-345-1.tmp", "; half a new file");
+  Put(path + L".12-345-2.bak", "; the old file\r\n");
+  ASSERT_TRUE(second.Lock().done());
+  second.Unlock();
+  EXPECT_EQ(Names(folder), std::set<std::wstring>{L"vontrafx.ini"});
+  EXPECT_EQ(second.Read().bytes, "; the old file\r\n");
 }
 
 TEST_F(Win32SettingsFileTest, TheFileBesideTheProgramIsUsedOnlyWhenItIsThere) {
@@ -130,7 +165,7 @@ TEST_F(Win32SettingsFileTest, TheFileBesideTheProgramIsUsedOnlyWhenItIsThere) {
 
   Win32SettingsFile nowhere(L"");
   EXPECT_EQ(nowhere.Read().kind, Kind::kFailed);
-  EXPECT_FALSE(nowhere.Replace("x").done);
+  EXPECT_FALSE(nowhere.Replace("x").done());
   // Wine sets APPDATA, and nothing is beside the test program.
   EXPECT_TRUE(SettingsFilePath().ends_with(L"\\Vontra FX\\vontrafx.ini"));
 }
