@@ -1,7 +1,10 @@
 // Fade where you type, through the real vontrafx.exe against the stand-in host, with real key
 // events (xdotool) on the host's own windows: a line typed into the chat room's box and faded
-// there with Ctrl+Shift+F; the same in an instant message window, which then closes; and a host
-// that stops answering at the Enter gets the user's own line back in its box.
+// there with Ctrl+Shift+F; the same in an instant message window, which then closes; a host
+// that stops answering at the Enter gets the user's own line back in its box; and a line that
+// waits behind a slow instant message is posted once however often the key and Enter are
+// pressed meanwhile, goes into the add-on's box when its room closes, and back into the host's
+// box when the add-on exits.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,6 +13,7 @@
 #include "e2e/support/host_windows.h"
 #include "e2e/support/journey.h"
 #include "platform/win32/text.h"
+#include "ui/control_ids.h"
 
 namespace vfx::e2e {
 namespace {
@@ -26,6 +30,38 @@ class FadeKeyJourney : public Journey {
                    " click 1 sleep 0.3 type --delay 20 '" + text + "'");
   }
   static void PressTheFadeKey() { KeysToTheFocus("key ctrl+shift+f"); }
+
+  // An instant message that waits some seconds for its window (the host opens it late), sent
+  // from the add-on's box: the fade key's lines wait behind it.
+  void StartASlowInstantMessage() {
+    ASSERT_NO_FATAL_FAILURE(Start({"--buddy-list-open", "--open-delay-ms", "5000"}));
+    ASSERT_TRUE(addOn().Choose(ui::ids::kImSend));
+    TypeInto(addOn().Control(ui::ids::kRecipient), "JunoBee7");
+    ASSERT_NO_FATAL_FAILURE(Type("the slow one"));
+    addOn().Press(ui::ids::kSend);
+  }
+  // A line typed into the room's box and taken by the key: the box is empty at once.
+  void TypeAndTake(HWND input, const std::string& line) {
+    ClickAndType(input, line);
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(input) == line; }, 5)) << ControlText(input);
+    PressTheFadeKey();
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(input).empty(); }, 5)) << addOn().Caption();
+  }
+  // The chat lines the host heard holding `text` after its tags are taken out.
+  std::size_t ChatsOf(const std::string& text) const {
+    std::size_t count = 0;
+    for (const LogEvent& chat : NewChats()) {
+      std::string plain;
+      bool inTag = false;
+      for (char c : chat.Bytes("text")) {
+        if (c == '<') inTag = true;
+        if (!inTag) plain += c;
+        if (c == '>') inTag = false;
+      }
+      if (plain.find(text) != std::string::npos) ++count;
+    }
+    return count;
+  }
 };
 
 TEST_F(FadeKeyJourney, ALineTypedInTheRoomAndInAnInstantMessageIsFadedWhereItWasTyped) {
@@ -83,6 +119,46 @@ TEST_F(FadeKeyJourney, AHostThatStopsAnsweringAtTheEnterGetsTheUsersLineBack) {
   // Once the host answers again, the box holds the user's own words, not the markup.
   EXPECT_TRUE(WaitUntil([&] { return ControlText(input) == line; }, 15)) << ControlText(input);
   EXPECT_TRUE(Answers());
+}
+
+TEST_F(FadeKeyJourney, ALineWaitingBehindASlowSendIsPostedOnceWhateverIsPressedMeanwhile) {
+  ASSERT_NO_FATAL_FAILURE(StartASlowInstantMessage());
+  const HWND input = ChatInputBox();
+  const std::string line = "only once";
+  const std::string expected = Ansi(MessageFromTheWindow(line));
+  ASSERT_NO_FATAL_FAILURE(TypeAndTake(input, line));
+  // A second press 60 ms later, and Enter in the host's box, while the line waits.
+  KeysToTheFocus("key ctrl+shift+f sleep 0.06 key ctrl+shift+f key Return");
+  ASSERT_TRUE(host().WaitForEvents("im-sent", 1, 30)) << addOn().Caption();
+  ASSERT_TRUE(WaitForNewChats(1)) << addOn().Caption();
+  Sleep(1500);  // time for a line that should not come
+  ASSERT_EQ(NewChats().size(), 1u);
+  EXPECT_TRUE(SameBytes(NewChats()[0].Bytes("text"), expected));
+  EXPECT_EQ(ControlText(input), "");
+}
+
+TEST_F(FadeKeyJourney, ALineWhoseRoomClosesWhileItWaitsIsInTheAddOnsBox) {
+  ASSERT_NO_FATAL_FAILURE(StartASlowInstantMessage());
+  const std::string line = "for a room that closes";
+  ASSERT_NO_FATAL_FAILURE(TypeAndTake(ChatInputBox(), line));
+  PostMessageW(ChatRoomWindow(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(
+      WaitForStatus("Not sent: the chat room was closed; the line is in the message box", 30));
+  EXPECT_TRUE(addOn().Text(ui::ids::kMessageBox).ends_with(line))
+      << addOn().Text(ui::ids::kMessageBox);
+  EXPECT_EQ(ChatsOf(line), 0u);
+}
+
+TEST_F(FadeKeyJourney, ExitWhileALineWaitsPutsItBackInTheHostsBox) {
+  ASSERT_NO_FATAL_FAILURE(StartASlowInstantMessage());
+  const HWND input = ChatInputBox();
+  const std::string line = "do not take me with you";
+  ASSERT_NO_FATAL_FAILURE(TypeAndTake(input, line));
+  addOn().Press(ui::ids::kExit);
+  ASSERT_TRUE(addOn().WaitForExit(20)) << "the add-on is still running";
+  EXPECT_EQ(ControlText(input), line);
+  EXPECT_EQ(ChatsOf(line), 0u);
+  EXPECT_EQ(NewChats().size(), 2u) << "Exit's two lines";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "composer/compose.h"
@@ -67,6 +68,7 @@ TEST_F(InputJourney, AnEmptyLineSendsTheStyleTagsAlone) {
 }
 
 TEST_F(InputJourney, CharactersTheCodePageLacksArriveAsOneQuestionMarkEach) {
+  if (GetACP() != 1252) GTEST_SKIP() << "for Western European Windows (code page 1252)";
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_NO_FATAL_FAILURE(SetStyles({}, false));
   // Two CJK characters, an emoji outside the 16-bit plane (two UTF-16 units), a flag of two
@@ -80,6 +82,23 @@ TEST_F(InputJourney, CharactersTheCodePageLacksArriveAsOneQuestionMarkEach) {
   const std::string shown = WithoutTags(received);
   EXPECT_EQ(shown.substr(0, 14), "?? ? ?? ok caf");
   EXPECT_EQ(shown.substr(14, 1), "\xE9");
+}
+
+// Windows set to "Use Unicode UTF-8 for worldwide language support": the code page is 65001, as
+// Wine makes it for a locale with no code page of its own (scripts run this with hi_IN.UTF-8).
+TEST_F(InputJourney, UnderTheUtf8CodePageEveryCharacterArrivesWhole) {
+  if (GetACP() != CP_UTF8) {
+    if (std::getenv("VFX_EXPECT_UTF8")) FAIL() << "the code page is " << GetACP() << ", not UTF-8";
+    GTEST_SKIP() << "for Windows whose code page is UTF-8";
+  }
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_NO_FATAL_FAILURE(SetStyles({.bold = true}, false));
+  const std::string line = "\u65E5\u672C \U0001F389 \u03A9\u03BC\u03AD\u03B3\u03B1 ok caf\u00E9";
+  ASSERT_NO_FATAL_FAILURE(Type(line));
+  const std::string received = SendOneLine();
+  EXPECT_TRUE(received.starts_with("<B>")) << received;
+  EXPECT_EQ(Count(received, "<FONT COLOR=#"), text::CharacterCount(line));
+  EXPECT_EQ(WithoutTags(received), line);
 }
 
 TEST_F(InputJourney, MarkupTypedAsTextIsFadedCharacterByCharacterLikeAnyText) {

@@ -79,9 +79,11 @@ CodePageRules RulesFor(unsigned codePage) {
   }
 }
 
-// CP_ACP names the code page only by the system's setting: the rules are the real one's.
+// CP_ACP names the code page only by the system's setting: the rules are the real one's. A code
+// page that holds every character (UTF-8 among them) takes those beyond the basic plane too.
 std::optional<std::string> ToAnsi(std::string_view utf8) {
-  return FromUtf16(ToUtf16(utf8, true), GetACP());
+  const UINT codePage = GetACP();
+  return FromUtf16(ToUtf16(utf8, RulesFor(codePage).defaultCharacter), codePage);
 }
 
 std::string FromAnsi(std::string_view ansi) {

@@ -19,7 +19,8 @@ struct CodePageRules {
 CodePageRules RulesFor(unsigned codePage);
 
 // One code-page character per character of the text: a character the code page lacks becomes
-// one "?" (never a best-fit look-alike), and a malformed UTF-8 byte becomes one "?" as well.
+// one "?" (never a best-fit look-alike), and a malformed UTF-8 byte becomes one "?" as well (or
+// U+FFFD, where the code page is UTF-8).
 // Nothing when the system cannot convert it (reported where it happens), so that a line whose
 // conversion failed is never sent as an empty one.
 std::optional<std::string> ToAnsi(std::string_view utf8);
