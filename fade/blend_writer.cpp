@@ -12,18 +12,13 @@ namespace {
 
 using namespace detail;
 
-// Colours come in batches, computed together, then the pieces that carry them: a span of the
-// ramp's each.
-constexpr std::size_t kBatch = BlendRamp::kSpan;
-
 template <typename Wrap>
 char* BlendEach(char* out, const BlendRamp& ramp, std::size_t characters, Source& source,
                 const Wrap& wrap) {
-  std::uint64_t digits[kBatch];
-  for (std::size_t first = 1; first <= characters; first += kBatch) {
-    const std::size_t count = std::min(kBatch, characters - first + 1);
-    ramp.Digits(first, count, digits);
-    for (std::size_t k = 0; k < count; ++k) out = PutPiece(out, digits[k], source, wrap);
+  for (std::size_t position = 1; position <= characters; position += 2) {
+    const TwoDigits digits = ramp.DigitsAt(position);
+    out = PutPiece(out, digits.first, source, wrap);
+    if (position < characters) out = PutPiece(out, digits.second, source, wrap);
   }
   return out;
 }

@@ -61,6 +61,8 @@ double RootBetween(const Cubic& cubic, bool outsideAbove, double low, double hig
       x = next;
     } else {
       x = low + 0.5 * (high - low);
+      // Two neighbouring doubles: `low`, inside, is the root to the last bit.
+      if (x <= low || x >= high) return low;
     }
   }
   return low;
@@ -108,9 +110,9 @@ double LastCrossing(const Cubic& cubic, bool outsideAbove, double high) {
   return 0;
 }
 
-// How close a crossing must be, as its channel's value over its slope there: some tens of ulps
-// of the chroma, below any colour a rounding tie could tell apart.
-constexpr double kSettled = 1e-15;
+// Every round of MostLightInside comes down to a lower chroma where a channel meets 0 or 1, and
+// three cubics meet two bounds at most 18 times: a proven bound on its rounds.
+constexpr int kMostCrossings = 18;
 
 double Component(const Linear& light, int channel) {
   return channel == 0 ? light.red : channel == 1 ? light.green : light.blue;
@@ -121,10 +123,8 @@ double Component(const Linear& light, int channel) {
 // Coming down from `chroma`: a channel past its bound there stays past it down to its last
 // crossing, so no chroma in between is inside; if another channel is past its own bound at that
 // crossing, the same holds below it, and so on until every channel is inside.
-Linear MostLightInside(double lightness, double chroma, const double (&turned)[3], Linear light,
-                       Crossing& crossing) {
-  crossing = {};
-  for (int round = 0; round < 8; ++round) {
+Linear MostLightInside(double lightness, double chroma, const double (&turned)[3], Linear light) {
+  for (int round = 0; round <= kMostCrossings; ++round) {
     int channel = -1;
     double bound = 0;
     for (int c = 0; c < 3 && channel < 0; ++c) {
@@ -136,103 +136,13 @@ Linear MostLightInside(double lightness, double chroma, const double (&turned)[3
         bound = 1;
       }
     }
-    if (channel < 0) break;
+    // At chroma 0 the point is grey: no lower chroma is left to come down to.
+    if (channel < 0 || chroma == 0) break;
     const Cubic cubic = CubicOf(kLightRows[channel], bound, lightness, turned);
     chroma = LastCrossing(cubic, bound > 0, chroma);
     light = LightAtChroma(lightness, chroma, turned);
-    crossing = {chroma > 0 ? channel : -1, bound, chroma};
   }
   return light;
-}
-
-Linear MostLightInside(double lightness, double chroma, const double (&turned)[3], Linear light) {
-  Crossing crossing;
-  return MostLightInside(lightness, chroma, turned, light, crossing);
-}
-
-void CrossingTrail::Add(const Crossing& crossing) {
-  if (crossing.channel < 0) {
-    count_ = 0;
-    return;
-  }
-  if (count_ == 0 || crossing.channel != channel_ || crossing.bound != bound_) {
-    channel_ = crossing.channel;
-    bound_ = crossing.bound;
-    count_ = 0;
-  }
-  chroma_[2] = chroma_[1];
-  chroma_[1] = chroma_[0];
-  chroma_[0] = crossing.chroma;
-  if (count_ < 3) ++count_;
-}
-
-NearCrossings CrossingsNear(const PointLanes& point, int channel, double bound, Lanes guess) {
-  // The channel's light less its bound at chroma L + x k_j is g(x) = sum w_j (L + x k_j)^3 - bound;
-  // its slope g' = 3 sum w_j k_j (L + x k_j)^2, half its bend 3 sum w_j k_j^2 (L + x k_j), and a
-  // sixth of its third derivative sum w_j k_j^3.
-  const double(&row)[3] = kLightRows[channel];
-  Lanes weighted[3], twice[3];
-  for (int j = 0; j < 3; ++j) {
-    weighted[j] = Both(row[j]) * point.turned[j];
-    twice[j] = weighted[j] * point.turned[j];
-  }
-  const Lanes third =
-      twice[0] * point.turned[0] + twice[1] * point.turned[1] + twice[2] * point.turned[2];
-  Lanes root[3], square[3], response[3];
-  const auto at = [&](Lanes x) {
-    for (int j = 0; j < 3; ++j) {
-      root[j] = point.lightness + x * point.turned[j];
-      square[j] = root[j] * root[j];
-      response[j] = square[j] * root[j];
-    }
-  };
-  const auto slope = [&] {
-    return Both(3.0) *
-           (weighted[0] * square[0] + weighted[1] * square[1] + weighted[2] * square[2]);
-  };
-  // Halley's step from the guess.
-  const Lanes start = Smaller(guess, point.chroma);
-  at(start);
-  const Lanes g0 = Both(row[0]) * response[0] + Both(row[1]) * response[1] +
-                   Both(row[2]) * response[2] - Both(bound);
-  const Lanes slope0 = slope();
-  const Lanes halfBend0 =
-      Both(3.0) * (twice[0] * root[0] + twice[1] * root[1] + twice[2] * root[2]);
-  Lanes x = start - g0 * slope0 / (slope0 * slope0 - g0 * halfBend0);
-  // There, the light itself; Newton's steps while a lane is off by more than kSettled.
-  NearCrossings near{};
-  Lanes g, slopeAt;
-  int settled = 0;
-  for (int step = 0;; ++step) {
-    at(x);
-    near.light = LinearOfResponses(response[0], response[1], response[2]);
-    g = (channel == 0   ? near.light.red
-         : channel == 1 ? near.light.green
-                        : near.light.blue) -
-        Both(bound);
-    slopeAt = slope();
-    settled = ~Less(Both(kSettled) * Abs(slopeAt), Abs(g)) & 3;
-    if (settled == 3 || step == 2) break;
-    const Lanes newton = g / slopeAt;
-    x = x - LanesOf(settled & 1 ? 0.0 : First(newton), settled & 2 ? 0.0 : Second(newton));
-  }
-  near.chroma = x;
-  const Lanes least = Both(-kRoundingSlack), most = Both(1.0 + kRoundingSlack);
-  const int inside = Within(near.light.red, least, most) & Within(near.light.green, least, most) &
-                     Within(near.light.blue, least, most) & settled & Less(Both(0.0), x);
-  if (inside == 0) return near;
-  // Past the crossing, at x + h up to the chroma, the channel is g(x) + h q(h) with
-  // q(h) = g' + (g''/2) h + (g'''/6) h^2, the derivatives at x (Taylor's, exact for a cubic).
-  // It stays outside, by more than the slack at the chroma, when g' outweighs the terms in h all
-  // the way there. Where it does not, the channel may come back inside below the chroma, and
-  // the full solve decides. (A finer test of q, its ends and vertex, proved not one lane more
-  // over thousands of random fades.)
-  const Lanes span = point.chroma - x;
-  const Lanes outwardSlope = Both(bound > 0 ? 1.0 : -1.0) * slopeAt;
-  const Lanes halfBend = halfBend0 + Both(3.0) * third * (x - start);
-  const Lanes rest = outwardSlope - (Abs(halfBend) + Abs(third) * span) * span;
-  near.found = inside & Less(Both(0.0), span) & Less(Both(3 * kRoundingSlack), rest * span);
-  return near;
 }
 
 }  // namespace vfx::fade::detail

@@ -89,8 +89,7 @@ TEST(Blends, ComputeTheSameDoublesWhenBuiltForFusedMultiplyAdd) {
     ASSERT_TRUE(same(fused.red, plain.red) && same(fused.green, plain.green) &&
                 same(fused.blue, plain.blue))
         << "case " << n;
-    // And a fade's colour, past the first span of characters now and then, where crossings are
-    // found from their neighbours'.
+    // And a fade's colour.
     const Rgb from{static_cast<int>(random() % 256), static_cast<int>(random() % 256), 0};
     const Rgb to{0, static_cast<int>(random() % 256), static_cast<int>(random() % 256)};
     const auto blend = static_cast<Blend>(1 + n % 2);
