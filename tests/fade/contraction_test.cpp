@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "fade/colour_space.h"
+#include "colour_space.h"
 #include "fade/fade.h"
-#include "fade/gamut.h"
+#include "gamut.h"
 
 // The second build's fades, compiled from the same sources into their own namespace.
 namespace vfx_fma::fade {

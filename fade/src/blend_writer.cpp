@@ -1,16 +1,14 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "fade/blend_ramp.h"
-#include "fade/fade_writer.h"
-#include "fade/pieces.h"
-#include "fade/tag.h"
+#include "blend_ramp.h"
+#include "fade_writer.h"
+#include "pieces.h"
+#include "tag.h"
 #include "text/utf8.h"
 
-namespace vfx::fade {
+namespace vfx::fade::detail {
 namespace {
-
-using namespace detail;
 
 template <typename Wrap>
 char* BlendEach(char* out, const BlendRamp& ramp, std::size_t characters, Source& source,
@@ -42,4 +40,4 @@ std::size_t FadeWriter::AppendBlend(std::string& out, std::string_view text, std
   return source.at;
 }
 
-}  // namespace vfx::fade
+}  // namespace vfx::fade::detail

@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fade/blend_tables.h"
-#include "fade/lanes.h"
+#include "blend_tables.h"
+#include "lanes.h"
 
 namespace vfx::fade::detail {
 

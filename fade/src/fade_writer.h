@@ -1,6 +1,6 @@
-// The fade's markup written straight into a text, for the fades themselves and for callers that
-// join several fades into one (the composer's colour body), so that no fade is built apart and
-// copied. The blends' markup too, through the same pieces.
+// The fade's markup written straight into a text, for the fades themselves and for FadeLine,
+// which joins a line's segments into one markup, so that no fade is built apart and copied. The
+// blends' markup too, through the same pieces.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +9,7 @@
 
 #include "fade/fade.h"
 
-namespace vfx::fade {
+namespace vfx::fade::detail {
 
 enum class Wave { kNone, kSubSup };
 
@@ -53,4 +53,4 @@ class FadeWriter {
   std::string before_[2], after_[2];
 };
 
-}  // namespace vfx::fade
+}  // namespace vfx::fade::detail

@@ -1,4 +1,4 @@
-#include "fade/gamut.h"
+#include "gamut.h"
 
 #include <cmath>
 #include <utility>

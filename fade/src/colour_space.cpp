@@ -1,4 +1,4 @@
-#include "fade/colour_space.h"
+#include "colour_space.h"
 
 #include <algorithm>
 #include <array>

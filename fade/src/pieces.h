@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "fade/tag.h"
+#include "tag.h"
 #include "text/utf8.h"
 
 namespace vfx::fade::detail {

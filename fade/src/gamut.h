@@ -2,7 +2,7 @@
 // the blends' files alone.
 #pragma once
 
-#include "fade/colour_space.h"
+#include "colour_space.h"
 
 namespace vfx::fade::detail {
 

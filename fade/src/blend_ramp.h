@@ -7,9 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fade/colour_space.h"
+#include "colour_space.h"
 #include "fade/fade.h"
-#include "fade/lanes.h"
+#include "lanes.h"
 
 namespace vfx::fade::detail {
 

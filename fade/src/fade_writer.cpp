@@ -1,19 +1,17 @@
-#include "fade/fade_writer.h"
+#include "fade_writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
-#include "fade/pair_ramp.h"
-#include "fade/pieces.h"
-#include "fade/ramp.h"
-#include "fade/tag.h"
+#include "pair_ramp.h"
+#include "pieces.h"
+#include "ramp.h"
+#include "tag.h"
 
-namespace vfx::fade {
+namespace vfx::fade::detail {
 namespace {
-
-using namespace detail;
 
 template <typename Wrap>
 char* FadeByRuns(char* out, const Ramp& ramp, std::size_t characters, Source& source,
@@ -152,4 +150,4 @@ std::size_t FadeWriter::Append(std::string& out, std::string_view text, std::siz
   return source.at;
 }
 
-}  // namespace vfx::fade
+}  // namespace vfx::fade::detail

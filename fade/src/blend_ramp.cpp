@@ -1,10 +1,10 @@
-#include "fade/blend_ramp.h"
+#include "blend_ramp.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "fade/gamut.h"
-#include "fade/tag.h"
+#include "gamut.h"
+#include "tag.h"
 
 namespace vfx::fade::detail {
 namespace {

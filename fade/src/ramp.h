@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fade/fade_writer.h"
-#include "fade/tag.h"
+#include "fade_writer.h"
+#include "tag.h"
 
 namespace vfx::fade::detail {
 

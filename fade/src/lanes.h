@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "fade/tag.h"  // VFX_FADE_SSE2, with <emmintrin.h>
+#include "tag.h"  // VFX_FADE_SSE2, with <emmintrin.h>
 
 namespace vfx::fade::detail {
 
