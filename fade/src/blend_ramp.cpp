@@ -9,16 +9,13 @@
 namespace vfx::fade::detail {
 namespace {
 
-// Below this chroma a colour has no hue of its own. The 256 greys of 8-bit sRGB come out of
-// Oklab's published matrices with a chroma of up to 3.7e-8 (white's: the b row of the second
-// matrix sums to 3.73e-8, not 0), and every other 8-bit colour has at least 1.06e-3 (254, 255,
-// 255); 1e-5 stands some 270 times above the one and 100 times below the other, so exactly the
-// greys count as achromatic, whatever the rounding, and it lies far below a visible tint.
+// Below this chroma a colour has no hue of its own, a proven margin over every 8-bit colour. The
+// 256 greys of 8-bit sRGB come out of Oklab's published matrices with a chroma of up to 3.7e-8
+// (white's: the b row of the second matrix sums to 3.73e-8, not 0), and every other 8-bit colour
+// has at least 1.06e-3 (254, 255, 255); 1e-5 stands some 270 times above the one and 100 times
+// below the other, so exactly the greys count as achromatic, whatever the rounding, and it lies
+// far below a visible tint.
 constexpr double kAchromatic = 1e-5;
-
-// Oklab's inverse second matrix: its a and b columns.
-constexpr double kRootsOfA[3] = {0.3963377774, -0.1055613458, -0.0894841775};
-constexpr double kRootsOfB[3] = {0.2158037573, -0.0638541728, -1.2914855480};
 
 Rgb Held(const Rgb& colour) {
   return {std::clamp(colour.red, 0, 255), std::clamp(colour.green, 0, 255),
@@ -75,8 +72,10 @@ BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t 
   const double turn = greyA || greyB ? 0.0 : Atan2(a.a * b.b - a.b * b.a, a.a * b.a + a.b * b.b);
   turnStep_ = turn / count;
   for (int j = 0; j < 3; ++j) {
-    along_[j] = kRootsOfA[j] * hueA + kRootsOfB[j] * hueB;
-    across_[j] = kRootsOfB[j] * hueA - kRootsOfA[j] * hueB;
+    // The a and b columns of M2's inverse.
+    const double ofA = kRootsOfLab[j][1], ofB = kRootsOfLab[j][2];
+    along_[j] = ofA * hueA + ofB * hueB;
+    across_[j] = ofB * hueA - ofA * hueB;
   }
 }
 

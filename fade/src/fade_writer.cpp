@@ -103,7 +103,8 @@ char* FadeFast(char* out, const Ramp& ramp, std::size_t characters, Source& sour
 }
 
 // Within 2^28 at both ends every value in between stays within 2^30 (the step times the
-// position is at most the difference, rounded), where the rounding needs no general rule.
+// position is at most the difference, rounded), where the rounding needs no general rule: a
+// proven bound, with room for the rounding.
 bool WithinFastRange(const Colour& colour) {
   constexpr double kLimit = 268435456.0;  // 2^28; false for NaN
   return std::fabs(colour.red) <= kLimit && std::fabs(colour.green) <= kLimit &&

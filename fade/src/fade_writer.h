@@ -45,7 +45,9 @@ class FadeWriter {
   std::size_t AppendBlend(std::string& out, std::string_view text, std::size_t characters,
                           const Rgb& start, const Rgb& end, Blend blend) const;
 
-  // Room past the markup's end that the writer may fill while it works; it is never kept.
+  // Room past the markup's end that the writer may fill while it works; it is never kept. A
+  // proven bound with room: the widest store past the end is ShortWrap's 16 bytes of a shorter
+  // text; the tag's stores and a character's four-byte copy reach a few bytes at most.
   static constexpr std::size_t kSlack = 32;
 
  private:

@@ -6,11 +6,6 @@
 namespace vfx::fade::detail {
 namespace {
 
-// Linear sRGB's rows over the cone responses (the cubes of the cone roots).
-constexpr double kLightRows[3][3] = {{4.0767416621, -3.3077115913, 0.2309699292},
-                                     {-1.2684380046, 2.6097574011, -0.3413193965},
-                                     {-0.0041960863, -0.7034186147, 1.7076147010}};
-
 // One channel's light less a bound, along the ray: sum of w_j (L + x k_j)^3 - bound, as the
 // cubic c0 + c1 x + c2 x^2 + c3 x^3.
 struct Cubic {
@@ -33,18 +28,24 @@ Cubic CubicOf(const double (&row)[3], double bound, double lightness, const doub
   return {sum0 * (squared * lightness) - bound, 3.0 * squared * sum1, 3.0 * lightness * sum2, sum3};
 }
 
+// Halley's steps converge cubically: a step below a millionth of the bracket (under 1) leaves an
+// error near its cube, below a double's precision, so the solve ends there (a bound, with room).
+constexpr double kSettled = 1e-6;
+// A cap on the work, not a bound of the method: the tests' hardest roots take 40 steps (some of
+// them halvings), and one that reached it would end a little inside, at the bracket's low end.
+constexpr int kMostSteps = 80;
+
 // The root in [low, high], where the cubic is monotonic, is inside at `low` and outside at
 // `high`: Halley's steps from Newton's guess at `high` (or the chord's, should that fall
-// outside), inside a bracket that every step narrows. A step below a millionth of the bracket
-// leaves an error near its cube, below a double's precision, so the solve ends there.
+// outside), inside a bracket that every step narrows.
 double RootBetween(const Cubic& cubic, bool outsideAbove, double low, double high) {
   const double atLow = cubic.At(low), atHigh = cubic.At(high);
   double x = high - atHigh / cubic.SlopeAt(high);
   if (!(x > low && x < high)) {
     x = atLow == atHigh ? high : low + (high - low) * (atLow / (atLow - atHigh));
   }
-  const double settled = 1e-6 * (high - low);
-  for (int iteration = 0; iteration < 80 && low < high; ++iteration) {
+  const double settled = kSettled * (high - low);
+  for (int iteration = 0; iteration < kMostSteps && low < high; ++iteration) {
     const double g = cubic.At(x);
     if (g == 0) return x;
     if ((g > 0) == outsideAbove) {
@@ -138,7 +139,7 @@ Linear MostLightInside(double lightness, double chroma, const double (&turned)[3
     }
     // At chroma 0 the point is grey: no lower chroma is left to come down to.
     if (channel < 0 || chroma == 0) break;
-    const Cubic cubic = CubicOf(kLightRows[channel], bound, lightness, turned);
+    const Cubic cubic = CubicOf(kLinearOfLms[channel], bound, lightness, turned);
     chroma = LastCrossing(cubic, bound > 0, chroma);
     light = LightAtChroma(lightness, chroma, turned);
   }

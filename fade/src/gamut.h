@@ -6,9 +6,10 @@
 
 namespace vfx::fade::detail {
 
-// How far rounding may carry a light past 0 or 1 before it counts as outside sRGB: the matrix
-// rows (entries up to 4) leave errors near 1e-15, and 1e-14 of light is below 1e-10 of an 8-bit
-// step.
+// How far rounding may carry a light past 0 or 1 before it counts as outside sRGB. A bound with
+// room on both sides: the matrix rows (entries up to 4) leave errors near 1e-15, so a point on
+// the edge is not taken for one outside, and 1e-14 of light is below 1e-10 of an 8-bit step, so
+// no point let in shows.
 inline constexpr double kRoundingSlack = 1e-14;
 
 inline bool InsideSrgb(const Linear& light) {
