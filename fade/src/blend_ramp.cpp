@@ -22,11 +22,6 @@ Rgb Held(const Rgb& colour) {
           std::clamp(colour.blue, 0, 255)};
 }
 
-// Light's channels for two characters.
-LinearLanes LinearOf(Lanes l, Lanes m, Lanes s) {
-  return LinearOfResponses(l * l * l, m * m * m, s * s * s);
-}
-
 }  // namespace
 
 BlendRamp::BlendRamp(const Rgb& start, const Rgb& end, Blend blend, std::size_t length)

@@ -50,11 +50,14 @@ inline Linear LinearOf(double l, double m, double s) {
           Row(kLinearOfLms[2], l, m, s)};
 }
 
-// The same for two characters, from the cone responses themselves (the roots' cubes).
+// The same for two characters.
 struct LinearLanes {
   Lanes red, green, blue;
 };
-inline LinearLanes LinearOfResponses(Lanes l, Lanes m, Lanes s) {
+inline LinearLanes LinearOf(Lanes l, Lanes m, Lanes s) {
+  l = l * l * l;
+  m = m * m * m;
+  s = s * s * s;
   return {Row(kLinearOfLms[0], l, m, s), Row(kLinearOfLms[1], l, m, s),
           Row(kLinearOfLms[2], l, m, s)};
 }

@@ -19,7 +19,6 @@ inline Lanes LanesOf(double first, double second) { return {_mm_setr_pd(first, s
 inline double First(Lanes x) { return _mm_cvtsd_f64(x.v); }
 inline double Second(Lanes x) { return _mm_cvtsd_f64(_mm_unpackhi_pd(x.v, x.v)); }
 inline Lanes operator+(Lanes x, Lanes y) { return {_mm_add_pd(x.v, y.v)}; }
-inline Lanes operator-(Lanes x, Lanes y) { return {_mm_sub_pd(x.v, y.v)}; }
 inline Lanes operator*(Lanes x, Lanes y) { return {_mm_mul_pd(x.v, y.v)}; }
 // The second operand where the first is not a number, as the SSE2 instructions do.
 inline Lanes Larger(Lanes x, Lanes y) { return {_mm_max_pd(x.v, y.v)}; }
@@ -41,7 +40,6 @@ inline Lanes LanesOf(double first, double second) { return {first, second}; }
 inline double First(Lanes x) { return x.first; }
 inline double Second(Lanes x) { return x.second; }
 inline Lanes operator+(Lanes x, Lanes y) { return {x.first + y.first, x.second + y.second}; }
-inline Lanes operator-(Lanes x, Lanes y) { return {x.first - y.first, x.second - y.second}; }
 inline Lanes operator*(Lanes x, Lanes y) { return {x.first * y.first, x.second * y.second}; }
 inline Lanes Larger(Lanes x, Lanes y) {
   return {x.first > y.first ? x.first : y.first, x.second > y.second ? x.second : y.second};
