@@ -38,23 +38,17 @@ struct ConeRoots {
 ConeRoots ConeRootsOf(int red, int green, int blue);  // components held to 0..255 first
 Oklab OklabOf(const ConeRoots& roots);
 
-// From the cone roots back to linear light: Oklab's l'm's' -> lms (cubes) -> linear sRGB.
-struct Linear {
-  double red, green, blue;
+// Linear light, of one character (double) or two (Lanes).
+template <typename T>
+struct Light {
+  T red, green, blue;
 };
-inline Linear LinearOf(double l, double m, double s) {
-  l = l * l * l;
-  m = m * m * m;
-  s = s * s * s;
-  return {Row(kLinearOfLms[0], l, m, s), Row(kLinearOfLms[1], l, m, s),
-          Row(kLinearOfLms[2], l, m, s)};
-}
+using Linear = Light<double>;
+using LinearLanes = Light<Lanes>;
 
-// The same for two characters.
-struct LinearLanes {
-  Lanes red, green, blue;
-};
-inline LinearLanes LinearOf(Lanes l, Lanes m, Lanes s) {
+// From the cone roots back to linear light: Oklab's l'm's' -> lms (cubes) -> linear sRGB.
+template <typename T>
+Light<T> LinearOf(T l, T m, T s) {
   l = l * l * l;
   m = m * m * m;
   s = s * s * s;

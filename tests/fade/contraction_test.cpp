@@ -30,9 +30,11 @@ namespace detail {
 struct SinCos {
   double sin, cos;
 };
-struct Linear {
-  double red, green, blue;
+template <typename T>
+struct Light {
+  T red, green, blue;
 };
+using Linear = Light<double>;
 double Atan2(double y, double x);
 SinCos SinCosOf(double angle);
 Linear MostLightInside(double lightness, double chroma, const double (&turned)[3], Linear light);
