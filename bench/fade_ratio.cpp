@@ -23,7 +23,7 @@
 
 #include "bench/sample_text.h"
 #include "fade/fade.h"
-#include "fade/fade_writer.h"
+#include "fade_writer.h"
 #include "text/utf8.h"
 
 namespace {
@@ -50,10 +50,10 @@ void Measure(const char* name, const std::string& text, const char* stylez, int 
   const std::size_t outputBytes =
       vfx::fade::FadeTwoColors(text, 255, 0, 0, 0, 0, 255, stylez).size();
   std::vector<char> source(outputBytes, 'x'), target(outputBytes);
-  const vfx::fade::FadeWriter writer(vfx::fade::Wave::kNone, stylez);
+  const vfx::fade::detail::FadeWriter writer(vfx::fade::detail::Wave::kNone, stylez);
   const std::size_t characters = vfx::text::CharacterCount(text);
   std::string reused;
-  reused.reserve(outputBytes + vfx::fade::FadeWriter::kSlack);
+  reused.reserve(outputBytes + vfx::fade::detail::FadeWriter::kSlack);
   std::vector<double> fade, copy, freshCopy, freshTouch, reusedFade;
   volatile char sink = 0;
   for (int round = 0; round < rounds; ++round) {

@@ -5,6 +5,9 @@
 // begin a well-formed sequence (a stray continuation byte, a truncated or overlong sequence, an
 // encoded surrogate, anything above U+10FFFF) counts as one character of its own and is copied
 // through unchanged, so the output always holds every input byte in order.
+//
+// This is the fade's one public header; what stands behind it (fade/src/, namespace detail) is
+// the library's own.
 #pragma once
 
 #include <cstddef>

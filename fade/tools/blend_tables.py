@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Writes fade/blend_tables.h: the sRGB tables of the blends as exact double literals.
+"""Writes fade/src/blend_tables.h: the sRGB tables of the blends as exact double literals.
 
-    python3 fade/tools/blend_tables.py > fade/blend_tables.h
+    python3 fade/tools/blend_tables.py > fade/src/blend_tables.h
 
 The blends may not call pow at run time (the C runtimes differ in its last bits), so the two
 places where the sRGB transfer curve is needed are tables, computed here at 80 digits with the

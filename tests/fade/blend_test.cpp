@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fade/fade.h"
-#include "fade/fade_writer.h"
+#include "fade_writer.h"
 #include "tests/fade/reference_blend.h"
 
 namespace vfx::fade {
@@ -66,7 +66,7 @@ int HexValue(char digit) { return digit <= '9' ? digit - '0' : digit - 'A' + 10;
 std::vector<Rgb> WrittenColours(const Rgb& start, const Rgb& end, Blend blend, std::size_t length,
                                 std::size_t probe) {
   std::string markup;
-  FadeWriter(Wave::kNone, "")
+  detail::FadeWriter(detail::Wave::kNone, "")
       .AppendBlend(markup, std::string(length, 'x'), length, start, end, blend);
   std::vector<Rgb> colours(length);
   for (std::size_t i = 0; i < length; ++i) {

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "fade/colour_space.h"
+#include "colour_space.h"
 #include "fade/fade.h"
-#include "fade/gamut.h"
+#include "gamut.h"
 
 // The second build's fades, compiled from the same sources into their own namespace.
 namespace vfx_fma::fade {
@@ -30,9 +30,11 @@ namespace detail {
 struct SinCos {
   double sin, cos;
 };
-struct Linear {
-  double red, green, blue;
+template <typename T>
+struct Light {
+  T red, green, blue;
 };
+using Linear = Light<double>;
 double Atan2(double y, double x);
 SinCos SinCosOf(double angle);
 Linear MostLightInside(double lightness, double chroma, const double (&turned)[3], Linear light);
@@ -89,8 +91,7 @@ TEST(Blends, ComputeTheSameDoublesWhenBuiltForFusedMultiplyAdd) {
     ASSERT_TRUE(same(fused.red, plain.red) && same(fused.green, plain.green) &&
                 same(fused.blue, plain.blue))
         << "case " << n;
-    // And a fade's colour, past the first span of characters now and then, where crossings are
-    // found from their neighbours'.
+    // And a fade's colour.
     const Rgb from{static_cast<int>(random() % 256), static_cast<int>(random() % 256), 0};
     const Rgb to{0, static_cast<int>(random() % 256), static_cast<int>(random() % 256)};
     const auto blend = static_cast<Blend>(1 + n % 2);

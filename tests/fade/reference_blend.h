@@ -1,6 +1,7 @@
-// The blends as Oklab's published definition reads, in long double with the C library's own
-// functions: the oracle that the blends' colours are compared with. Each component comes back
-// unrounded (255 times the encoded light), so that a test can tell a rounding tie.
+// The blends as Oklab's published definition reads (Björn Ottosson, "A perceptual color space for
+// image processing", 2020, its matrices written out here again), in long double with the C
+// library's own functions: the oracle that the blends' colours are compared with. Each component
+// comes back unrounded (255 times the encoded light), so that a test can tell a rounding tie.
 #pragma once
 
 #include <algorithm>

@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.Load();
   const Scheme scheme = SchemeFrom(bytes);
   const bool saved = store.Save(scheme).done;
-  if (!text::IsUtf8Text(bytes)) {
+  if (!vfx::text::IsUtf8Text(bytes)) {
     Require(!store.readable() && !saved && file.replaces == 0 && file.bytes == bytes);
     return 0;
   }

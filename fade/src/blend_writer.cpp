@@ -1,29 +1,22 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "fade/blend_ramp.h"
-#include "fade/fade_writer.h"
-#include "fade/pieces.h"
-#include "fade/tag.h"
+#include "blend_ramp.h"
+#include "fade_writer.h"
+#include "pieces.h"
+#include "tag.h"
 #include "text/utf8.h"
 
-namespace vfx::fade {
+namespace vfx::fade::detail {
 namespace {
-
-using namespace detail;
-
-// Colours come in batches, computed together, then the pieces that carry them: a span of the
-// ramp's each.
-constexpr std::size_t kBatch = BlendRamp::kSpan;
 
 template <typename Wrap>
 char* BlendEach(char* out, const BlendRamp& ramp, std::size_t characters, Source& source,
                 const Wrap& wrap) {
-  std::uint64_t digits[kBatch];
-  for (std::size_t first = 1; first <= characters; first += kBatch) {
-    const std::size_t count = std::min(kBatch, characters - first + 1);
-    ramp.Digits(first, count, digits);
-    for (std::size_t k = 0; k < count; ++k) out = PutPiece(out, digits[k], source, wrap);
+  for (std::size_t position = 1; position <= characters; position += 2) {
+    const TwoDigits digits = ramp.DigitsAt(position);
+    out = PutPiece(out, digits.first, source, wrap);
+    if (position < characters) out = PutPiece(out, digits.second, source, wrap);
   }
   return out;
 }
@@ -47,4 +40,4 @@ std::size_t FadeWriter::AppendBlend(std::string& out, std::string_view text, std
   return source.at;
 }
 
-}  // namespace vfx::fade
+}  // namespace vfx::fade::detail

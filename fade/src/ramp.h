@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fade/fade_writer.h"
-#include "fade/tag.h"
+#include "fade_writer.h"
+#include "tag.h"
 
 namespace vfx::fade::detail {
 
@@ -39,7 +39,9 @@ class Ramp {
   Colour start_, step_;
 };
 
-// Above this many colour changes per character, runs are too short to look for.
+// Above this many colour changes per character, runs are too short to look for. Tuned: a search
+// for runs of one to four characters mostly mispredicts (a 1 KiB line cost 6.5 ns a byte with
+// it), while a colour per character makes a long line of few colours compute each.
 inline constexpr double kMostChangesForRuns = 0.25;
 
 // The three rounded components, before they are taken modulo 256.

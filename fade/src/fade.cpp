@@ -1,18 +1,19 @@
 #include "fade/fade.h"
 
-#include "fade/blend_ramp.h"
-#include "fade/fade_writer.h"
-#include "fade/ramp.h"
-#include "fade/tag.h"
+#include "blend_ramp.h"
+#include "fade_writer.h"
+#include "ramp.h"
+#include "tag.h"
 #include "text/utf8.h"
 
 namespace vfx::fade {
 namespace {
 
-std::string Fade(Wave wave, std::string_view text, const Colour& start, const Colour& end,
-                 std::string_view stylez) {
+std::string Fade(detail::Wave wave, std::string_view text, const detail::Colour& start,
+                 const detail::Colour& end, std::string_view stylez) {
   std::string result;
-  FadeWriter(wave, stylez).Append(result, text, vfx::text::CharacterCount(text), start, end);
+  detail::FadeWriter(wave, stylez)
+      .Append(result, text, vfx::text::CharacterCount(text), start, end);
   return result;
 }
 
@@ -20,7 +21,7 @@ std::string Fade(Wave wave, std::string_view text, const Colour& start, const Co
 
 std::string RgbToHex(double red, double green, double blue) {
   std::string digits(6, '0');
-  PutHexDigits(digits.data(), red, green, blue);
+  detail::PutHexDigits(digits.data(), red, green, blue);
   // The digits are written from a table and never hold a space; the strip stays as the one
   // definition of hex colour text promises it.
   return StripSpaces(digits);
@@ -38,14 +39,14 @@ std::string StripSpaces(std::string_view text) {
 std::string FadeTwoColors(std::string_view text, double startRed, double startGreen,
                           double startBlue, double endRed, double endGreen, double endBlue,
                           std::string_view stylez) {
-  return Fade(Wave::kNone, text, {startRed, startGreen, startBlue}, {endRed, endGreen, endBlue},
-              stylez);
+  return Fade(detail::Wave::kNone, text, {startRed, startGreen, startBlue},
+              {endRed, endGreen, endBlue}, stylez);
 }
 
 std::string FadeWavy(std::string_view text, double startRed, double startGreen, double startBlue,
                      double endRed, double endGreen, double endBlue, std::string_view stylez) {
-  return Fade(Wave::kSubSup, text, {startRed, startGreen, startBlue}, {endRed, endGreen, endBlue},
-              stylez);
+  return Fade(detail::Wave::kSubSup, text, {startRed, startGreen, startBlue},
+              {endRed, endGreen, endBlue}, stylez);
 }
 
 Rgb BlendColour(Rgb start, Rgb end, Blend blend, std::size_t i, std::size_t length) {
@@ -54,7 +55,8 @@ Rgb BlendColour(Rgb start, Rgb end, Blend blend, std::size_t i, std::size_t leng
     return detail::BlendRamp(start, end, blend, length).At(i);
   }
   // The fade's own arithmetic, and RgbToHex's rounding.
-  const Colour c = detail::Ramp(ColourOf(start), ColourOf(end), length).At(i);
+  const detail::Colour c =
+      detail::Ramp(detail::ColourOf(start), detail::ColourOf(end), length).At(i);
   return {static_cast<int>(detail::AnyComponentByte(c.red)),
           static_cast<int>(detail::AnyComponentByte(c.green)),
           static_cast<int>(detail::AnyComponentByte(c.blue))};

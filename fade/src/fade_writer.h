@@ -1,6 +1,6 @@
-// The fade's markup written straight into a text, for the fades themselves and for callers that
-// join several fades into one (the composer's colour body), so that no fade is built apart and
-// copied. The blends' markup too, through the same pieces.
+// The fade's markup written straight into a text, for the fades themselves and for FadeLine,
+// which joins a line's segments into one markup, so that no fade is built apart and copied. The
+// blends' markup too, through the same pieces.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +9,7 @@
 
 #include "fade/fade.h"
 
-namespace vfx::fade {
+namespace vfx::fade::detail {
 
 enum class Wave { kNone, kSubSup };
 
@@ -45,7 +45,9 @@ class FadeWriter {
   std::size_t AppendBlend(std::string& out, std::string_view text, std::size_t characters,
                           const Rgb& start, const Rgb& end, Blend blend) const;
 
-  // Room past the markup's end that the writer may fill while it works; it is never kept.
+  // Room past the markup's end that the writer may fill while it works; it is never kept. A
+  // proven bound with room: the widest store past the end is ShortWrap's 16 bytes of a shorter
+  // text; the tag's stores and a character's four-byte copy reach a few bytes at most.
   static constexpr std::size_t kSlack = 32;
 
  private:
@@ -53,4 +55,4 @@ class FadeWriter {
   std::string before_[2], after_[2];
 };
 
-}  // namespace vfx::fade
+}  // namespace vfx::fade::detail

@@ -4,10 +4,9 @@
 // blends' files alone.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 
-#include "fade/tag.h"  // VFX_FADE_SSE2, with <emmintrin.h>
+#include "tag.h"  // VFX_FADE_SSE2, with <emmintrin.h>
 
 namespace vfx::fade::detail {
 
@@ -20,20 +19,10 @@ inline Lanes LanesOf(double first, double second) { return {_mm_setr_pd(first, s
 inline double First(Lanes x) { return _mm_cvtsd_f64(x.v); }
 inline double Second(Lanes x) { return _mm_cvtsd_f64(_mm_unpackhi_pd(x.v, x.v)); }
 inline Lanes operator+(Lanes x, Lanes y) { return {_mm_add_pd(x.v, y.v)}; }
-inline Lanes operator-(Lanes x, Lanes y) { return {_mm_sub_pd(x.v, y.v)}; }
 inline Lanes operator*(Lanes x, Lanes y) { return {_mm_mul_pd(x.v, y.v)}; }
-inline Lanes operator/(Lanes x, Lanes y) { return {_mm_div_pd(x.v, y.v)}; }
 // The second operand where the first is not a number, as the SSE2 instructions do.
 inline Lanes Larger(Lanes x, Lanes y) { return {_mm_max_pd(x.v, y.v)}; }
 inline Lanes Smaller(Lanes x, Lanes y) { return {_mm_min_pd(x.v, y.v)}; }
-// Whether both lanes of x lie within [low, high].
-// Which lanes of x lie within [low, high]: bit 0 the first, bit 1 the second.
-inline int Within(Lanes x, Lanes low, Lanes high) {
-  return _mm_movemask_pd(_mm_and_pd(_mm_cmpge_pd(x.v, low.v), _mm_cmple_pd(x.v, high.v)));
-}
-// Which lanes of x lie below y.
-inline int Less(Lanes x, Lanes y) { return _mm_movemask_pd(_mm_cmplt_pd(x.v, y.v)); }
-inline Lanes Abs(Lanes x) { return {_mm_andnot_pd(_mm_set1_pd(-0.0), x.v)}; }
 // Each lane toward zero, as an int (the lanes lie well within its range).
 struct Ints {
   int first, second;
@@ -51,23 +40,13 @@ inline Lanes LanesOf(double first, double second) { return {first, second}; }
 inline double First(Lanes x) { return x.first; }
 inline double Second(Lanes x) { return x.second; }
 inline Lanes operator+(Lanes x, Lanes y) { return {x.first + y.first, x.second + y.second}; }
-inline Lanes operator-(Lanes x, Lanes y) { return {x.first - y.first, x.second - y.second}; }
 inline Lanes operator*(Lanes x, Lanes y) { return {x.first * y.first, x.second * y.second}; }
-inline Lanes operator/(Lanes x, Lanes y) { return {x.first / y.first, x.second / y.second}; }
 inline Lanes Larger(Lanes x, Lanes y) {
   return {x.first > y.first ? x.first : y.first, x.second > y.second ? x.second : y.second};
 }
 inline Lanes Smaller(Lanes x, Lanes y) {
   return {x.first < y.first ? x.first : y.first, x.second < y.second ? x.second : y.second};
 }
-inline int Within(Lanes x, Lanes low, Lanes high) {
-  return (x.first >= low.first && x.first <= high.first ? 1 : 0) |
-         (x.second >= low.second && x.second <= high.second ? 2 : 0);
-}
-inline int Less(Lanes x, Lanes y) {
-  return (x.first < y.first ? 1 : 0) | (x.second < y.second ? 2 : 0);
-}
-inline Lanes Abs(Lanes x) { return {std::fabs(x.first), std::fabs(x.second)}; }
 struct Ints {
   int first, second;
 };

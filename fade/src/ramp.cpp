@@ -1,4 +1,4 @@
-#include "fade/ramp.h"
+#include "ramp.h"
 
 #include <algorithm>
 

@@ -50,8 +50,9 @@ inline void PutTag(char* out, std::uint64_t word) {
 }
 
 // The component's nearest integer, halves to even, as RgbToHex takes it, for values within
-// 2^30 (which the caller guarantees). The SSE2 conversion rounds in the current mode, which is
-// round-to-nearest-even; elsewhere adding and subtracting 1.5 * 2^52 does the same.
+// 2^30 (which the caller guarantees; the conversion holds to 2^31). The SSE2 conversion rounds in
+// the current mode, which is round-to-nearest-even; elsewhere adding and subtracting 1.5 * 2^52
+// does the same, exactly for any value within 2^51 (a proven bound: the sum's last bit is 1).
 inline int Nearest(double value) {
 #if defined(VFX_FADE_SSE2)
   return _mm_cvtsd_si32(_mm_set_sd(value));
@@ -63,7 +64,9 @@ inline int Nearest(double value) {
 
 // The same for any value, reduced modulo 256 into 0..255; values that are not finite give 0.
 inline unsigned AnyComponentByte(double component) {
-  if (std::fabs(component) < 1073741824.0) return static_cast<unsigned>(Nearest(component)) & 0xFFu;
+  constexpr double kNearestRange = 1073741824.0;  // 2^30, Nearest's range
+  if (std::fabs(component) < kNearestRange)
+    return static_cast<unsigned>(Nearest(component)) & 0xFFu;
   if (!std::isfinite(component)) return 0;
   double remainder = std::fmod(component, 256.0);
   if (remainder < 0) remainder += 256.0;

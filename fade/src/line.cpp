@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "fade/fade.h"
-#include "fade/fade_writer.h"
+#include "fade_writer.h"
 #include "text/utf8.h"
 
 namespace vfx::fade {
@@ -35,12 +35,12 @@ std::string FadeLine(std::string_view line, std::span<const Rgb> stops, Blend bl
   // No style text inside the markup: whoever sends it puts the styles once in front. Every
   // segment is written straight into the result by the fade's own writer, so the result is
   // allocated once, at its exact size, and no segment is built apart and copied.
-  const FadeWriter writer(wavy ? Wave::kSubSup : Wave::kNone, "");
+  const detail::FadeWriter writer(wavy ? detail::Wave::kSubSup : detail::Wave::kNone, "");
   std::size_t size = line.size();
   for (const Segment& segment : segments)
     size += writer.MarkupSize(segment.characters + segment.pad, segment.pad);
   std::string markup;
-  markup.reserve(size + FadeWriter::kSlack);
+  markup.reserve(size + detail::FadeWriter::kSlack);
 
   // The padded line is never built: a segment is read where it stands in the line, and the
   // writer says where it ended; only a segment that reaches into the pad gets its spaces added

@@ -1,8 +1,8 @@
 // Two characters' colours at once with SSE2, for the fade writer alone.
 #pragma once
 
-#include "fade/ramp.h"
-#include "fade/tag.h"
+#include "ramp.h"
+#include "tag.h"
 
 #if defined(VFX_FADE_SSE2)
 namespace vfx::fade::detail {

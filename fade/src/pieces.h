@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "fade/tag.h"
+#include "tag.h"
 #include "text/utf8.h"
 
 namespace vfx::fade::detail {
@@ -23,7 +23,9 @@ struct NoWrap {
   char* Around(int, char, char* out) const { return out; }
 };
 
-// Texts of at most 16 bytes, each written with one fixed-size store.
+// Texts of at most kMost bytes, each written with one fixed-size store. kMost is tuned: 16 bytes,
+// one SSE store, hold the wave's tags with up to three style tags; longer texts take LongWrap's
+// copies of their own length, a little slower, and the writer's slack must cover the store.
 class ShortWrap {
  public:
   static constexpr bool kWraps = true;

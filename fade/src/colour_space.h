@@ -8,8 +8,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fade/blend_tables.h"
-#include "fade/lanes.h"
+#include "blend_tables.h"
+#include "lanes.h"
+#include "oklab.h"
 
 namespace vfx::fade::detail {
 
@@ -37,40 +38,36 @@ struct ConeRoots {
 ConeRoots ConeRootsOf(int red, int green, int blue);  // components held to 0..255 first
 Oklab OklabOf(const ConeRoots& roots);
 
-// From the cone roots back to linear light: Oklab's l'm's' -> lms (cubes) -> linear sRGB.
-struct Linear {
-  double red, green, blue;
+// Linear light, of one character (double) or two (Lanes).
+template <typename T>
+struct Light {
+  T red, green, blue;
 };
-inline Linear LinearOf(double l, double m, double s) {
+using Linear = Light<double>;
+using LinearLanes = Light<Lanes>;
+
+// From the cone roots back to linear light: Oklab's l'm's' -> lms (cubes) -> linear sRGB.
+template <typename T>
+Light<T> LinearOf(T l, T m, T s) {
   l = l * l * l;
   m = m * m * m;
   s = s * s * s;
-  return {4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s,
-          -1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s,
-          -0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s};
-}
-
-// The same for two characters, from the cone responses themselves (the roots' cubes).
-struct LinearLanes {
-  Lanes red, green, blue;
-};
-inline LinearLanes LinearOfResponses(Lanes l, Lanes m, Lanes s) {
-  return {Both(4.0767416621) * l - Both(3.3077115913) * m + Both(0.2309699292) * s,
-          Both(-1.2684380046) * l + Both(2.6097574011) * m - Both(0.3413193965) * s,
-          Both(-0.0041960863) * l - Both(0.7034186147) * m + Both(1.7076147010) * s};
+  return {Row(kLinearOfLms[0], l, m, s), Row(kLinearOfLms[1], l, m, s),
+          Row(kLinearOfLms[2], l, m, s)};
 }
 
 // Oklab's cone roots of a point given as L, a, b.
 inline ConeRoots ConeRootsOf(const Oklab& lab) {
-  return {lab.lightness + 0.3963377774 * lab.a + 0.2158037573 * lab.b,
-          lab.lightness - 0.1055613458 * lab.a - 0.0638541728 * lab.b,
-          lab.lightness - 0.0894841775 * lab.a - 1.2914855480 * lab.b};
+  return {Row(kRootsOfLab[0], lab.lightness, lab.a, lab.b),
+          Row(kRootsOfLab[1], lab.lightness, lab.a, lab.b),
+          Row(kRootsOfLab[2], lab.lightness, lab.a, lab.b)};
 }
 
 // The 8-bit encoding of linear light, rounded to nearest and held to 0..255: the number of half
 // steps that the light reaches. Cell c of the index covers light c / kCells to (c + 1) / kCells,
 // narrower than the closest two half steps (1 / (255 * 12.92) apart), so it holds at most one
-// half step and the index names the first half step at or above the cell's start.
+// half step and the index names the first half step at or above the cell's start. A proven
+// bound: 4096 is the least power of two (an exact product) whose cells are that narrow.
 inline constexpr int kCells = 4096;
 constexpr std::array<std::uint8_t, kCells + 1> MakeCells() {
   std::array<std::uint8_t, kCells + 1> cells{};

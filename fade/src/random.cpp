@@ -9,7 +9,9 @@
 namespace vfx::fade {
 namespace {
 
-std::uint64_t Mix(std::uint64_t value) {  // SplitMix64's finalizer
+// SplitMix64 (Steele, Lea and Flood, "Fast splittable pseudorandom number generators", 2014): its
+// finalizer's constants and its increment, the golden ratio's 64 bits.
+std::uint64_t Mix(std::uint64_t value) {
   value = (value ^ (value >> 30)) * 0xBF58476D1CE4E5B9ull;
   value = (value ^ (value >> 27)) * 0x94D049BB133111EBull;
   return value ^ (value >> 31);
@@ -39,6 +41,7 @@ struct Generator {
   void Reseed(float seconds) {
     std::uint32_t bits = 0;
     std::memcpy(&bits, &seconds, sizeof bits);
+    // An arbitrary constant keeps the time's bits off 0, Mix's fixed point.
     state = Mix(state ^ Mix(bits + 0x632BE59BD9B4E019ull));
   }
   double Draw() {  // uniform in [0, 1), 53 bits

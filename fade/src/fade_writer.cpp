@@ -1,19 +1,17 @@
-#include "fade/fade_writer.h"
+#include "fade_writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
-#include "fade/pair_ramp.h"
-#include "fade/pieces.h"
-#include "fade/ramp.h"
-#include "fade/tag.h"
+#include "pair_ramp.h"
+#include "pieces.h"
+#include "ramp.h"
+#include "tag.h"
 
-namespace vfx::fade {
+namespace vfx::fade::detail {
 namespace {
-
-using namespace detail;
 
 template <typename Wrap>
 char* FadeByRuns(char* out, const Ramp& ramp, std::size_t characters, Source& source,
@@ -105,7 +103,8 @@ char* FadeFast(char* out, const Ramp& ramp, std::size_t characters, Source& sour
 }
 
 // Within 2^28 at both ends every value in between stays within 2^30 (the step times the
-// position is at most the difference, rounded), where the rounding needs no general rule.
+// position is at most the difference, rounded), where the rounding needs no general rule: a
+// proven bound, with room for the rounding.
 bool WithinFastRange(const Colour& colour) {
   constexpr double kLimit = 268435456.0;  // 2^28; false for NaN
   return std::fabs(colour.red) <= kLimit && std::fabs(colour.green) <= kLimit &&
@@ -152,4 +151,4 @@ std::size_t FadeWriter::Append(std::string& out, std::string_view text, std::siz
   return source.at;
 }
 
-}  // namespace vfx::fade
+}  // namespace vfx::fade::detail
