@@ -9,6 +9,7 @@
 #include "platform/win32/event_pump.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/report.h"
+#include "platform/win32/system_text.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
@@ -28,13 +29,6 @@ std::wstring ItemText(HWND dialog, int id) {
   text.resize(
       static_cast<std::size_t>(GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
   return text;
-}
-
-RECT WorkAreaOf(HWND window) {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-  return monitor.rcWork;
 }
 
 // Keys whose codes the number pad shares: without the extended flag the control names them
@@ -141,10 +135,22 @@ AskTextDialog::AskTextDialog(std::string caption, std::string prompt, std::strin
 DialogTemplate AskTextDialog::Layout() const {
   DialogTemplate layout(Widen(caption_), 200, 62);
   // The label just before the box in tab order is the box's name to a screen reader.
-  layout.Add(L"STATIC", Widen(prompt_), SS_LEFT | WS_GROUP, 7, 7, 186, 9, kAskPromptId);
-  layout.Add(L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 18, 186, 14, kAskTextId);
-  layout.Add(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 89, 40, 50, 14, IDOK);
-  layout.Add(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 143, 40, 50, 14, IDCANCEL);
+  const std::wstring prompt = Widen(prompt_);
+  layout.Add({.text = prompt,
+              .style = SS_LEFT | WS_GROUP,
+              .x = 7,
+              .y = 7,
+              .width = 186,
+              .height = 9,
+              .id = kAskPromptId});
+  layout.Add({.className = L"EDIT",
+              .style = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+              .x = 7,
+              .y = 18,
+              .width = 186,
+              .height = 14,
+              .id = kAskTextId});
+  layout.AddOkCancel(200, 40);
   return layout;
 }
 
@@ -173,10 +179,30 @@ AskYesNoDialog::AskYesNoDialog(std::string caption, std::string text)
 DialogTemplate AskYesNoDialog::Layout() const {
   // Sized to its text when it opens.
   DialogTemplate layout(Widen(caption_), 220, 60);
-  layout.Add(L"STATIC", Widen(text_), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 7, 7, 206, 24,
-             kAskMessageId);
-  layout.Add(L"BUTTON", L"&Yes", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 109, 39, 50, 14, IDYES);
-  layout.Add(L"BUTTON", L"&No", BS_DEFPUSHBUTTON | WS_TABSTOP, 163, 39, 50, 14, IDNO);
+  const std::wstring text = Widen(text_);
+  layout.Add({.text = text,
+              .style = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
+              .x = 7,
+              .y = 7,
+              .width = 206,
+              .height = 24,
+              .id = kAskMessageId});
+  layout.Add({.className = L"BUTTON",
+              .text = L"&Yes",
+              .style = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+              .x = 109,
+              .y = 39,
+              .width = 50,
+              .height = 14,
+              .id = IDYES});
+  layout.Add({.className = L"BUTTON",
+              .text = L"&No",
+              .style = BS_DEFPUSHBUTTON | WS_TABSTOP,
+              .x = 163,
+              .y = 39,
+              .width = 50,
+              .height = 14,
+              .id = IDNO});
   return layout;
 }
 
@@ -227,13 +253,31 @@ AskHotKeyDialog::AskHotKeyDialog(std::string caption, std::string prompt, HotKey
 
 DialogTemplate AskHotKeyDialog::Layout() const {
   DialogTemplate layout(Widen(caption_), 200, 76);
-  layout.Add(L"STATIC", Widen(prompt_), SS_LEFT | WS_GROUP, 7, 7, 186, 9, kAskPromptId);
-  layout.Add(HOTKEY_CLASSW, L"", WS_BORDER | WS_TABSTOP, 7, 18, 186, 14, kAskHotKeyId);
+  const std::wstring prompt = Widen(prompt_);
+  layout.Add({.text = prompt,
+              .style = SS_LEFT | WS_GROUP,
+              .x = 7,
+              .y = 7,
+              .width = 186,
+              .height = 9,
+              .id = kAskPromptId});
+  layout.Add({.className = HOTKEY_CLASSW,
+              .style = WS_BORDER | WS_TABSTOP,
+              .x = 7,
+              .y = 18,
+              .width = 186,
+              .height = 14,
+              .id = kAskHotKeyId});
   // The hot-key control takes no Windows key; a tick adds it.
-  layout.Add(L"BUTTON", L"Also hold the &Windows key", BS_AUTOCHECKBOX | WS_TABSTOP, 7, 37, 186, 10,
-             kAskWindowsId);
-  layout.Add(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 89, 55, 50, 14, IDOK);
-  layout.Add(L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 143, 55, 50, 14, IDCANCEL);
+  layout.Add({.className = L"BUTTON",
+              .text = L"Also hold the &Windows key",
+              .style = BS_AUTOCHECKBOX | WS_TABSTOP,
+              .x = 7,
+              .y = 37,
+              .width = 186,
+              .height = 10,
+              .id = kAskWindowsId});
+  layout.AddOkCancel(200, 55);
   return layout;
 }
 

@@ -21,18 +21,41 @@ DialogTemplate::DialogTemplate(std::wstring_view caption, short width, short hei
   Put(L"MS Shell Dlg");
 }
 
-void DialogTemplate::Add(const wchar_t* className, std::wstring_view text, DWORD style, short x,
-                         short y, short width, short height, int id) {
+void DialogTemplate::Add(const Item& item) {
   AlignToDword();
   PutDword(0);  // helpID
   PutDword(0);  // exStyle
-  PutDword(WS_CHILD | WS_VISIBLE | style);
-  for (short value : {x, y, width, height}) words_.push_back(static_cast<WORD>(value));
-  PutDword(static_cast<DWORD>(id));
-  Put(className);
-  Put(text);
+  PutDword(WS_CHILD | WS_VISIBLE | item.style);
+  for (short value : {item.x, item.y, item.width, item.height})
+    words_.push_back(static_cast<WORD>(value));
+  PutDword(static_cast<DWORD>(item.id));
+  Put(item.className);
+  Put(item.text);
   words_.push_back(0);  // no creation data
   words_[countAt_] = static_cast<WORD>(++count_);
+}
+
+void DialogTemplate::AddOkCancel(short width, short y) {
+  // Buttons 50 units wide, 4 apart, 7 from the edge: the dialog layout guidelines' sizes.
+  constexpr short kButtonWidth = 50, kButtonHeight = 14, kGap = 4, kMargin = 7;
+  const short cancelX = static_cast<short>(width - kMargin - kButtonWidth);
+  const short okX = static_cast<short>(cancelX - kGap - kButtonWidth);
+  Add({.className = L"BUTTON",
+       .text = L"OK",
+       .style = BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+       .x = okX,
+       .y = y,
+       .width = kButtonWidth,
+       .height = kButtonHeight,
+       .id = IDOK});
+  Add({.className = L"BUTTON",
+       .text = L"Cancel",
+       .style = BS_PUSHBUTTON | WS_TABSTOP,
+       .x = cancelX,
+       .y = y,
+       .width = kButtonWidth,
+       .height = kButtonHeight,
+       .id = IDCANCEL});
 }
 
 void DialogTemplate::Put(std::wstring_view text) {

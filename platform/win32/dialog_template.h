@@ -18,8 +18,17 @@ class DialogTemplate {
 
   // A control of a class named by its string ("BUTTON", "EDIT", "STATIC", HOTKEY_CLASSW, ...),
   // WS_CHILD and WS_VISIBLE added. Controls follow one another in tab order as added.
-  void Add(const wchar_t* className, std::wstring_view text, DWORD style, short x, short y,
-           short width, short height, int id);
+  struct Item {
+    const wchar_t* className = L"STATIC";
+    std::wstring_view text{};
+    DWORD style = 0;
+    short x = 0, y = 0, width = 0, height = 0;
+    int id = -1;
+  };
+  void Add(const Item& item);
+  // The usual closing row, right-aligned in a dialog `width` wide, at `y`: "OK" (the default
+  // button) and "Cancel", a group of their own.
+  void AddOkCancel(short width, short y);
 
   const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
   int count() const { return count_; }

@@ -14,6 +14,7 @@
 #include "platform/win32/peers.h"
 #include "platform/win32/report.h"
 #include "platform/win32/system_menu.h"
+#include "platform/win32/system_text.h"
 #include "platform/win32/text.h"
 #include "toolkit/command_button.h"
 #include "toolkit/control.h"
@@ -105,13 +106,13 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
                   height = backend_.PixelsY(form_.height());
         if (form_.centred()) {
           // Centred in the screen's work area, so a task bar does not push it off the middle.
-          const RECT work = WorkArea();
+          const RECT work = WorkAreaOf(hwnd);
           SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - width) / 2,
                        work.top + (work.bottom - work.top - height) / 2, width, height,
                        SWP_NOZORDER | SWP_NOACTIVATE);
         } else if (form_.opens_lower_right() && !placed_) {
           placed_ = true;
-          const RECT work = WorkArea();
+          const RECT work = WorkAreaOf(hwnd);
           const int roomX = std::max(width, backend_.PixelsX(form_.largest_size().width));
           const int roomY = std::max(height, backend_.PixelsY(form_.largest_size().height));
           constexpr int kMargin = 8;
@@ -214,12 +215,6 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
   }
 
  private:
-  static RECT WorkArea() {
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-  }
-
   void FocusModelControl() {
     if (destroying_) return;
     toolkit::Control* control = form_.focused();

@@ -4,6 +4,8 @@
 #include <cwchar>
 #include <string>
 
+#include "platform/win32/system_text.h"
+
 namespace vfx::platform::win32 {
 namespace {
 
@@ -14,18 +16,6 @@ std::wstring Widened(const char* text) {
   std::wstring wide;
   for (; *text; ++text) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*text)));
   return wide;
-}
-
-// The system's words for the error, without the line break it ends with; empty when it has
-// none.
-std::wstring SystemText(unsigned long error) {
-  wchar_t buffer[512] = {};
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                error, 0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
-  while (length > 0 &&
-         (buffer[length - 1] == L'\r' || buffer[length - 1] == L'\n' || buffer[length - 1] == L' '))
-    --length;
-  return std::wstring(buffer, length);
 }
 
 }  // namespace
@@ -53,7 +43,7 @@ void ReportFailure(const char* file, int line, const char* call, unsigned long e
     text += L"error " + std::to_wstring(error);
   }
   if (hresult || error != ERROR_SUCCESS)
-    if (const std::wstring words = SystemText(error); !words.empty()) text += L": " + words;
+    if (const std::wstring words = SystemErrorText(error); !words.empty()) text += L": " + words;
   text += L"\n";
 
   const bool listened = sink != nullptr;

@@ -7,6 +7,7 @@
 
 #include "platform/win32/handles.h"
 #include "platform/win32/report.h"
+#include "platform/win32/system_text.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
@@ -35,14 +36,7 @@ std::string ErrorText(DWORD error) {
     default:
       break;
   }
-  wchar_t buffer[512] = {};
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                     buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
-  std::wstring_view text(buffer, length);
-  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L'.' ||
-                           text.back() == L' '))
-    text.remove_suffix(1);
+  const std::wstring text = SystemErrorText(error);
   if (text.empty()) return "error " + std::to_string(error);
   return Narrow(text);
 }
@@ -115,6 +109,24 @@ std::wstring WithoutLongPathPrefix(std::wstring_view path) {
   if (path.starts_with(L"\\\\?\\")) return std::wstring(path.substr(4));
   return std::wstring(path);
 }
+
+// A file made for a moment beside the user's, removed again on the way out unless it was kept:
+// no step of a save that fails leaves it behind (what cannot be removed now, the next save
+// clears).
+class RemovedUnlessKept {
+ public:
+  explicit RemovedUnlessKept(std::wstring path) : path_(std::move(path)) {}
+  RemovedUnlessKept(const RemovedUnlessKept&) = delete;
+  RemovedUnlessKept& operator=(const RemovedUnlessKept&) = delete;
+  ~RemovedUnlessKept() {
+    if (!kept_ && Exists(path_)) VFX_REPORT_IF_FALSE(DeleteFileW(path_.c_str()));
+  }
+  void Keep() const { kept_ = true; }
+
+ private:
+  std::wstring path_;
+  mutable bool kept_ = false;
+};
 
 // A name beside `target` that no file has yet, with the file made there (CREATE_NEW).
 OwnedFile MakeBeside(const std::wstring& target, std::wstring_view end, std::wstring& name) {
@@ -267,43 +279,41 @@ SettingsFileWrite Win32SettingsFile::Replace(std::string_view bytes) {
   if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
     return {SettingsFileWrite::Kind::kReadOnly, {}};
 
-  std::wstring temporary;
-  OwnedFile file = MakeBeside(target, L"tmp", temporary);
+  std::wstring name;
+  OwnedFile file = MakeBeside(target, L"tmp", name);
   if (!file) return NotDone("no new file can be made beside it: ", GetLastError());
+  const RemovedUnlessKept temporary(name);
   const DWORD written = WriteAll(file.get(), bytes);
   file.Reset();
-  if (written != ERROR_SUCCESS) {
-    // A new file that cannot be removed again is cleared by the next save.
-    VFX_REPORT_IF_FALSE(DeleteFileW(temporary.c_str()));
-    return NotDone("", written);
-  }
+  if (written != ERROR_SUCCESS) return NotDone("", written);
   if (!exists) {
     // Nothing to replace: the new file takes the name, unless a file came meanwhile.
-    if (VFX_REPORT_IF_FALSE(MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)))
-      return kDone;
-    const DWORD error = GetLastError();
-    VFX_REPORT_IF_FALSE(DeleteFileW(temporary.c_str()));
-    return NotDone("", error);
-  }
-  // The backup name keeps the old file findable should the replace stop half-way: without one,
-  // a replace that fails to rename the new file has already deleted the old.
-  // The new file's name is unique, and so is the same stem's backup.
-  const std::wstring backup = temporary.substr(0, temporary.size() - 3) + L"bak";
-  if (VFX_REPORT_IF_FALSE(ReplaceFileW(target.c_str(), temporary.c_str(), backup.c_str(),
-                                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))) {
-    // Windows carries the attributes over; Wine's replace does not, so they are set again.
-    VFX_REPORT_IF_FALSE(SetFileAttributesW(target.c_str(), attributes));
-    VFX_REPORT_IF_FALSE(DeleteFileW(backup.c_str()));
+    if (!VFX_REPORT_IF_FALSE(MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)))
+      return NotDone("", GetLastError());
+    temporary.Keep();
     return kDone;
   }
-  const DWORD error = GetLastError();
-  // Each way a replace fails leaves the old file under its name or under the backup's, and the
-  // new one under its own: the old one goes back to its name, and the new one away.
-  if (!Exists(target) && Exists(backup))
-    VFX_REPORT_IF_FALSE(MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH));
-  if (Exists(backup)) VFX_REPORT_IF_FALSE(DeleteFileW(backup.c_str()));
-  if (Exists(temporary)) VFX_REPORT_IF_FALSE(DeleteFileW(temporary.c_str()));
-  return NotDone("", error);
+  // The backup name keeps the old file findable should the replace stop half-way: without one,
+  // a replace that fails to rename the new file has already deleted the old. The new file's
+  // name is unique, and so is the same stem's backup.
+  const std::wstring backup = name.substr(0, name.size() - 3) + L"bak";
+  const RemovedUnlessKept backupRemoved(backup);
+  if (!VFX_REPORT_IF_FALSE(ReplaceFileW(target.c_str(), name.c_str(), backup.c_str(),
+                                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))) {
+    const DWORD error = GetLastError();
+    // Each way a replace fails leaves the old file under its name or under the backup's, and
+    // the new one under its own: the old one goes back to its name, and the new one away.
+    // Should the old file not go back now, the backup is all there is of it: it stays, and the
+    // next save puts it back.
+    if (!Exists(target) && Exists(backup) &&
+        !VFX_REPORT_IF_FALSE(MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)))
+      backupRemoved.Keep();
+    return NotDone("", error);
+  }
+  temporary.Keep();  // it is the file now
+  // Windows carries the attributes over; Wine's replace does not, so they are set again.
+  VFX_REPORT_IF_FALSE(SetFileAttributesW(target.c_str(), attributes));
+  return kDone;
 }
 
 }  // namespace vfx::platform::win32
