@@ -167,7 +167,7 @@ TEST_F(ReentranceJourney, ClicksWhileTheHostIsSlowAreDeliveredOnceEachInClickOrd
   ASSERT_NO_FATAL_FAILURE(Type("first"));
   const std::string first = Message("first");
   for (int id :
-       std::initializer_list<int>{ids::kSend, ids::kImSend, ids::kViewHtml, ids::kSend, ids::kSend})
+       {ids::kSend.id(), ids::kImSend.id(), ids::kViewHtml.id(), ids::kSend.id(), ids::kSend.id()})
     addOn().Press(id);  // posted at once: the others arrive while the host takes the first line
   ASSERT_TRUE(host().WaitForEvents("im-sent", 3, 40)) << "not every instant message arrived";
   EXPECT_TRUE(Answers());

@@ -20,12 +20,14 @@ constexpr int TextId(int n) { return 1700 + n; }  // Text1 .. Text3
 inline constexpr int kFrame1 = 1801;
 inline constexpr int kImage1 = 1901;
 
-// A control of one kind by the number in its name (Command<n>, Check<n>, ...), which converts to
-// its native ID: the roles below, so that code says what a control is rather than its number.
+// A control of one kind by the number in its name (Command<n>, Check<n>, ...): the roles below,
+// so that code says what a control is rather than its number. A role is no number: its native ID
+// is asked for by name, and a check box's role cannot be handed where a button's is wanted.
 template <int kFirstId>
 struct Numbered {
   int number;
-  constexpr operator int() const { return kFirstId + number; }  // the native ID
+  constexpr int id() const { return kFirstId + number; }  // the native ID
+  friend constexpr bool operator==(Numbered, Numbered) = default;
 };
 using CommandRole = Numbered<1000>;
 using CheckRole = Numbered<1100>;

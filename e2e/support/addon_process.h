@@ -77,6 +77,14 @@ class AddOnProcess {
   // Image1); nullptr when neither holds it.
   HWND Control(int id) const;
   HWND FrameControl(int id) const;
+  template <int kFirstId>
+  HWND Control(ui::ids::Numbered<kFirstId> role) const {
+    return Control(role.id());
+  }
+  template <int kFirstId>
+  HWND FrameControl(ui::ids::Numbered<kFirstId> role) const {
+    return FrameControl(role.id());
+  }
 
   // ---- as a user
   // Replaces Text1's text, as a paste would.
@@ -89,6 +97,23 @@ class AddOnProcess {
   bool IsTicked(int id) const;
   // Clicks the option button; true once it is the selected one.
   bool Choose(int id, double seconds = 5) const;
+  // The same by the control's role.
+  template <int kFirstId>
+  void Press(ui::ids::Numbered<kFirstId> role) const {
+    Press(role.id());
+  }
+  template <int kFirstId>
+  bool SetTicked(ui::ids::Numbered<kFirstId> role, bool ticked, double seconds = 5) const {
+    return SetTicked(role.id(), ticked, seconds);
+  }
+  template <int kFirstId>
+  bool IsTicked(ui::ids::Numbered<kFirstId> role) const {
+    return IsTicked(role.id());
+  }
+  template <int kFirstId>
+  bool Choose(ui::ids::Numbered<kFirstId> role, double seconds = 5) const {
+    return Choose(role.id(), seconds);
+  }
   // The colour-count option that is selected (1 to 10), 0 when none is.
   int SelectedColourCount() const;
   // Drags bar HScroll<n> to `value` (its thumb let go there); true once the window has taken

@@ -152,7 +152,7 @@ TEST_F(WindowTest, TheLayoutGivesEachControlItsLook) {
   EXPECT_FALSE(window.Command(ids::kUp).is_enabled());
   EXPECT_FALSE(window.Command(ids::kLeft).is_enabled());
   EXPECT_EQ(window.Label(30).fore_colour(), 0xFF0000u);
-  EXPECT_EQ(window.Command(ids::kSend).id(), ids::kSend);
+  EXPECT_EQ(window.Command(ids::kSend).id(), ids::kSend.id());
   EXPECT_EQ(window.Marker(4, 9).id(), ids::MarkerId(4, 9));
 }
 

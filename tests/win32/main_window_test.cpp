@@ -124,10 +124,10 @@ TEST_F(MainWindowWin32Test, AFixedToolWindowWhoseClientAreaIsTheDesignedOne) {
 
 TEST_F(MainWindowWin32Test, ControlsAreFoundByTheirIdsAndText1IsFirstInTabOrder) {
   wchar_t caption[64] = {};
-  GetWindowTextW(GetDlgItem(hwnd, ids::kSend), caption, 64);
+  GetWindowTextW(GetDlgItem(hwnd, ids::kSend.id()), caption, 64);
   EXPECT_STREQ(caption, L"Send to Chat");
   HWND frame = GetDlgItem(hwnd, ids::kFrame1);
-  GetWindowTextW(GetDlgItem(frame, ids::kRecipient), caption, 64);
+  GetWindowTextW(GetDlgItem(frame, ids::kRecipient.id()), caption, 64);
   EXPECT_STREQ(caption, L"To Whom?");
   EXPECT_EQ(FindWindowA(ids::kMainWindowClass, nullptr), hwnd);
   EXPECT_EQ(GetNextDlgTabItem(hwnd, nullptr, FALSE), Handle(window().Text(ids::kMessageBox)));
