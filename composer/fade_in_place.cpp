@@ -130,26 +130,4 @@ void SendRun::GiveBackTakenLines() {
     (void)ReturnLine(delivery, DeliveryStatus::kCancelled);
 }
 
-// The lines go on only while they are posted: a banner that found no room or no answer says the
-// message would not arrive either, and a closing banner belongs to a message that went out.
-DeliveryStatus SendRun::DeliverToChat(const Delivery& delivery) {
-  for (std::size_t n = 0; n < delivery.lines.size(); ++n) {
-    if (n > 0) host::Pause(platform_.events, delivery.pause);
-    posting_ = &delivery.lines[n];
-    const host::ChatOutcome outcome =
-        delivery.kind == Delivery::Kind::kChatInPlace
-            ? host::SendChatInto(platform_, delivery.target, delivery.lines[n])
-            : host::SendChat(platform_, delivery.lines[n]);
-    posting_ = nullptr;
-    if (outcome == host::ChatOutcome::kPosted) continue;
-    // The message is out, whatever became of its closing banner.
-    if (n > delivery.messageLine) return DeliveryStatus::kDelivered;
-    // A banner the host may have posted before it went silent: the message itself never went.
-    if (n < delivery.messageLine && outcome == host::ChatOutcome::kMayHavePosted)
-      return DeliveryStatus::kHostNotResponding;
-    return StatusOf(outcome);
-  }
-  return DeliveryStatus::kDelivered;
-}
-
 }  // namespace vfx::composer
