@@ -43,19 +43,19 @@ TEST(Utf8, DecodesAndEncodesTheExamplesOfItsDefinition) {
 }
 
 TEST(Utf8, TakesEachIllFormedByteAsOneReplacementCharacter) {
-  constexpr char32_t r = kReplacementCharacter;
+  constexpr char32_t kBad = kReplacementCharacter;
   const std::vector<std::pair<std::string, std::vector<char32_t>>> cases = {
-      {"\x80", {r}},                       // a lone continuation byte
-      {"\xC1\xBF", {r, r}},                // overlong
-      {"\xE0\x80\xAF", {r, r, r}},         // overlong
-      {"\xED\xA0\x80", {r, r, r}},         // a surrogate
-      {"\xF4\x90\x80\x80", {r, r, r, r}},  // past U+10FFFF
-      {"\xF5\x80\x80\x80", {r, r, r, r}},  // no lead byte at all
-      {"\xE2\x80", {r, r}},                // truncated at the end
+      {"\x80", {kBad}},                                // a lone continuation byte
+      {"\xC1\xBF", {kBad, kBad}},                      // overlong
+      {"\xE0\x80\xAF", {kBad, kBad, kBad}},            // overlong
+      {"\xED\xA0\x80", {kBad, kBad, kBad}},            // a surrogate
+      {"\xF4\x90\x80\x80", {kBad, kBad, kBad, kBad}},  // past U+10FFFF
+      {"\xF5\x80\x80\x80", {kBad, kBad, kBad, kBad}},  // no lead byte at all
+      {"\xE2\x80", {kBad, kBad}},                      // truncated at the end
       {"\xE2\x80"
        "a",
-       {r, r, 'a'}},                                    // truncated before a letter
-      {std::string("\xFF\xFE[\0", 4), {r, r, '[', 0}},  // UTF-16 read as bytes
+       {kBad, kBad, 'a'}},                                    // truncated before a letter
+      {std::string("\xFF\xFE[\0", 4), {kBad, kBad, '[', 0}},  // UTF-16 read as bytes
   };
   for (const auto& [bytes, points] : cases) {
     EXPECT_EQ(Decoded(bytes), points) << testing::PrintToString(bytes);
