@@ -30,15 +30,6 @@ std::uint64_t DigitsOfColour(const Rgb& colour) {
                   static_cast<unsigned>(std::clamp(colour.blue, 0, 255)));
 }
 
-// A component back from its two digits in the word.
-int ComponentOf(std::uint64_t digits, int index) {
-  const auto digit = [&](int at) {
-    const int c = static_cast<int>(digits >> (8 * at) & 0xFF);
-    return c <= '9' ? c - '0' : c - 'A' + 10;
-  };
-  return 16 * digit(2 * index) + digit(2 * index + 1);
-}
-
 // Light's channels for two characters.
 LinearLanes LinearOf(Lanes l, Lanes m, Lanes s) {
   return LinearOfResponses(l * l * l, m * m * m, s * s * s);

@@ -43,6 +43,15 @@ inline std::uint64_t DigitsOf(unsigned red, unsigned green, unsigned blue) {
          (std::uint64_t{kHexPairs[blue & 0xFFu]} << 32);
 }
 
+// A component back from its two digits in DigitsOf's word (index 0 is red).
+inline int ComponentOf(std::uint64_t digits, int index) {
+  const auto digit = [&](int at) {
+    const int c = static_cast<int>(digits >> (8 * at) & 0xFF);
+    return c <= '9' ? c - '0' : c - 'A' + 10;
+  };
+  return 16 * digit(2 * index) + digit(2 * index + 1);
+}
+
 // The tag with `word` (digits, ">" and maybe a character) at its place.
 inline void PutTag(char* out, std::uint64_t word) {
   std::memcpy(out, kTagTemplate, sizeof kTagTemplate);
