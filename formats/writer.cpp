@@ -1,0 +1,302 @@
+// The one writer that walks every format's row.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "formats/format.h"
+#include "text/utf8.h"
+
+namespace vfx::formats {
+namespace {
+
+using PieceKind = Format::PieceKind;
+
+// The replacement character's bytes, for a byte that is not UTF-8.
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+// What one byte of text may become at most: a reference such as &quot; or U+FFFD's bytes.
+constexpr std::size_t kMostEscapeBytes = 6;
+
+struct Decimal {
+  char digits[4];
+  std::uint8_t size;
+};
+
+constexpr std::array<Decimal, 256> MakeDecimals() {
+  std::array<Decimal, 256> table{};
+  for (int value = 0; value < 256; ++value) {
+    Decimal& d = table[value];
+    if (value >= 100) d.digits[d.size++] = static_cast<char>('0' + value / 100);
+    if (value >= 10) d.digits[d.size++] = static_cast<char>('0' + value / 10 % 10);
+    d.digits[d.size++] = static_cast<char>('0' + value % 10);
+  }
+  return table;
+}
+constexpr std::array<Decimal, 256> kDecimals = MakeDecimals();
+
+char* Copy(char* out, std::string_view text) {
+  if (text.empty()) return out;  // an empty view's data may be null, which memcpy may not take
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+char* PutDecimal(char* out, int value) {
+  const Decimal& d = kDecimals[static_cast<unsigned>(value) & 0xFFu];
+  std::memcpy(out, d.digits, 4);  // the room is there: MostBytes counts three and the slack
+  return out + d.size;
+}
+
+char* PutHex(char* out, int value, const char* digits) {
+  const auto v = static_cast<unsigned>(value) & 0xFFu;
+  out[0] = digits[v >> 4];
+  out[1] = digits[v & 15];
+  return out + 2;
+}
+
+constexpr char kLower[] = "0123456789abcdef";
+constexpr char kUpper[] = "0123456789ABCDEF";
+
+bool Chosen(const Styles& styles, int k) {
+  switch (k) {
+    case 0:
+      return styles.bold;
+    case 1:
+      return styles.italic;
+    case 2:
+      return styles.underline;
+    default:
+      return styles.strike;
+  }
+}
+
+// The colour as the run's code shows it, and the xterm number it was last asked for.
+class CodeColour {
+ public:
+  int Xterm(const fade::Rgb& colour) {
+    if (!has_ || colour.red != last_.red || colour.green != last_.green ||
+        colour.blue != last_.blue) {
+      last_ = colour;
+      xterm_ = NearestXterm(colour);
+      has_ = true;
+    }
+    return xterm_;
+  }
+
+ private:
+  fade::Rgb last_;
+  int xterm_ = 0;
+  bool has_ = false;
+};
+
+char* PutPieces(char* out, const std::vector<Format::Piece>& pieces, const Row& row,
+                const fade::Rgb& colour, const Styles& styles, CodeColour& code) {
+  for (const Format::Piece& piece : pieces) {
+    switch (piece.kind) {
+      case PieceKind::kLiteral:
+        out = Copy(out, piece.literal);
+        break;
+      case PieceKind::kHexLower:
+      case PieceKind::kHexUpper: {
+        const char* digits = piece.kind == PieceKind::kHexLower ? kLower : kUpper;
+        out = PutHex(PutHex(PutHex(out, colour.red, digits), colour.green, digits), colour.blue,
+                     digits);
+        break;
+      }
+      case PieceKind::kRed:
+        out = PutDecimal(out, colour.red);
+        break;
+      case PieceKind::kGreen:
+        out = PutDecimal(out, colour.green);
+        break;
+      case PieceKind::kBlue:
+        out = PutDecimal(out, colour.blue);
+        break;
+      case PieceKind::kXterm:
+        out = PutDecimal(out, code.Xterm(colour));
+        break;
+      case PieceKind::kLegacy: {
+        char pairs[6];
+        PutHex(PutHex(PutHex(pairs, colour.red, kUpper), colour.green, kUpper), colour.blue,
+               kUpper);
+        for (const char digit : pairs) {
+          *out++ = '&';
+          *out++ = digit;
+        }
+        break;
+      }
+      case PieceKind::kStyles:
+        for (int k = 0; k < 4; ++k)
+          if (Chosen(styles, k)) out = Copy(out, row.styleOpen[k]);
+        break;
+      case PieceKind::kIfStyle:
+        if (Chosen(styles, piece.style)) out = Copy(out, piece.literal);
+        break;
+    }
+  }
+  return out;
+}
+
+// One character of text, escaped as the place needs.
+char* PutCharacter(char* out, const char* bytes, std::size_t length, Escape escape) {
+  if (length == 1) {
+    const char c = *bytes;
+    if (static_cast<unsigned char>(c) >= 0x80) return Copy(out, kReplacement);
+    if (escape == Escape::kHtml) {
+      switch (c) {
+        case '&':
+          return Copy(out, "&amp;");
+        case '<':
+          return Copy(out, "&lt;");
+        case '>':
+          return Copy(out, "&gt;");
+        case '"':
+          return Copy(out, "&quot;");
+        case '\'':
+          return Copy(out, "&#39;");
+        default:
+          break;
+      }
+    } else if (escape == Escape::kMiniMessage && (c == '<' || c == '\\')) {
+      *out++ = '\\';
+    }
+    *out++ = c;
+    return out;
+  }
+  std::memcpy(out, bytes, length);
+  return out + length;
+}
+
+std::uint32_t Packed(const fade::Rgb& colour) {
+  return (static_cast<std::uint32_t>(colour.red) & 0xFFu) << 16 |
+         (static_cast<std::uint32_t>(colour.green) & 0xFFu) << 8 |
+         (static_cast<std::uint32_t>(colour.blue) & 0xFFu);
+}
+
+int NearestLevel(int value) {
+  // The cube's levels 0, 95, 135, 175, 215, 255: below each midpoint (or on it) the lower one.
+  if (value <= 47) return 0;
+  if (value <= 115) return 1;
+  if (value <= 155) return 2;
+  if (value <= 195) return 3;
+  if (value <= 235) return 4;
+  return 5;
+}
+
+int Square(int x) { return x * x; }
+
+}  // namespace
+
+int NearestXterm(const fade::Rgb& colour) {
+  constexpr int kLevels[] = {0, 95, 135, 175, 215, 255};
+  const int r = NearestLevel(colour.red), g = NearestLevel(colour.green),
+            b = NearestLevel(colour.blue);
+  int best = 16 + 36 * r + 6 * g + b;
+  int bestDistance = Square(colour.red - kLevels[r]) + Square(colour.green - kLevels[g]) +
+                     Square(colour.blue - kLevels[b]);
+  for (int k = 0; k < 24; ++k) {
+    const int grey = 8 + 10 * k;
+    const int distance =
+        Square(colour.red - grey) + Square(colour.green - grey) + Square(colour.blue - grey);
+    if (distance < bestDistance) {
+      best = 232 + k;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+std::size_t Format::MostBytes(std::size_t bytes, std::size_t characters) const {
+  std::size_t styles = row_.lineEnd.size();
+  for (int k = 0; k < 4; ++k) styles += row_.styleOpen[k].size() + row_.styleClose[k].size();
+  // Four bytes of slack: a decimal is stored as a whole word.
+  return styles + characters * mostCodeBytes_ + bytes * kMostEscapeBytes + 4;
+}
+
+char* Format::Put(char* out, std::string_view line, std::span<const fade::Rgb> colours,
+                  Styles styles, bool wavy) const {
+  if (line.empty()) return out;
+  if (!stylesInRun_) {
+    for (int k = 0; k < 4; ++k)
+      if (Chosen(styles, k)) out = Copy(out, row_.styleOpen[k]);
+  }
+  CodeColour code;
+  const bool wave = wavy && !row_.waveOpen[0].empty();
+  std::uint32_t runKey = 0;
+  fade::Rgb runColour;
+  std::size_t k = 0;
+  for (std::size_t at = 0; at < line.size(); ++k) {
+    const std::size_t length =
+        static_cast<unsigned char>(line[at]) < 0x80 ? 1 : text::CharacterLength(line, at);
+    const fade::Rgb& colour = colours[k];
+    const std::uint32_t key =
+        onlyXterm_ ? static_cast<std::uint32_t>(code.Xterm(colour)) : Packed(colour);
+    if (k == 0 || key != runKey || row_.perCharacter) {
+      if (k != 0) out = PutPieces(out, tail_, row_, runColour, styles, code);
+      out = PutPieces(out, head_, row_, colour, styles, code);
+      runKey = key;
+      runColour = colour;
+    }
+    const int phase = wave ? static_cast<int>(k % 4) : 1;
+    if (phase == 0 || phase == 2) out = Copy(out, row_.waveOpen[phase / 2]);
+    out = PutCharacter(out, line.data() + at, length, row_.escape);
+    if (phase == 0 || phase == 2) out = Copy(out, row_.waveClose[phase / 2]);
+    at += length;
+  }
+  out = PutPieces(out, tail_, row_, runColour, styles, code);
+  if (!stylesInRun_) {
+    for (int k = 3; k >= 0; --k)
+      if (Chosen(styles, k)) out = Copy(out, row_.styleClose[k]);
+  }
+  return Copy(out, row_.lineEnd);
+}
+
+void FadeColours(std::size_t length, std::span<const fade::Rgb> stops, fade::Blend blend,
+                 std::size_t first, std::span<fade::Rgb> out) {
+  const std::vector<fade::Segment> segments = fade::SegmentsOf(length, stops);
+  const fade::Rgb last = segments.empty() ? fade::Rgb{} : segments.back().end;
+  std::fill(out.begin(), out.end(), last);
+  const std::size_t end = first + out.size();
+  std::size_t segmentFirst = 0;  // the segment's first character in the line
+  for (const fade::Segment& segment : segments) {
+    const std::size_t from = std::max(first, segmentFirst);
+    const std::size_t to = std::min(end, segmentFirst + segment.characters);
+    if (from < to) {
+      fade::BlendColours(segment.start, segment.end, blend, from - segmentFirst + 1,
+                         segment.characters + segment.pad, out.subspan(from - first, to - from));
+    }
+    segmentFirst += segment.characters;
+  }
+}
+
+std::string WellFormed(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = text::CharacterLength(text, at);
+    if (length == 1 && static_cast<unsigned char>(text[at]) >= 0x80)
+      result += kReplacement;
+    else
+      result.append(text, at, length);
+    at += length;
+  }
+  return result;
+}
+
+std::string FormatLine(const Format& format, std::string_view line,
+                       std::span<const fade::Rgb> stops, fade::Blend blend, Styles styles,
+                       bool wavy) {
+  if (format.IsHost()) {
+    std::string markup;
+    for (int k = 0; k < 4; ++k)
+      if (Chosen(styles, k)) markup += format.row().styleOpen[k];
+    return markup + fade::FadeLine(WellFormed(line), stops, blend, wavy);
+  }
+  const std::size_t characters = text::CharacterCount(line);
+  std::vector<fade::Rgb> colours(characters);
+  FadeColours(characters, stops, blend, 0, colours);
+  std::string result(format.MostBytes(line.size(), characters), '\0');
+  result.resize(format.Put(result.data(), line, colours, styles, wavy) - result.data());
+  return result;
+}
+
+}  // namespace vfx::formats
