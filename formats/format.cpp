@@ -191,18 +191,18 @@ bool Format::Parse(std::string_view run, bool userTemplate, std::string& error) 
     error = "no {text}: the text would be lost";
     return false;
   }
-  mostCodeBytes_ = 0;
+  mostHeadBytes_ = mostTailBytes_ = mostWaveBytes_ = 0;
   onlyXterm_ = true;
-  for (const std::vector<Piece>* part : {&head_, &tail_}) {
+  usesXterm_ = false;
+  for (const Piece& piece : head_) mostHeadBytes_ += MostBytesOf(piece, row_);
+  for (const Piece& piece : tail_) mostTailBytes_ += MostBytesOf(piece, row_);
+  for (const std::vector<Piece>* part : {&head_, &tail_})
     for (const Piece& piece : *part) {
-      mostCodeBytes_ += MostBytesOf(piece, row_);
       if (IsColour(piece.kind) && piece.kind != PieceKind::kXterm) onlyXterm_ = false;
+      if (piece.kind == PieceKind::kXterm) usesXterm_ = true;
     }
-  }
-  std::size_t wave = 0;
   for (int k = 0; k < 2; ++k)
-    wave = std::max(wave, row_.waveOpen[k].size() + row_.waveClose[k].size());
-  mostCodeBytes_ += wave;
+    mostWaveBytes_ = std::max(mostWaveBytes_, row_.waveOpen[k].size() + row_.waveClose[k].size());
   return true;
 }
 

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -78,14 +79,8 @@ class Format {
   const Row& row() const { return row_; }
   bool IsHost() const { return host_; }
 
-  // The most bytes Put writes for a line of `bytes` bytes holding `characters` characters.
+  // The most bytes a Writer writes for a line of `bytes` bytes holding `characters` characters.
   std::size_t MostBytes(std::size_t bytes, std::size_t characters) const;
-
-  // Writes the line (no line break in it) at `out` and returns the end of what it wrote;
-  // character k takes colours[k], and `colours` holds one colour for each character. An empty
-  // line writes nothing.
-  char* Put(char* out, std::string_view line, std::span<const fade::Rgb> colours, Styles styles,
-            bool wavy) const;
 
   // One part of the run template.
   enum class PieceKind {
@@ -107,16 +102,55 @@ class Format {
   };
 
  private:
+  friend class Writer;
   Format(const Row& row, bool host);
   bool Parse(std::string_view run, bool userTemplate, std::string& error);
 
   Row row_;
   bool host_ = false;
-  std::string source_;              // a user's template, which row_.run views
-  std::vector<Piece> head_, tail_;  // before and after {text}
-  std::size_t mostCodeBytes_ = 0;   // head and tail at their longest, styles and wave included
-  bool onlyXterm_ = false;          // the colour shows as xterm's number alone: runs are by it
-  bool stylesInRun_ = false;        // {styles} in the template: after every colour code
+  std::string source_;                                 // a user's template, which row_.run views
+  std::vector<Piece> head_, tail_;                     // before and after {text}
+  std::size_t mostHeadBytes_ = 0, mostTailBytes_ = 0;  // styles included
+  std::size_t mostWaveBytes_ = 0;
+  bool onlyXterm_ = false;    // the colour shows as xterm's number alone: runs are by it
+  bool usesXterm_ = false;    // xterm's number shows at all
+  bool stylesInRun_ = false;  // {styles} in the template: after every colour code
+};
+
+// Lines in one format and one choice of styles. A run's codes depend on its colour alone, so the
+// writer keeps the codes of the colours it met (a few thousand, direct-mapped by colour), and a
+// run whose colour came before costs two copies.
+class Writer {
+ public:
+  Writer(const Format& format, Styles styles, bool wavy);
+
+  // The most bytes Put writes for a line of `bytes` bytes holding `characters` characters.
+  std::size_t MostBytes(std::size_t bytes, std::size_t characters) const;
+
+  // Writes the line (no line break in it) at `out` and returns the end of what it wrote;
+  // character k takes colours[k], and `colours` holds one colour for each character. An empty
+  // line writes nothing.
+  char* Put(char* out, std::string_view line, std::span<const fade::Rgb> colours);
+
+ private:
+  // A colour's codes: the run template before {text} and after it.
+  struct Codes {
+    static constexpr std::size_t kHead = 40, kTail = 24;
+    std::uint32_t colour = ~0u;  // packed 0xRRGGBB; no colour has the top byte set
+    int xterm = 0;
+    std::uint8_t headSize = 0, tailSize = 0;
+    char head[kHead], tail[kTail];
+  };
+  const Codes& CodesOf(const fade::Rgb& colour);
+  char* PutPieces(char* out, const std::vector<Format::Piece>& pieces, const fade::Rgb& colour,
+                  int xterm) const;
+
+  const Format& format_;
+  Styles styles_;
+  bool wavy_;
+  bool cached_;  // the codes fit in Codes
+  std::vector<Codes> codes_;
+  Codes uncached_;  // the one colour's codes, where they do not fit
 };
 
 // The colours of characters `first` (from 0) to first + out.size() - 1 of a line of `length`

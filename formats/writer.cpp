@@ -54,6 +54,8 @@ char* PutHex(char* out, int value, const char* digits) {
 }
 
 constexpr char kLower[] = "0123456789abcdef";
+constexpr int kCachedBits = 12;
+constexpr std::size_t kCachedColours = std::size_t{1} << kCachedBits;
 constexpr char kUpper[] = "0123456789ABCDEF";
 
 bool Chosen(const Styles& styles, int k) {
@@ -67,73 +69,6 @@ bool Chosen(const Styles& styles, int k) {
     default:
       return styles.strike;
   }
-}
-
-// The colour as the run's code shows it, and the xterm number it was last asked for.
-class CodeColour {
- public:
-  int Xterm(const fade::Rgb& colour) {
-    if (!has_ || colour.red != last_.red || colour.green != last_.green ||
-        colour.blue != last_.blue) {
-      last_ = colour;
-      xterm_ = NearestXterm(colour);
-      has_ = true;
-    }
-    return xterm_;
-  }
-
- private:
-  fade::Rgb last_;
-  int xterm_ = 0;
-  bool has_ = false;
-};
-
-char* PutPieces(char* out, const std::vector<Format::Piece>& pieces, const Row& row,
-                const fade::Rgb& colour, const Styles& styles, CodeColour& code) {
-  for (const Format::Piece& piece : pieces) {
-    switch (piece.kind) {
-      case PieceKind::kLiteral:
-        out = Copy(out, piece.literal);
-        break;
-      case PieceKind::kHexLower:
-      case PieceKind::kHexUpper: {
-        const char* digits = piece.kind == PieceKind::kHexLower ? kLower : kUpper;
-        out = PutHex(PutHex(PutHex(out, colour.red, digits), colour.green, digits), colour.blue,
-                     digits);
-        break;
-      }
-      case PieceKind::kRed:
-        out = PutDecimal(out, colour.red);
-        break;
-      case PieceKind::kGreen:
-        out = PutDecimal(out, colour.green);
-        break;
-      case PieceKind::kBlue:
-        out = PutDecimal(out, colour.blue);
-        break;
-      case PieceKind::kXterm:
-        out = PutDecimal(out, code.Xterm(colour));
-        break;
-      case PieceKind::kLegacy: {
-        char pairs[6];
-        PutHex(PutHex(PutHex(pairs, colour.red, kUpper), colour.green, kUpper), colour.blue,
-               kUpper);
-        for (const char digit : pairs) {
-          *out++ = '&';
-          *out++ = digit;
-        }
-        break;
-      }
-      case PieceKind::kStyles:
-        for (int k = 0; k < 4; ++k)
-          if (Chosen(styles, k)) out = Copy(out, row.styleOpen[k]);
-        break;
-      case PieceKind::kIfStyle:
-        if (Chosen(styles, piece.style)) out = Copy(out, piece.literal);
-        break;
-    }
-  }
-  return out;
 }
 
 // One character of text, escaped as the place needs.
@@ -208,46 +143,151 @@ int NearestXterm(const fade::Rgb& colour) {
 std::size_t Format::MostBytes(std::size_t bytes, std::size_t characters) const {
   std::size_t styles = row_.lineEnd.size();
   for (int k = 0; k < 4; ++k) styles += row_.styleOpen[k].size() + row_.styleClose[k].size();
-  // Four bytes of slack: a decimal is stored as a whole word.
-  return styles + characters * mostCodeBytes_ + bytes * kMostEscapeBytes + 4;
+  return styles + characters * (mostHeadBytes_ + mostTailBytes_ + mostWaveBytes_) +
+         bytes * kMostEscapeBytes;
 }
 
-char* Format::Put(char* out, std::string_view line, std::span<const fade::Rgb> colours,
-                  Styles styles, bool wavy) const {
-  if (line.empty()) return out;
-  if (!stylesInRun_) {
-    for (int k = 0; k < 4; ++k)
-      if (Chosen(styles, k)) out = Copy(out, row_.styleOpen[k]);
+Writer::Writer(const Format& format, Styles styles, bool wavy)
+    : format_(format),
+      styles_(styles),
+      wavy_(wavy && !format.row_.waveOpen[0].empty()),
+      cached_(format.mostHeadBytes_ <= Codes::kHead && format.mostTailBytes_ <= Codes::kTail),
+      codes_(cached_ ? kCachedColours : 0) {}
+
+std::size_t Writer::MostBytes(std::size_t bytes, std::size_t characters) const {
+  // The codes are copied as whole blocks, which may reach past what they hold.
+  return format_.MostBytes(bytes, characters) + Codes::kHead + Codes::kTail;
+}
+
+char* Writer::PutPieces(char* out, const std::vector<Format::Piece>& pieces,
+                        const fade::Rgb& colour, int xterm) const {
+  const Row& row = format_.row_;
+  for (const Format::Piece& piece : pieces) {
+    switch (piece.kind) {
+      case PieceKind::kLiteral:
+        out = Copy(out, piece.literal);
+        break;
+      case PieceKind::kHexLower:
+      case PieceKind::kHexUpper: {
+        const char* digits = piece.kind == PieceKind::kHexLower ? kLower : kUpper;
+        out = PutHex(PutHex(PutHex(out, colour.red, digits), colour.green, digits), colour.blue,
+                     digits);
+        break;
+      }
+      case PieceKind::kRed:
+        out = PutDecimal(out, colour.red);
+        break;
+      case PieceKind::kGreen:
+        out = PutDecimal(out, colour.green);
+        break;
+      case PieceKind::kBlue:
+        out = PutDecimal(out, colour.blue);
+        break;
+      case PieceKind::kXterm:
+        out = PutDecimal(out, xterm);
+        break;
+      case PieceKind::kLegacy: {
+        char pairs[6];
+        PutHex(PutHex(PutHex(pairs, colour.red, kUpper), colour.green, kUpper), colour.blue,
+               kUpper);
+        for (const char digit : pairs) {
+          *out++ = '&';
+          *out++ = digit;
+        }
+        break;
+      }
+      case PieceKind::kStyles:
+        for (int k = 0; k < 4; ++k)
+          if (Chosen(styles_, k)) out = Copy(out, row.styleOpen[k]);
+        break;
+      case PieceKind::kIfStyle:
+        if (Chosen(styles_, piece.style)) out = Copy(out, piece.literal);
+        break;
+    }
   }
-  CodeColour code;
-  const bool wave = wavy && !row_.waveOpen[0].empty();
-  std::uint32_t runKey = 0;
+  return out;
+}
+
+const Writer::Codes& Writer::CodesOf(const fade::Rgb& colour) {
+  const std::uint32_t packed = Packed(colour);
+  Codes& codes = cached_ ? codes_[(packed * 0x9E3779B1u) >> (32 - kCachedBits)] : uncached_;
+  if (codes.colour == packed && cached_) return codes;
+  codes.colour = packed;
+  codes.xterm = format_.usesXterm_ ? NearestXterm(colour) : 0;
+  if (cached_) {
+    char head[Codes::kHead + 4], tail[Codes::kTail + 4];  // room for a decimal's whole word
+    codes.headSize =
+        static_cast<std::uint8_t>(PutPieces(head, format_.head_, colour, codes.xterm) - head);
+    codes.tailSize =
+        static_cast<std::uint8_t>(PutPieces(tail, format_.tail_, colour, codes.xterm) - tail);
+    std::memcpy(codes.head, head, Codes::kHead);
+    std::memcpy(codes.tail, tail, Codes::kTail);
+  }
+  return codes;
+}
+
+char* Writer::Put(char* out, std::string_view line, std::span<const fade::Rgb> colours) {
+  if (line.empty()) return out;
+  const Row& row = format_.row_;
+  if (!format_.stylesInRun_) {
+    for (int k = 0; k < 4; ++k)
+      if (Chosen(styles_, k)) out = Copy(out, row.styleOpen[k]);
+  }
+  // The run open: its colour as its code shows it (xterm's number alone, or the whole colour),
+  // and what closes it, kept apart from the cache, which the next colour may take over.
+  bool open = false;
+  std::uint32_t runKey = 0, lastColour = 0;
   fade::Rgb runColour;
+  int runXterm = 0;
+  char runTail[Codes::kTail];
+  std::size_t runTailSize = 0;
+  const auto closeRun = [&] {
+    if (cached_) {
+      std::memcpy(out, runTail, Codes::kTail);
+      out += runTailSize;
+    } else {
+      out = PutPieces(out, format_.tail_, runColour, runXterm);
+    }
+  };
   std::size_t k = 0;
   for (std::size_t at = 0; at < line.size(); ++k) {
     const std::size_t length =
         static_cast<unsigned char>(line[at]) < 0x80 ? 1 : text::CharacterLength(line, at);
     const fade::Rgb& colour = colours[k];
-    const std::uint32_t key =
-        onlyXterm_ ? static_cast<std::uint32_t>(code.Xterm(colour)) : Packed(colour);
-    if (k == 0 || key != runKey || row_.perCharacter) {
-      if (k != 0) out = PutPieces(out, tail_, row_, runColour, styles, code);
-      out = PutPieces(out, head_, row_, colour, styles, code);
-      runKey = key;
-      runColour = colour;
+    const std::uint32_t packed = Packed(colour);
+    if (!open || row.perCharacter || packed != lastColour) {
+      const Codes& codes = CodesOf(colour);
+      const std::uint32_t key =
+          format_.onlyXterm_ ? static_cast<std::uint32_t>(codes.xterm) : packed;
+      if (!open || row.perCharacter || key != runKey) {
+        if (open) closeRun();
+        if (cached_) {
+          std::memcpy(out, codes.head, Codes::kHead);
+          out += codes.headSize;
+          std::memcpy(runTail, codes.tail, Codes::kTail);
+          runTailSize = codes.tailSize;
+        } else {
+          out = PutPieces(out, format_.head_, colour, codes.xterm);
+        }
+        open = true;
+        runKey = key;
+        runColour = colour;
+        runXterm = codes.xterm;
+      }
+      lastColour = packed;
     }
-    const int phase = wave ? static_cast<int>(k % 4) : 1;
-    if (phase == 0 || phase == 2) out = Copy(out, row_.waveOpen[phase / 2]);
-    out = PutCharacter(out, line.data() + at, length, row_.escape);
-    if (phase == 0 || phase == 2) out = Copy(out, row_.waveClose[phase / 2]);
+    const int phase = wavy_ ? static_cast<int>(k % 4) : 1;
+    if (phase == 0 || phase == 2) out = Copy(out, row.waveOpen[phase / 2]);
+    out = PutCharacter(out, line.data() + at, length, row.escape);
+    if (phase == 0 || phase == 2) out = Copy(out, row.waveClose[phase / 2]);
     at += length;
   }
-  out = PutPieces(out, tail_, row_, runColour, styles, code);
-  if (!stylesInRun_) {
+  closeRun();
+  if (!format_.stylesInRun_) {
     for (int k = 3; k >= 0; --k)
-      if (Chosen(styles, k)) out = Copy(out, row_.styleClose[k]);
+      if (Chosen(styles_, k)) out = Copy(out, row.styleClose[k]);
   }
-  return Copy(out, row_.lineEnd);
+  return Copy(out, row.lineEnd);
 }
 
 void FadeColours(std::size_t length, std::span<const fade::Rgb> stops, fade::Blend blend,
@@ -294,8 +334,9 @@ std::string FormatLine(const Format& format, std::string_view line,
   const std::size_t characters = text::CharacterCount(line);
   std::vector<fade::Rgb> colours(characters);
   FadeColours(characters, stops, blend, 0, colours);
-  std::string result(format.MostBytes(line.size(), characters), '\0');
-  result.resize(format.Put(result.data(), line, colours, styles, wavy) - result.data());
+  Writer writer(format, styles, wavy);
+  std::string result(writer.MostBytes(line.size(), characters), '\0');
+  result.resize(writer.Put(result.data(), line, colours) - result.data());
   return result;
 }
 

@@ -205,8 +205,10 @@ TEST(Formats, TheHostsRowWritesTheFadesOwnTagsAndWave) {
   std::vector<Rgb> colours(line.size());
   FadeColours(line.size(), std::vector<Rgb>{{10, 200, 30}, {250, 5, 90}}, Blend::kStraight, 0,
               colours);
-  std::string out(Named("host").MostBytes(line.size(), line.size()), '\0');
-  out.resize(Named("host").Put(out.data(), line, colours, {}, true) - out.data());
+  const Format host = Named("host");
+  Writer writer(host, {}, true);
+  std::string out(writer.MostBytes(line.size(), line.size()), '\0');
+  out.resize(writer.Put(out.data(), line, colours) - out.data());
   EXPECT_EQ(out, fade::FadeWavy(line, 10, 200, 30, 250, 5, 90, ""));
 }
 
