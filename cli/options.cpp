@@ -169,7 +169,7 @@ std::optional<Settings> Check(const Raw& raw, Console& console, std::string& mis
     return std::nullopt;
   }
   std::optional<formats::Format> format;
-  bool terminal = raw.format.empty();
+  bool terminal = raw.format.empty() && !own;
   if (own) {
     std::string error;
     format = formats::Format::FromTemplate(raw.templateText, error);
