@@ -29,17 +29,6 @@ bool Same(const Styles& a, const Styles& b) {
          a.strike == b.strike;
 }
 
-// Each character's colour as the Send cuts the line: segment by segment, character i of a
-// segment at its place in the segment's fade, pad included in the fade's length.
-std::vector<Rgb> ColoursOf(std::size_t characters, const std::vector<Rgb>& stops, Blend blend) {
-  std::vector<Rgb> colours;
-  for (const fade::Segment& segment : fade::SegmentsOf(characters, stops))
-    for (std::size_t i = 1; i <= segment.characters; ++i)
-      colours.push_back(fade::BlendColour(segment.start, segment.end, blend, i,
-                                          segment.characters + segment.pad));
-  return colours;
-}
-
 // xterm's nearest colour the long way: every one of 16 to 255, the lowest on a tie.
 int NearestByEveryColour(const Rgb& c) {
   int best = 16, bestDistance = 1 << 30;
@@ -103,19 +92,19 @@ void ExpectReadBack(
       for (const Blend blend : {Blend::kStraight, Blend::kEven, Blend::kVivid}) {
         for (const Styles& styles : styleChoices) {
           const std::string written = FormatLine(format, line.bytes, stops, blend, styles);
-          const std::optional<Reading> read_ = read(written);
-          ASSERT_TRUE(read_) << format.row().name << " unreadable: " << written;
-          EXPECT_EQ(read_->text(), line.text) << written;
-          const std::vector<Rgb> want = ColoursOf(read_->cells.size(), stops, blend);
+          const std::optional<Reading> readBack = read(written);
+          ASSERT_TRUE(readBack) << format.row().name << " unreadable: " << written;
+          EXPECT_EQ(readBack->text(), line.text) << written;
+          const std::vector<Rgb> want = reading::SendColours(readBack->cells.size(), stops, blend);
           std::size_t runs = 0;
-          for (std::size_t k = 0; k < read_->cells.size(); ++k) {
+          for (std::size_t k = 0; k < readBack->cells.size(); ++k) {
             const Rgb colour = shown(want[k]);
             if (k == 0 || !Same(colour, shown(want[k - 1]))) ++runs;
-            EXPECT_TRUE(Same(read_->cells[k].colour, colour))
+            EXPECT_TRUE(Same(readBack->cells[k].colour, colour))
                 << format.row().name << ": character " << k << " of " << written;
-            EXPECT_TRUE(Same(read_->cells[k].styles, styles)) << written;
+            EXPECT_TRUE(Same(readBack->cells[k].styles, styles)) << written;
           }
-          EXPECT_EQ(read_->colourCodes, runs) << written;
+          EXPECT_EQ(readBack->colourCodes, runs) << written;
         }
       }
     }
@@ -214,7 +203,7 @@ TEST(Formats, TheHostsRowWritesTheFadesOwnTagsAndWave) {
 
 TEST(Formats, ColoursPastTheLineAndFromWithinIt) {
   const std::vector<Rgb> stops = {{0, 0, 0}, {90, 90, 90}, {255, 0, 0}};
-  const std::vector<Rgb> whole = ColoursOf(7, stops, Blend::kVivid);
+  const std::vector<Rgb> whole = reading::SendColours(7, stops, Blend::kVivid);
   std::vector<Rgb> part(6);
   FadeColours(7, stops, Blend::kVivid, 3, part);  // characters 3 to 8 of 7
   for (std::size_t k = 0; k < 4; ++k) EXPECT_TRUE(Same(part[k], whole[3 + k])) << k;

@@ -44,6 +44,16 @@ bool* StyleByTag(Styles& styles, std::string_view tag, std::string_view strike) 
 
 }  // namespace
 
+std::vector<fade::Rgb> SendColours(std::size_t characters, std::span<const fade::Rgb> stops,
+                                   fade::Blend blend) {
+  std::vector<fade::Rgb> colours;
+  for (const fade::Segment& segment : fade::SegmentsOf(characters, stops))
+    for (std::size_t i = 1; i <= segment.characters; ++i)
+      colours.push_back(fade::BlendColour(segment.start, segment.end, blend, i,
+                                          segment.characters + segment.pad));
+  return colours;
+}
+
 fade::Rgb XtermColour(int n) {
   if (n >= 232) {
     const int grey = 8 + 10 * (n - 232);

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,12 @@ struct Reading {
 // xterm's colour n, 16 to 255, from its definition: a 6 × 6 × 6 cube of the levels 0, 95, 135,
 // 175, 215, 255, then 24 greys from 8 in steps of 10.
 fade::Rgb XtermColour(int n);
+
+// Each character's colour as the add-on's Send cuts a line of `characters` characters: segment
+// by segment, character i of a segment at its place in the segment's fade, its pad spaces
+// counted in the fade's length.
+std::vector<fade::Rgb> SendColours(std::size_t characters, std::span<const fade::Rgb> stops,
+                                   fade::Blend blend);
 
 std::optional<Reading> ReadSgr(std::string_view bytes);
 std::optional<Reading> ReadHtml(std::string_view bytes);
