@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -56,7 +57,10 @@ class Output {
 // An input's lines, each without its line break ("\n", or "\r\n", kept apart to be written back).
 class LineReader {
  public:
-  explicit LineReader(Input& input) : input_(input), buffer_(kChunk) {}
+  // `waiting` runs before every read, which may wait for more input: what was read so far gets
+  // out first (a log followed with tail -f shows each line as it comes).
+  LineReader(Input& input, std::function<void()> waiting)
+      : input_(input), waiting_(std::move(waiting)), buffer_(kChunk) {}
 
   struct Line {
     std::string_view text, lineBreak;
@@ -87,6 +91,7 @@ class LineReader {
       begin_ = 0;
       if (buffer_.size() - end_ < kChunk)
         buffer_.resize(std::max(buffer_.size() * 2, end_ + kChunk));
+      waiting_();
       const std::optional<std::size_t> read = input_.Read(buffer_.data() + end_, kChunk, problem);
       if (!read) return std::nullopt;
       if (*read == 0) ended_ = true;
@@ -96,6 +101,7 @@ class LineReader {
 
  private:
   Input& input_;
+  std::function<void()> waiting_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0, end_ = 0;
   bool ended_ = false;
@@ -223,7 +229,7 @@ class Writer {
 
   // Every line of the input as it comes; false on a read error (named on standard error).
   bool Stream(Input& input, const std::string& name) {
-    LineReader reader(input);
+    LineReader reader(input, [this] { output_.Flush(); });
     std::string problem;
     while (!output_.closed()) {
       const std::optional<LineReader::Line> line = reader.Next(problem);

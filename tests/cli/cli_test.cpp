@@ -227,6 +227,34 @@ TEST(Command, EveryLineIsTheFormatsLineHoweverItIsWritten) {
   }
 }
 
+// An input that, at each read after the first, finds every line it gave before written out.
+class FollowedInput : public Input {
+ public:
+  explicit FollowedInput(const std::string& written) : written_(written) {}
+  std::optional<std::size_t> Read(char* buffer, std::size_t size, std::string&) override {
+    if (reads_ > 0) EXPECT_EQ(std::count(written_.begin(), written_.end(), '\n'), reads_);
+    if (reads_ == 3) return 0;
+    ++reads_;
+    const std::string line = "line " + std::to_string(reads_) + "\n";
+    return line.copy(buffer, size);
+  }
+
+ private:
+  const std::string& written_;
+  long reads_ = 0;
+};
+
+TEST(Command, WritesEachLineBeforeItWaitsForTheNext) {
+  class Console : public FakeConsole {
+   public:
+    std::unique_ptr<Input> Open(const std::string&, std::string&) override {
+      return std::make_unique<FollowedInput>(out);
+    }
+  } console;
+  EXPECT_EQ(console.Run({"-F", "html"}), kSuccess);
+  EXPECT_EQ(std::count(console.out.begin(), console.out.end(), '\n'), 3);
+}
+
 TEST(Command, ListsAndVersion) {
   FakeConsole console;
   EXPECT_EQ(console.Run({"--list-presets"}), kSuccess);
