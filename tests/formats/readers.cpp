@@ -34,6 +34,8 @@ bool TakeCharacter(Reading& reading, std::string_view bytes, std::size_t& at,
   return true;
 }
 
+bool AnyStyle(const Styles& s) { return s.bold || s.italic || s.underline || s.strike; }
+
 bool* StyleByTag(Styles& styles, std::string_view tag, std::string_view strike) {
   if (tag == "b") return &styles.bold;
   if (tag == "i") return &styles.italic;
@@ -179,8 +181,7 @@ std::optional<Reading> ReadHtml(std::string_view bytes) {
         return std::nullopt;
     }
   }
-  if (!spans.empty() || styles.bold || styles.italic || styles.underline || styles.strike)
-    return std::nullopt;  // left open
+  if (!spans.empty() || AnyStyle(styles)) return std::nullopt;  // left open
   return reading;
 }
 
@@ -218,8 +219,7 @@ std::optional<Reading> ReadBbcode(std::string_view bytes) {
                        colours.empty() ? std::nullopt : std::optional(colours.back()), styles))
       return std::nullopt;
   }
-  if (!colours.empty() || styles.bold || styles.italic || styles.underline || styles.strike)
-    return std::nullopt;
+  if (!colours.empty() || AnyStyle(styles)) return std::nullopt;
   return reading;
 }
 
