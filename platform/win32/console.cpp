@@ -164,7 +164,7 @@ cli::Written Win32Console::Write(std::string_view bytes) {
 }
 
 void Win32Console::Error(std::string_view line) {
-  const std::string text = std::string(line) + (errorConsole_ ? "\n" : "\r\n");
+  const std::string text = std::string(line) + "\n";  // as vfx writes its own lines
   if (errorConsole_) {
     WriteConsole(error_, errorPending_, text);
   } else {
