@@ -117,10 +117,9 @@ std::optional<Format> Format::Named(std::string_view name) {
 }
 
 std::optional<Format> Format::FromTemplate(std::string_view run, std::string& error) {
+  // The row keeps no view of the template, which the caller may let go: the pieces hold it.
   Format format(Row{.name = "template", .summary = "your own template"}, false);
-  format.source_ = std::string(run);
-  format.row_.run = format.source_;
-  if (!format.Parse(format.source_, true, error)) return std::nullopt;
+  if (!format.Parse(run, true, error)) return std::nullopt;
   return format;
 }
 

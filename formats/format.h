@@ -35,7 +35,8 @@ enum class Escape {
   kMiniMessage,  // < and \ after a backslash
 };
 
-// A format as its table has it. Strings are the row's own, or the user's template's.
+// A format as its table has it. A user's template's row has a name and no run: its pieces are in
+// its Format.
 struct Row {
   std::string_view name{};
   std::string_view summary{};
@@ -108,7 +109,6 @@ class Format {
 
   Row row_;
   bool host_ = false;
-  std::string source_;                                 // a user's template, which row_.run views
   std::vector<Piece> head_, tail_;                     // before and after {text}
   std::size_t mostHeadBytes_ = 0, mostTailBytes_ = 0;  // styles included
   std::size_t mostWaveBytes_ = 0;
