@@ -81,7 +81,7 @@ std::string PresetList() {
     line.resize(16, ' ');
     line += kBlendNames[static_cast<int>(preset.blend)];
     line.resize(26, ' ');
-    for (const fade::Rgb& c : preset.colours) line += " " + Hex(c);
+    for (const fade::Rgb& c : preset.colours) (line += ' ') += Hex(c);
     list += line + "\n";
   }
   return list;
