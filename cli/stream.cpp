@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::size_t kChunk = 1 << 16;
 constexpr std::size_t kOutputBuffer = 1 << 18;
+// The characters a line is coloured and written by at a time.
+constexpr std::size_t kPiece = 1 << 16;
 
 // Standard output through a buffer that grows only for a line longer than it.
 class Output {
@@ -70,15 +72,17 @@ class LineReader {
   std::optional<Line> Next(std::string& problem) {
     for (;;) {
       const char* start = buffer_.data() + begin_;
-      const void* newline = std::memchr(start, '\n', end_ - begin_);
+      // Only what came since the last look: a long line is searched once, not once a read.
+      const void* newline = std::memchr(buffer_.data() + searched_, '\n', end_ - searched_);
       if (newline) {
         const auto* at = static_cast<const char*>(newline);
         std::size_t length = static_cast<std::size_t>(at - start);
         const bool carriage = length > 0 && at[-1] == '\r';
-        begin_ += length + 1;
+        begin_ = searched_ = begin_ + length + 1;
         if (carriage) --length;
         return Line{{start, length}, carriage ? "\r\n" : "\n"};
       }
+      searched_ = end_;
       if (ended_) {
         if (begin_ == end_) return std::nullopt;
         const Line last{{start, end_ - begin_}, {}};
@@ -86,9 +90,12 @@ class LineReader {
         return last;
       }
       // Keep the line begun and read on; the buffer grows only for a line longer than it.
-      std::memmove(buffer_.data(), start, end_ - begin_);
-      end_ -= begin_;
-      begin_ = 0;
+      if (begin_ > 0) {
+        std::memmove(buffer_.data(), start, end_ - begin_);
+        end_ -= begin_;
+        searched_ -= begin_;
+        begin_ = 0;
+      }
       if (buffer_.size() - end_ < kChunk)
         buffer_.resize(std::max(buffer_.size() * 2, end_ + kChunk));
       waiting_();
@@ -104,6 +111,7 @@ class LineReader {
   std::function<void()> waiting_;
   std::vector<char> buffer_;
   std::size_t begin_ = 0, end_ = 0;
+  std::size_t searched_ = 0;  // no line break before it since begin_
   bool ended_ = false;
 };
 
@@ -176,9 +184,26 @@ class LineWriter {
     if (settings.format) writer_.emplace(*settings.format, settings.styles, settings.wavy);
   }
 
-  void Write(std::string_view line, std::span<const fade::Rgb> colours) {
-    char* at = output_.Room(writer_->MostBytes(line.size(), colours.size()));
-    output_.Commit(writer_->Put(at, line, colours));
+  // A line of `characters` characters, a piece of at most kPiece characters at a time, so that
+  // a line of any length takes its piece's colours and output at once, not its own.
+  // `coloursOf(at, count)` gives the colours of characters at to at + count - 1.
+  template <typename ColoursOf>
+  void Write(std::string_view line, std::size_t characters, const ColoursOf& coloursOf) {
+    if (line.empty()) return;
+    output_.Commit(writer_->Start(output_.Room(writer_->MostBytes(0, 0))));
+    for (std::size_t at = 0, begin = 0; at < characters;) {
+      const std::size_t count = std::min(kPiece, characters - at);
+      std::size_t end = line.size();
+      if (count < characters - at)
+        for (std::size_t n = 0, e = begin; n < count; ++n, end = e)
+          e += text::CharacterLength(line, e);
+      const std::string_view piece = line.substr(begin, end - begin);
+      char* out = output_.Room(writer_->MostBytes(piece.size(), count));
+      output_.Commit(writer_->Continue(out, piece, coloursOf(at, count)));
+      at += count;
+      begin = end;
+    }
+    output_.Commit(writer_->Finish(output_.Room(writer_->MostBytes(0, 0))));
   }
 
   std::string Written(std::string_view line, std::span<const fade::Rgb> colours) {
@@ -220,9 +245,13 @@ class Writer {
       output_.Put(formats::FormatLine(*settings_.format, text, settings_.stops, settings_.blend,
                                       settings_.styles, settings_.wavy));
     } else if (!shapes_ || !shapes_->Put(output_, text, [&](const std::string& placeholders) {
-                 return lines_.Written(placeholders, ColoursOf(placeholders, 0, 0));
+                 const std::size_t characters = placeholders.size();
+                 return lines_.Written(placeholders, ColoursOf(characters, 0, characters, 0, 0));
                })) {
-      lines_.Write(text, ColoursOf(text, first, length));
+      const std::size_t characters = text::CharacterCount(text);
+      lines_.Write(text, characters, [&](std::size_t at, std::size_t count) {
+        return ColoursOf(characters, at, count, first, length);
+      });
     }
     output_.Put(lineBreak);
   }
@@ -267,24 +296,24 @@ class Writer {
   Output& output() { return output_; }
 
  private:
-  std::span<const fade::Rgb> ColoursOf(std::string_view text, std::size_t first,
-                                       std::size_t length) {
-    const std::size_t characters = text::CharacterCount(text);
-    if (colours_.size() < characters) colours_.resize(characters);
-    const std::span<fade::Rgb> colours(colours_.data(), characters);
+  // The colours of characters at to at + count - 1 of a line of `characters` characters whose
+  // first character is character `first` of a whole fade of `length`.
+  std::span<const fade::Rgb> ColoursOf(std::size_t characters, std::size_t at, std::size_t count,
+                                       std::size_t first, std::size_t length) {
+    if (colours_.size() < count) colours_.resize(count);
+    const std::span<fade::Rgb> colours(colours_.data(), count);
     switch (settings_.mode) {
       case Mode::kLines:
-        formats::FadeColours(characters, settings_.stops, settings_.blend, 0, colours);
+        formats::FadeColours(characters, settings_.stops, settings_.blend, at, colours);
         break;
       case Mode::kWhole:
-        formats::FadeColours(length, settings_.stops, settings_.blend, first, colours);
+        formats::FadeColours(length, settings_.stops, settings_.blend, first + at, colours);
         break;
       case Mode::kColumns: {
-        const std::size_t shared = std::min(characters, columns_.size());
-        std::copy_n(columns_.begin(), shared, colours.begin());
         // Past the fade's width every column keeps its last colour.
-        std::fill(colours.begin() + static_cast<std::ptrdiff_t>(shared), colours.end(),
-                  columns_.empty() ? fade::Rgb{} : columns_.back());
+        const fade::Rgb last = columns_.empty() ? fade::Rgb{} : columns_.back();
+        for (std::size_t k = 0; k < count; ++k)
+          colours[k] = at + k < columns_.size() ? columns_[at + k] : last;
         break;
       }
     }

@@ -132,6 +132,13 @@ class Writer {
   // line writes nothing.
   char* Put(char* out, std::string_view line, std::span<const fade::Rgb> colours);
 
+  // The same line in pieces, for a line whose output is too large to make at once: Start, then
+  // Continue with each piece (whole characters) and its characters' colours, then Finish. Each
+  // step writes at most MostBytes of its piece.
+  char* Start(char* out);
+  char* Continue(char* out, std::string_view piece, std::span<const fade::Rgb> colours);
+  char* Finish(char* out);
+
  private:
   // A colour's codes: the run template before {text} and after it.
   struct Codes {
@@ -141,7 +148,19 @@ class Writer {
     std::uint8_t headSize = 0, tailSize = 0;
     char head[kHead], tail[kTail];
   };
+  // The run open: its colour as its code shows it (xterm's number alone, or the whole colour),
+  // and what closes it, kept apart from the cache, which the next colour may take over.
+  struct Run {
+    bool open = false;
+    std::uint32_t key = 0, last = 0;  // the run's and the last character's colour
+    fade::Rgb colour;
+    int xterm = 0;
+    char tail[Codes::kTail];
+    std::size_t tailSize = 0;
+    std::size_t characters = 0;  // written of the line so far
+  };
   const Codes& CodesOf(const fade::Rgb& colour);
+  char* CloseRun(char* out, const Run& run) const;
   char* PutPieces(char* out, const std::vector<Format::Piece>& pieces, const fade::Rgb& colour,
                   int xterm) const;
 
@@ -151,6 +170,7 @@ class Writer {
   bool cached_;  // the codes fit in Codes
   std::vector<Codes> codes_;
   Codes uncached_;  // the one colour's codes, where they do not fit
+  Run run_;
 };
 
 // The colours of characters `first` (from 0) to first + out.size() - 1 of a line of `length`

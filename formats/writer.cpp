@@ -228,66 +228,70 @@ const Writer::Codes& Writer::CodesOf(const fade::Rgb& colour) {
 
 char* Writer::Put(char* out, std::string_view line, std::span<const fade::Rgb> colours) {
   if (line.empty()) return out;
-  const Row& row = format_.row_;
+  return Finish(Continue(Start(out), line, colours));
+}
+
+char* Writer::Start(char* out) {
+  run_ = {};
   if (!format_.stylesInRun_) {
     for (int k = 0; k < 4; ++k)
-      if (Chosen(styles_, k)) out = Copy(out, row.styleOpen[k]);
+      if (Chosen(styles_, k)) out = Copy(out, format_.row_.styleOpen[k]);
   }
-  // The run open: its colour as its code shows it (xterm's number alone, or the whole colour),
-  // and what closes it, kept apart from the cache, which the next colour may take over.
-  bool open = false;
-  std::uint32_t runKey = 0, lastColour = 0;
-  fade::Rgb runColour;
-  int runXterm = 0;
-  char runTail[Codes::kTail];
-  std::size_t runTailSize = 0;
-  const auto closeRun = [&] {
-    if (cached_) {
-      std::memcpy(out, runTail, Codes::kTail);
-      out += runTailSize;
-    } else {
-      out = PutPieces(out, format_.tail_, runColour, runXterm);
-    }
-  };
-  std::size_t k = 0;
-  for (std::size_t at = 0; at < line.size(); ++k) {
+  return out;
+}
+
+char* Writer::CloseRun(char* out, const Run& run) const {
+  if (!cached_) return PutPieces(out, format_.tail_, run.colour, run.xterm);
+  std::memcpy(out, run.tail, Codes::kTail);
+  return out + run.tailSize;
+}
+
+char* Writer::Continue(char* out, std::string_view piece, std::span<const fade::Rgb> colours) {
+  const Row& row = format_.row_;
+  Run run = run_;  // worked on here, where the compiler may keep it in registers
+  for (std::size_t at = 0, k = 0; at < piece.size(); ++k, ++run.characters) {
     const std::size_t length =
-        static_cast<unsigned char>(line[at]) < 0x80 ? 1 : text::CharacterLength(line, at);
+        static_cast<unsigned char>(piece[at]) < 0x80 ? 1 : text::CharacterLength(piece, at);
     const fade::Rgb& colour = colours[k];
     const std::uint32_t packed = Packed(colour);
-    if (!open || row.perCharacter || packed != lastColour) {
+    if (!run.open || row.perCharacter || packed != run.last) {
       const Codes& codes = CodesOf(colour);
       const std::uint32_t key =
           format_.onlyXterm_ ? static_cast<std::uint32_t>(codes.xterm) : packed;
-      if (!open || row.perCharacter || key != runKey) {
-        if (open) closeRun();
+      if (!run.open || row.perCharacter || key != run.key) {
+        if (run.open) out = CloseRun(out, run);
         if (cached_) {
           std::memcpy(out, codes.head, Codes::kHead);
           out += codes.headSize;
-          std::memcpy(runTail, codes.tail, Codes::kTail);
-          runTailSize = codes.tailSize;
+          std::memcpy(run.tail, codes.tail, Codes::kTail);
+          run.tailSize = codes.tailSize;
         } else {
           out = PutPieces(out, format_.head_, colour, codes.xterm);
         }
-        open = true;
-        runKey = key;
-        runColour = colour;
-        runXterm = codes.xterm;
+        run.open = true;
+        run.key = key;
+        run.colour = colour;
+        run.xterm = codes.xterm;
       }
-      lastColour = packed;
+      run.last = packed;
     }
-    const int phase = wavy_ ? static_cast<int>(k % 4) : 1;
+    const int phase = wavy_ ? static_cast<int>(run.characters % 4) : 1;
     if (phase == 0 || phase == 2) out = Copy(out, row.waveOpen[phase / 2]);
-    out = PutCharacter(out, line.data() + at, length, row.escape);
+    out = PutCharacter(out, piece.data() + at, length, row.escape);
     if (phase == 0 || phase == 2) out = Copy(out, row.waveClose[phase / 2]);
     at += length;
   }
-  closeRun();
+  run_ = run;
+  return out;
+}
+
+char* Writer::Finish(char* out) {
+  if (run_.open) out = CloseRun(out, run_);
   if (!format_.stylesInRun_) {
     for (int k = 3; k >= 0; --k)
-      if (Chosen(styles_, k)) out = Copy(out, row.styleClose[k]);
+      if (Chosen(styles_, k)) out = Copy(out, format_.row_.styleClose[k]);
   }
-  return Copy(out, row.lineEnd);
+  return Copy(out, format_.row_.lineEnd);
 }
 
 void FadeColours(std::size_t length, std::span<const fade::Rgb> stops, fade::Blend blend,
