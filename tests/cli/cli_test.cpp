@@ -235,7 +235,9 @@ class FollowedInput : public Input {
  public:
   explicit FollowedInput(const std::string& written) : written_(written) {}
   std::optional<std::size_t> Read(char* buffer, std::size_t size, std::string&) override {
-    if (reads_ > 0) EXPECT_EQ(std::count(written_.begin(), written_.end(), '\n'), reads_);
+    if (reads_ > 0) {
+      EXPECT_EQ(std::count(written_.begin(), written_.end(), '\n'), reads_);
+    }
     if (reads_ == 3) return 0;
     ++reads_;
     const std::string line = "line " + std::to_string(reads_) + "\n";
