@@ -105,6 +105,49 @@ def ratio_row(goal, target, ratio, limit, details):
     return f"| {goal} | {target} | {measured} | {verdict(met)} | {details if ratio is not None else ''} |"
 
 
+def vfx_figures(out):
+    """What bench/vfx_bench.py and gradient_string.mjs measured of the vfx command."""
+    try:
+        figures = json.loads((out / "vfx.json").read_text())
+    except (OSError, ValueError):
+        figures = {}
+    try:
+        gradient = json.loads((out / "gradient.json").read_text())
+    except (OSError, ValueError):
+        gradient = {}
+    return figures, gradient
+
+
+def vfx_goals(out):
+    """The command's rows of the goals: within 2 × cat, 1,000 × lolcat, 100 × gradient-string."""
+    figures, gradient = vfx_figures(out)
+    rows = []
+    for size, label in (("1m", "1 MiB"), ("64m", "64 MiB")):
+        case = figures.get(size)
+        if case:
+            ratio = case["vfx_ms"] / case["cat_ms"]
+            rows.append(f"| `vfx --format ansi --color=always`, {label} of lines into /dev/null, "
+                        f"against `cat` of a file as large as its output "
+                        f"({case['output_bytes'] / 2**20:.0f} MiB) | ≤ 2 × | {ratio:.2f} × "
+                        f"| {verdict(ratio <= 2.0)} | {case['vfx_ms']:.1f} ms against "
+                        f"{case['cat_ms']:.1f} ms |")
+        else:
+            rows.append(f"| `vfx` against `cat`, {label} | ≤ 2 × | not measured | **missed** | |")
+    small = figures.get("1m")
+    for name, peer, target in (("lolcat -t -f", figures.get("lolcat_ms"), 1000),
+                               ("gradient-string, line by line", gradient.get("linesMilliseconds"),
+                                100)):
+        if small and peer:
+            ratio = peer / small["vfx_ms"]
+            rows.append(f"| `vfx` against {name} on the same 1 MiB | ≥ {target:,} × faster "
+                        f"| {ratio:,.0f} × | {verdict(ratio >= target)} | {peer:,.0f} ms against "
+                        f"{small['vfx_ms']:.1f} ms |")
+        else:
+            rows.append(f"| `vfx` against {name} on the same 1 MiB | ≥ {target:,} × faster "
+                        "| not measured | **missed** | |")
+    return rows
+
+
 def goals(out, fade, compose, build):
     """One line for each goal: the figure, the target and whether it is met."""
     rows = []
@@ -163,6 +206,8 @@ def goals(out, fade, compose, build):
         else:
             rows.append(f"| {label}: cost per input byte from 1 KiB to 1 MiB | flat | not measured "
                         f"| {verdict(None)} | |")
+
+    rows += vfx_goals(out)
 
     return ["## Goals", "",
             "| goal | target | measured | | |", "|---|---|---|---|---|", *rows, "",
@@ -230,6 +275,27 @@ def main():
                   f"Ratio: gradient-string takes {gradient['milliseconds'] / ms(ours):.0f} × as long."]
     else:
         lines += ["not measured (gradient-string could not be installed or run)"]
+
+    figures, gradient = vfx_figures(out)
+    lines += ["", "## The vfx command against cat, lolcat and gradient-string", "",
+              "`vfx --format ansi --color=always` (its default colours, the ten of Jelly Jar, "
+              "each line over its own length, a 24-bit colour code per run) on 1 MiB of prose "
+              "in lines of 40 to 90 characters, and on 64 copies of it, into /dev/null; `cat` "
+              "of a file as large as what vfx wrote is the floor for writing that output. Wall "
+              "times of whole processes, start-up included, medians of the runs.", "",
+              "| input | vfx | output | cat of the output | ratio |", "|---|---|---|---|---|"]
+    for size, label in (("1m", "1 MiB"), ("64m", "64 MiB")):
+        case = figures.get(size)
+        if case:
+            lines.append(f"| {label} | {case['vfx_ms']:.1f} ms | {case['output_bytes'] / 2**20:.0f} MiB "
+                         f"| {case['cat_ms']:.1f} ms | {case['vfx_ms'] / case['cat_ms']:.2f} × |")
+    if figures.get("lolcat_ms"):
+        lines += ["", f"Debian's `lolcat -t -f` (true colour, forced) on the same 1 MiB: "
+                      f"{figures['lolcat_ms'] / 1000:.1f} s, one run."]
+    if gradient.get("linesMilliseconds"):
+        lines += ["", f"gradient-string over the same ten colours, line by line: "
+                      f"{gradient['linesMilliseconds']:.0f} ms inside Node.js (its start-up not "
+                      "counted)."]
 
     lines += ["", "## ComposeBody over ten colours", "", "| line | time | per input byte |",
               "|---|---|---|"]

@@ -58,6 +58,12 @@ enum class Blend { kStraight, kEven, kVivid };
 // same doubles on every build: the blends' arithmetic uses no function of the C runtime.
 Rgb BlendColour(Rgb start, Rgb end, Blend blend, std::size_t i, std::size_t length);
 
+// Characters `first` (from 1) to first + out.size() - 1 of that fade, each exactly as BlendColour
+// gives it, for a caller that colours a whole run of characters: the fade's set-up is made once,
+// not once per character.
+void BlendColours(Rgb start, Rgb end, Blend blend, std::size_t first, std::size_t length,
+                  std::span<Rgb> out);
+
 // A line over colour stops, cut as the add-on's Send has always cut it. One stop fades the whole
 // line from the stop to itself, two from the first to the second. With N of 3 to 10 stops the
 // line is padded with spaces to a multiple of N - 1 characters and cut into N - 1 segments of

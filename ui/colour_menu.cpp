@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "formats/presets.h"
 #include "text/ascii.h"
 #include "ui/file_words.h"
-#include "ui/presets.h"
 
 namespace vfx::ui {
 namespace {
@@ -47,8 +47,8 @@ void ColourMenu::Fill(toolkit::Menu& menu, platform::WindowHandle owner) {
                         [this, blend] { hooks_.setBlend(blend); });
 
   toolkit::Menu& presets = *menu.add_submenu("&Presets").submenu();
-  for (const Preset& preset : Presets())
-    presets.add_item(std::string(preset.caption),
+  for (const formats::Preset& preset : formats::Presets())
+    presets.add_item("&" + std::string(preset.name),
                      [this, &preset] { Apply(preset.colours, preset.blend); });
   menu.add_item("&Reverse Colours", [this] { panel_.Reverse(); })
       .set_enabled(panel_.SelectedCount() >= 2);

@@ -50,16 +50,27 @@ std::string FadeWavy(std::string_view text, double startRed, double startGreen, 
 }
 
 Rgb BlendColour(Rgb start, Rgb end, Blend blend, std::size_t i, std::size_t length) {
+  Rgb colour;
+  BlendColours(start, end, blend, i, length, {&colour, 1});
+  return colour;
+}
+
+void BlendColours(Rgb start, Rgb end, Blend blend, std::size_t first, std::size_t length,
+                  std::span<Rgb> out) {
   length = length == 0 ? 1 : length;
   if (blend == Blend::kEven || blend == Blend::kVivid) {
-    return detail::BlendRamp(start, end, blend, length).At(i);
+    const detail::BlendRamp ramp(start, end, blend, length);
+    for (std::size_t k = 0; k < out.size(); ++k) out[k] = ramp.At(first + k);
+    return;
   }
   // The fade's own arithmetic, and RgbToHex's rounding.
-  const detail::Colour c =
-      detail::Ramp(detail::ColourOf(start), detail::ColourOf(end), length).At(i);
-  return {static_cast<int>(detail::AnyComponentByte(c.red)),
-          static_cast<int>(detail::AnyComponentByte(c.green)),
-          static_cast<int>(detail::AnyComponentByte(c.blue))};
+  const detail::Ramp ramp(detail::ColourOf(start), detail::ColourOf(end), length);
+  for (std::size_t k = 0; k < out.size(); ++k) {
+    const detail::Colour c = ramp.At(first + k);
+    out[k] = {static_cast<int>(detail::AnyComponentByte(c.red)),
+              static_cast<int>(detail::AnyComponentByte(c.green)),
+              static_cast<int>(detail::AnyComponentByte(c.blue))};
+  }
 }
 
 }  // namespace vfx::fade
