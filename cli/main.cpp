@@ -1,4 +1,4 @@
-// vfx on a POSIX system; vfx.exe's own start is platform/win32/vfx_main.cpp.
+// vfx on a POSIX system; vfx.exe's own start is app/vfx_main.cpp.
 #include <string>
 #include <vector>
 
