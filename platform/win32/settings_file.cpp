@@ -36,7 +36,8 @@ std::string ErrorText(DWORD error) {
     default:
       break;
   }
-  const std::wstring text = SystemErrorText(error);
+  std::wstring text = SystemErrorText(error);
+  if (text.ends_with(L'.')) text.pop_back();  // a caption's words end without one
   if (text.empty()) return "error " + std::to_string(error);
   return Narrow(text);
 }
@@ -58,7 +59,7 @@ std::wstring Folder(std::wstring_view path) {
   return std::wstring(path.substr(0, slash == std::wstring_view::npos ? 0 : slash));
 }
 
-constexpr SettingsFileWrite kDone{SettingsFileWrite::Kind::kDone, {}};
+SettingsFileWrite Done() { return {SettingsFileWrite::Kind::kDone, {}}; }
 
 // How long a save waits for another copy's, and how often it looks: a save takes milliseconds.
 constexpr DWORD kLockWaitMs = 2000, kLockRetryMs = 20;
@@ -201,7 +202,8 @@ std::string Win32SettingsFile::Location() {
 }
 
 SettingsFileRead Win32SettingsFile::Read() {
-  if (path_.empty()) return {Kind::kFailed, {}, std::string(kNoFolder)};
+  // Without a folder there is no file yet; a save says why it cannot make one.
+  if (path_.empty()) return Of(Kind::kMissing);
   const DWORD attributes = GetFileAttributesW(path_.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return Failed(GetLastError());
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Of(Kind::kFolder);
@@ -264,7 +266,7 @@ SettingsFileWrite Win32SettingsFile::Lock() {
     Sleep(kLockRetryMs);
   }
   ClearWhatASaveLeft(Target());
-  return kDone;
+  return Done();
 }
 
 SettingsFileWrite Win32SettingsFile::Replace(std::string_view bytes) {
@@ -291,7 +293,7 @@ SettingsFileWrite Win32SettingsFile::Replace(std::string_view bytes) {
     if (!VFX_REPORT_IF_FALSE(MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)))
       return NotDone("", GetLastError());
     temporary.Keep();
-    return kDone;
+    return Done();
   }
   // The backup name keeps the old file findable should the replace stop half-way: without one,
   // a replace that fails to rename the new file has already deleted the old. The new file's
@@ -313,7 +315,7 @@ SettingsFileWrite Win32SettingsFile::Replace(std::string_view bytes) {
   temporary.Keep();  // it is the file now
   // Windows carries the attributes over; Wine's replace does not, so they are set again.
   VFX_REPORT_IF_FALSE(SetFileAttributesW(target.c_str(), attributes));
-  return kDone;
+  return Done();
 }
 
 }  // namespace vfx::platform::win32

@@ -20,8 +20,8 @@ std::wstring SystemErrorText(DWORD error) {
   wchar_t buffer[512] = {};
   DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                 error, 0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
-  while (length > 0 && (buffer[length - 1] == L'\r' || buffer[length - 1] == L'\n' ||
-                        buffer[length - 1] == L' ' || buffer[length - 1] == L'.'))
+  while (length > 0 &&
+         (buffer[length - 1] == L'\r' || buffer[length - 1] == L'\n' || buffer[length - 1] == L' '))
     --length;
   return std::wstring(buffer, length);
 }

@@ -7,8 +7,7 @@
 
 namespace vfx::platform::win32 {
 
-// The system's words for an error, without the line break and full stop it ends with; empty when
-// it has none.
+// The system's words for an error, without the line break it ends with; empty when it has none.
 std::wstring SystemErrorText(DWORD error);
 
 // The part of the screen a window may cover (the taskbar left out), on the monitor nearest the

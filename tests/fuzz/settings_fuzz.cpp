@@ -27,10 +27,17 @@ class MemoryFile : public vfx::platform::SettingsFile {
   vfx::platform::SettingsFileRead Read() override {
     return {vfx::platform::SettingsFileRead::Kind::kRead, bytes, {}};
   }
-  vfx::platform::SettingsFileReplace Replace(std::string_view newBytes) override {
+  vfx::platform::SettingsFileWrite Lock() override { return Done(); }
+  void Unlock() override {}
+  vfx::platform::SettingsFileWrite Replace(std::string_view newBytes) override {
     bytes = newBytes;
     ++replaces;
-    return {true, {}};
+    return Done();
+  }
+
+ private:
+  static vfx::platform::SettingsFileWrite Done() {
+    return {vfx::platform::SettingsFileWrite::Kind::kDone, {}};
   }
 };
 
@@ -68,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Store store(file);
   store.Load();
   const Scheme scheme = SchemeFrom(bytes);
-  const bool saved = store.Save(scheme).done;
+  const bool saved = store.Save(scheme).done();
   if (!vfx::text::IsUtf8Text(bytes)) {
     Require(!store.readable() && !saved && file.replaces == 0 && file.bytes == bytes);
     return 0;
@@ -82,10 +89,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(FindScheme(after, scheme.name) == scheme);
   Require(Others(ListSchemes(after), scheme.name) == Others(before, scheme.name));
   const std::string once = file.bytes;
-  Require(store.Save(scheme).done && file.bytes == once);
+  Require(store.Save(scheme).done() && file.bytes == once);
 
   const auto setting = store.Setting("Vontra FX", "FadeKey");
-  Require(store.Delete(scheme.name).done);
+  Require(store.Delete(scheme.name).done());
   const Document deleted = Document::Parse(file.bytes);
   Require(!FindScheme(deleted, scheme.name));
   Require(ListSchemes(deleted) == Others(before, scheme.name));

@@ -43,8 +43,7 @@ TEST(Store, AFileItCannotReadIsReportedAndNeverWritten) {
        "ller\r\n",
        false, false, Problem::kNotText},
       {valid + "; cut inside \xE2\x82", false, false, Problem::kNotText},
-      {valid + std::string(platform::kSettingsFileMaxBytes, ';'), false, false,
-       Problem::kTooLarge},
+      {valid + std::string(platform::kSettingsFileMaxBytes, ';'), false, false, Problem::kTooLarge},
       {"", true, false, Problem::kFolder},
       {valid, false, true, Problem::kDenied},
   };

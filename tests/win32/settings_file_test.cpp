@@ -164,7 +164,7 @@ TEST_F(Win32SettingsFileTest, TheFileBesideTheProgramIsUsedOnlyWhenItIsThere) {
   EXPECT_EQ(SettingsFilePathFor(program, L"C:\\Roaming"), program + L"\\vontrafx.ini");
 
   Win32SettingsFile nowhere(L"");
-  EXPECT_EQ(nowhere.Read().kind, Kind::kFailed);
+  EXPECT_EQ(nowhere.Read().kind, Kind::kMissing);
   EXPECT_FALSE(nowhere.Replace("x").done());
   // Wine sets APPDATA, and nothing is beside the test program.
   EXPECT_TRUE(SettingsFilePath().ends_with(L"\\Vontra FX\\vontrafx.ini"));
