@@ -8,13 +8,12 @@
 
 namespace vfx::platform::win32 {
 
-void SystemMenuItems::Rebuild(HWND, HMENU systemMenu, toolkit::Form& form) {
+void SystemMenuItems::Rebuild(HMENU systemMenu, toolkit::Menu& items) {
   for (UINT k = 0; k < added_; ++k)
     VFX_FAULT_IF_FALSE(DeleteMenu(systemMenu, kFirstCommand + kStep * k, MF_BYCOMMAND));
   added_ = 0;
   commands_.clear();
-  menu_ = std::make_unique<toolkit::Menu>();
-  if (form.on_system_menu) form.on_system_menu(*menu_);
+  menu_ = &items;
   if (menu_->empty()) return;
   VFX_FAULT_IF_FALSE(AppendMenuW(systemMenu, MF_SEPARATOR, kFirstCommand, nullptr));
   ++added_;

@@ -1,6 +1,6 @@
 // What the form adds to its window's system menu, and the keys it registers for the whole
-// desktop, over the window system's own: the menu's extra items are built from the model each
-// time the system menu opens and come back as WM_SYSCOMMAND, whose handler runs after the menu
+// desktop, over the window system's own: the form's system-menu items are built each time the
+// system menu opens and come back as WM_SYSCOMMAND, whose handler runs after the menu
 // has closed; a hot key comes back as WM_HOTKEY.
 #pragma once
 
@@ -17,7 +17,7 @@ namespace vfx::platform::win32 {
 class SystemMenuItems {
  public:
   // WM_INITMENUPOPUP for the window's system menu: the items of last time out, the model's in.
-  void Rebuild(HWND window, HMENU systemMenu, toolkit::Form& form);
+  void Rebuild(HMENU systemMenu, toolkit::Menu& items);
   // WM_SYSCOMMAND: true when the command was one of ours (its handler has run).
   bool Choose(UINT command);
 
@@ -25,7 +25,7 @@ class SystemMenuItems {
   static constexpr UINT kFirstCommand = 0x0100;  // system commands keep their low four bits
   static constexpr UINT kStep = 0x10;
 
-  std::unique_ptr<toolkit::Menu> menu_;
+  toolkit::Menu* menu_ = nullptr;
   std::vector<const toolkit::MenuItem*> commands_;
   UINT added_ = 0;  // commands handed out last time, the separator's included
 };
