@@ -1,16 +1,19 @@
-// Context menus on the real window system: the HMENU made from the model, the way a right-click
-// finds its control's handler, and a menu tracked with keys posted into its loop.
+// Menus on the real window system: the HMENU made from the model, the same builder's items in the
+// window's system menu, the way a right-click finds its control's handler, and a menu tracked
+// with keys posted into its loop.
 #include "toolkit/menu.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/win32/backend.h"
 #include "platform/win32/event_pump.h"
 #include "platform/win32/menu_peer.h"
+#include "toolkit/action.h"
 #include "toolkit/check_box.h"
 #include "toolkit/form.h"
 #include "toolkit/frame.h"
@@ -20,6 +23,7 @@
 namespace vfx::platform::win32 {
 namespace {
 
+using toolkit::Action;
 using toolkit::Menu;
 using toolkit::MenuPlace;
 
@@ -197,6 +201,54 @@ TEST_F(ContextMenuWin32Test, ATrackedMenuRunsTheChosenHandlerAfterItClosedAndNot
   form.popup_menu(menu, MenuPlace::Keyboard());
   tracked = nullptr;
   EXPECT_EQ(ran, (std::vector<std::string>{"open", "second", "open"}));
+}
+
+// The form's actions in its window's system menu, after a separator, built afresh each time it
+// opens; commands the system takes (multiples of 16 below its own 0xF000) come back as
+// WM_SYSCOMMAND with the system's low bits set, and run the action.
+TEST_F(ContextMenuWin32Test, TheSystemMenuShowsTheFormsActionsAndRunsTheChosenOne) {
+  std::vector<std::string> ran;
+  Action fade(form, Action::Kind::kCheck, "Fade &Where You Type\tCtrl+Shift+F",
+              [&] { ran.push_back("fade"); });
+  fade.set_checked(true);
+  auto key = std::make_unique<Action>(form, Action::Kind::kCommand, "Fade &Key\u2026",
+                                      [&] { ran.push_back("key"); });
+  Action grey(form, Action::Kind::kCommand, "&Grey", [&] { ran.push_back("grey"); });
+  grey.set_enabled(false);
+  form.system_menu().add(fade);
+  form.system_menu().add(*key);
+  form.system_menu().add(grey);
+
+  HMENU system = GetSystemMenu(window, FALSE);
+  ASSERT_NE(system, nullptr);
+  const UINT own = static_cast<UINT>(GetMenuItemCount(system));
+  const auto open = [&] {
+    SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system), MAKELPARAM(0, TRUE));
+  };
+  open();
+  open();  // last time's items give way to this time's
+  ASSERT_EQ(GetMenuItemCount(system), static_cast<int>(own) + 4);
+  EXPECT_TRUE(Read(system, own).type & MFT_SEPARATOR);
+  const ReadItem items[] = {Read(system, own + 1), Read(system, own + 2), Read(system, own + 3)};
+  EXPECT_EQ(items[0].caption, L"Fade &Where You Type\tCtrl+Shift+F");
+  EXPECT_TRUE(items[0].state & MFS_CHECKED);
+  EXPECT_TRUE(items[2].state & MFS_GRAYED);
+  for (const ReadItem& item : items) {
+    EXPECT_EQ(item.id % 16, 0u) << item.id;
+    EXPECT_LT(item.id, 0xF000u);
+    EXPECT_EQ(item.submenu, nullptr);
+  }
+
+  SendMessageW(window, WM_SYSCOMMAND, items[0].id | 0x2, 0);
+  SendMessageW(window, WM_SYSCOMMAND, items[2].id, 0);
+  EXPECT_EQ(ran, std::vector<std::string>{"fade"});
+  EXPECT_FALSE(fade.is_checked());
+
+  // An action that went is gone from the next opening.
+  key.reset();
+  open();
+  ASSERT_EQ(GetMenuItemCount(system), static_cast<int>(own) + 3);
+  EXPECT_EQ(Read(system, own + 2).caption, L"&Grey");
 }
 
 }  // namespace
