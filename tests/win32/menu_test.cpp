@@ -19,6 +19,7 @@
 #include "toolkit/frame.h"
 #include "toolkit/h_scroll_bar.h"
 #include "toolkit/label.h"
+#include "toolkit/text_box.h"
 
 namespace vfx::platform::win32 {
 namespace {
@@ -249,6 +250,58 @@ TEST_F(ContextMenuWin32Test, TheSystemMenuShowsTheFormsActionsAndRunsTheChosenOn
   open();
   ASSERT_EQ(GetMenuItemCount(system), static_cast<int>(own) + 3);
   EXPECT_EQ(Read(system, own + 2).caption, L"&Grey");
+}
+
+// What the open pop-up menu holds, read from inside its loop.
+std::vector<std::wstring>* openMenu = nullptr;
+
+void CALLBACK ReadOpenMenu(HWND owner, UINT, UINT_PTR id, DWORD) {
+  KillTimer(owner, id);
+  HWND popup = FindWindowW(L"#32768", nullptr);
+  auto* menu = popup ? reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)) : nullptr;
+  for (int k = 0; menu && k < GetMenuItemCount(menu); ++k) {
+    const ReadItem item = Read(menu, static_cast<UINT>(k));
+    openMenu->push_back(item.caption);
+    for (int n = 0; item.submenu && n < GetMenuItemCount(item.submenu); ++n) {
+      const ReadItem inner = Read(item.submenu, static_cast<UINT>(n));
+      openMenu->push_back(L"> " + inner.caption + (inner.state & MFS_GRAYED ? L" (grey)" : L""));
+    }
+  }
+  EndMenu();
+}
+
+// A box with looks opens its own menu, and the window's items come after the box's.
+TEST(OwnMenuWin32Test, TheBoxsOwnMenuEndsWithTheWindowsItems) {
+  Win32EventPump events;
+  Win32Backend backend{events, {}};
+  toolkit::Form form{"OwnMenuTest"};
+  form.set_client_size(6000, 3000);
+  auto& box = form.add<toolkit::TextBox>("Text1", 1);
+  box.set_bounds({120, 120, 4000, 1200});
+  box.set_multi_line(true);
+  box.set_look_source([] { return std::vector<toolkit::CharacterLook>{}; });
+  Action html(form, Action::Kind::kCommand, "&HTML");
+  Action bbcode(form, Action::Kind::kCommand, "&BBCode");
+  bbcode.set_enabled(false);
+  box.on_own_menu = [&](Menu& menu) { menu.add_submenu("Copy A&s", {&html, &bbcode}); };
+  form.realize(backend);
+  form.show();
+  box.set_focus();
+  events.ProcessPendingEvents();
+
+  std::vector<std::wstring> shown;
+  openMenu = &shown;
+  HWND window = reinterpret_cast<HWND>(form.native_handle());
+  SetTimer(window, 1, 200, ReadOpenMenu);
+  HWND boxWindow = reinterpret_cast<HWND>(box.native_handle());
+  SendMessageW(boxWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(boxWindow), -1);
+  openMenu = nullptr;
+  form.unload();
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(shown[0], L"&Undo");
+  EXPECT_EQ(std::vector<std::wstring>(shown.end() - 4, shown.end()),
+            (std::vector<std::wstring>{L"Preview Colours", L"Copy A&s", L"> &HTML",
+                                       L"> &BBCode (grey)"}));
 }
 
 }  // namespace
