@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/action.h"
 #include "toolkit/command_button.h"
 #include "toolkit/control.h"
 #include "toolkit/timer.h"
@@ -82,6 +83,7 @@ void Form::realize(Backend& backend) {
   if (focused_) peer_->Changed(Property::kFocus);
   for (Timer* timer : timers_)
     if (timer->is_running()) peer_->StartTimer(timer->id(), timer->interval());
+  for (Action* action : actions_) action->RegisterKey();
 }
 
 platform::WindowHandle Form::native_handle() const {
@@ -99,10 +101,29 @@ void Form::unload() {
   if (!loaded_ || unloading_) return;
   unloading_ = true;
   if (on_unload) on_unload();
+  for (Action* action : actions_) action->ReleaseKey();
   loaded_ = false;
   visible_ = false;
   backend_ = nullptr;
   if (peer_) peer_->Destroy();
+}
+
+int Form::add_action(Action& action) {
+  actions_.push_back(&action);
+  return nextActionId_++;
+}
+
+void Form::remove_action(Action& action) {
+  std::erase(actions_, &action);
+  systemMenu_.remove(action);
+}
+
+void Form::native_hot_key(int id) {
+  for (Action* action : actions_)
+    if (action->id() == id) {
+      if (action->holds_global_key()) action->activate();
+      return;
+    }
 }
 
 bool Form::register_hot_key(int id, const platform::HotKey& key) {

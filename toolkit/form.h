@@ -20,6 +20,7 @@
 
 namespace vfx::toolkit {
 
+class Action;
 class CommandButton;
 class Control;
 class Timer;
@@ -118,20 +119,13 @@ class Form : public Container {
   void native_window_state_changed(WindowState state) { windowState_ = state; }
   void native_close_requested() { unload(); }
   void native_timer_elapsed(int id);
-  void native_hot_key(int id) {
-    if (on_hot_key) on_hot_key(id);
-  }
+  // A key for the whole desktop was pressed: the action it is registered for runs.
+  void native_hot_key(int id);
 
-  // A key the user may press in any program, which runs on_hot_key with its id: true once it is
-  // the window's; false when another program holds it (or the form has no native window). It
-  // is the window's until released, or until the form unloads.
-  bool register_hot_key(int id, const platform::HotKey& key);
-  void release_hot_key(int id);
-  std::function<void(int)> on_hot_key;
-
-  // The items the window adds to its system menu (Alt+Space, or a click on its icon), built
-  // afresh each time that menu opens; each chosen item's handler runs once it has closed.
-  std::function<void(Menu&)> on_system_menu;
+  // The items the window adds to its system menu (Alt+Space, or a click on its icon): the form's
+  // actions (Menu::add), shown as they are each time that menu opens; a chosen item's handler
+  // runs once the menu has closed. No submenus: the system menu takes none.
+  Menu& system_menu() { return systemMenu_; }
 
   // For Timer.
   int add_timer(Timer& timer);
@@ -141,6 +135,14 @@ class Form : public Container {
   void focus(Control& control);
 
  private:
+  friend class Action;
+  int add_action(Action& action);
+  void remove_action(Action& action);
+  // True once the key is the window's; false when another program holds it, or the form has no
+  // native window.
+  bool register_hot_key(int id, const platform::HotKey& key);
+  void release_hot_key(int id);
+
   void changed(Property property) {
     if (peer_ && loaded_) peer_->Changed(property);
   }
@@ -162,6 +164,9 @@ class Form : public Container {
   bool visible_ = false, loaded_ = true, unloading_ = false;
   std::vector<Timer*> timers_;
   int nextTimerId_ = 1;
+  std::vector<Action*> actions_;
+  int nextActionId_ = 1;
+  Menu systemMenu_;
   Backend* backend_ = nullptr;
   std::unique_ptr<FormPeer> peer_;
 };

@@ -7,64 +7,89 @@
 #include "toolkit/peer.h"
 
 namespace vfx::toolkit {
+namespace {
 
-MenuItem::MenuItem(Menu& menu, Kind kind, std::string caption, int radioGroup)
-    : menu_(menu), kind_(kind), caption_(std::move(caption)), radioGroup_(radioGroup) {
+MenuItem::Kind ItemKind(Action::Kind kind) {
+  switch (kind) {
+    case Action::Kind::kCheck:
+      return MenuItem::Kind::kCheck;
+    case Action::Kind::kRadio:
+      return MenuItem::Kind::kRadio;
+    case Action::Kind::kCommand:
+      break;
+  }
+  return MenuItem::Kind::kCommand;
+}
+
+}  // namespace
+
+MenuItem::MenuItem(Menu& menu, Kind kind, Action* shown, std::unique_ptr<Action> own,
+                   int radioGroup)
+    : menu_(menu), kind_(kind), own_(std::move(own)), shown_(shown), radioGroup_(radioGroup) {
   if (kind == Kind::kSubmenu) submenu_ = std::make_unique<Menu>();
 }
 
 MenuItem::~MenuItem() = default;
 
-std::string MenuItem::accessible_name() const { return WithoutAccessKeys(caption_); }
-
 void MenuItem::set_checked(bool checked) {
   if (kind_ != Kind::kCheck && kind_ != Kind::kRadio) return;
-  checked_ = checked;
+  shown_->set_checked(checked);
   if (!checked || kind_ != Kind::kRadio) return;
   for (const auto& other : menu_.items())
-    if (other.get() != this && other->radioGroup_ == radioGroup_) other->checked_ = false;
-}
-
-bool MenuItem::is_choosable() const {
-  return enabled_ && (kind_ == Kind::kCommand || kind_ == Kind::kCheck || kind_ == Kind::kRadio);
+    if (other.get() != this && other->radioGroup_ == radioGroup_) other->shown_->set_checked(false);
 }
 
 Menu::Menu() = default;
 Menu::~Menu() = default;
 
-MenuItem& Menu::add(MenuItem::Kind kind, std::string caption, std::function<void()> onActivation) {
+MenuItem& Menu::append(MenuItem::Kind kind, Action* shown, std::unique_ptr<Action> own) {
   const bool joinsGroup = kind == MenuItem::Kind::kRadio && !items_.empty() &&
                           items_.back()->kind() == MenuItem::Kind::kRadio;
   int group = 0;
   if (kind == MenuItem::Kind::kRadio) group = joinsGroup ? radioGroups_ : ++radioGroups_;
-  items_.push_back(std::unique_ptr<MenuItem>(new MenuItem(*this, kind, std::move(caption), group)));
-  items_.back()->on_activation = std::move(onActivation);
+  if (own) shown = own.get();
+  items_.push_back(
+      std::unique_ptr<MenuItem>(new MenuItem(*this, kind, shown, std::move(own), group)));
   return *items_.back();
 }
 
+MenuItem& Menu::add(Action& action) { return append(ItemKind(action.kind()), &action, nullptr); }
+
+MenuItem& Menu::add_own(Action::Kind kind, std::string caption, bool checked,
+                        std::function<void()> onActivation) {
+  MenuItem& item =
+      append(ItemKind(kind), nullptr,
+             std::make_unique<Action>(kind, std::move(caption), std::move(onActivation)));
+  item.set_checked(checked);
+  return item;
+}
+
 MenuItem& Menu::add_item(std::string caption, std::function<void()> onActivation) {
-  return add(MenuItem::Kind::kCommand, std::move(caption), std::move(onActivation));
+  return add_own(Action::Kind::kCommand, std::move(caption), false, std::move(onActivation));
 }
 
 MenuItem& Menu::add_check_item(std::string caption, bool checked,
                                std::function<void()> onActivation) {
-  MenuItem& item = add(MenuItem::Kind::kCheck, std::move(caption), std::move(onActivation));
-  item.set_checked(checked);
-  return item;
+  return add_own(Action::Kind::kCheck, std::move(caption), checked, std::move(onActivation));
 }
 
 MenuItem& Menu::add_radio_item(std::string caption, bool checked,
                                std::function<void()> onActivation) {
-  MenuItem& item = add(MenuItem::Kind::kRadio, std::move(caption), std::move(onActivation));
-  item.set_checked(checked);
-  return item;
+  return add_own(Action::Kind::kRadio, std::move(caption), checked, std::move(onActivation));
 }
 
 MenuItem& Menu::add_submenu(std::string caption) {
-  return add(MenuItem::Kind::kSubmenu, std::move(caption), {});
+  return append(MenuItem::Kind::kSubmenu, nullptr,
+                std::make_unique<Action>(Action::Kind::kCommand, std::move(caption)));
 }
 
-void Menu::add_separator() { add(MenuItem::Kind::kSeparator, {}, {}); }
+void Menu::add_separator() {
+  append(MenuItem::Kind::kSeparator, nullptr, std::make_unique<Action>(Action::Kind::kCommand, ""));
+}
+
+void Menu::remove(const Action& action) {
+  std::erase_if(items_, [&](const auto& item) { return item->action() == &action; });
+}
 
 const MenuItem* Menu::find(const std::vector<std::string>& path) const {
   const Menu* menu = this;
@@ -99,12 +124,9 @@ bool Menu::choose(const MenuItem& chosen) {
   // Only through submenus that open: a grey submenu's items are out of reach.
   MenuItem* item = locate(chosen, true);
   if (!item || !item->is_choosable()) return false;
-  if (item->kind() == MenuItem::Kind::kCheck) item->set_checked(!item->is_checked());
+  // The rest of its group unticked; the action ticks itself.
   if (item->kind() == MenuItem::Kind::kRadio) item->set_checked(true);
-  // A copy: the handler may well destroy the menu it came from.
-  const std::function<void()> handler = item->on_activation;
-  if (handler) handler();
-  return true;
+  return item->action()->activate();
 }
 
 void Menu::popup(Form& form, const Control* over, const MenuPlace& where) {

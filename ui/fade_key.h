@@ -15,8 +15,8 @@
 #include "platform/dialogs.h"
 #include "platform/hot_key.h"
 #include "settings/store.h"
+#include "toolkit/action.h"
 #include "toolkit/form.h"
-#include "toolkit/menu.h"
 
 namespace vfx::ui {
 
@@ -29,33 +29,28 @@ class FadeKey {
     std::function<void(std::string)> showStatus;  // a few words in the caption
   };
 
+  // Puts its items in the form's system menu.
   FadeKey(toolkit::Form& form, settings::Store& store, platform::Dialogs& dialogs, Hooks hooks);
 
-  // The settings read from the file, and the key registered when it is on.
+  // The settings read from the file, and the key registered when it is on. The form releases
+  // the key when it unloads.
   void Start();
-  // The key released (the window is going).
-  void Stop();
-
-  bool on() const { return on_; }
-  bool taken() const { return taken_; }
-  const platform::HotKey& key() const { return key_; }
-
-  // The items of the window's system menu.
-  void FillSystemMenu(toolkit::Menu& menu);
-  void Toggle();
-  void Change();
 
  private:
-  void Register();
-  void Release();
+  void Toggle();
+  void Change();
+  // The key on or off and which it is: registered while on, and the menu item saying so.
+  void Set(bool on, const platform::HotKey& key);
   void Keep(std::string_view key, std::string_view value);
 
   toolkit::Form& form_;
   settings::Store& store_;
   platform::Dialogs& dialogs_;
   Hooks hooks_;
-  platform::HotKey key_ = kDefaultFadeKey;
-  bool on_ = true, registered_ = false, taken_ = false;
+  // The key itself, pressed in any program; enabled while it is on.
+  toolkit::Action fade_;
+  // "Fade Where You Type", ticked while the key is on, and "Fade Key…".
+  toolkit::Action toggle_, change_;
 };
 
 }  // namespace vfx::ui

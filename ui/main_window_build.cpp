@@ -66,7 +66,6 @@ void ZiruZezuzo::Build() {
     sendRun_.Close();
     sendRun_.GiveBackTakenLines();
     services_.platform.events.MarkEnding();
-    fadeKey_.Stop();
   };
   statusTimer_.on_elapsed = [this] { TakeStatusDown(); };
 

@@ -203,7 +203,8 @@ class FormWindow final : public Wnd, public toolkit::FormPeer {
         result = 0;
         return true;
       case WM_INITMENUPOPUP:
-        if (HIWORD(lParam)) systemMenu_.Rebuild(hwnd, reinterpret_cast<HMENU>(wParam), form_);
+        if (HIWORD(lParam))
+          systemMenu_.Rebuild(reinterpret_cast<HMENU>(wParam), form_.system_menu());
         return false;
       case WM_SYSCOMMAND:
         if (!systemMenu_.Choose(static_cast<UINT>(wParam))) return false;

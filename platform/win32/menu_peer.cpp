@@ -14,7 +14,33 @@ namespace {
 
 using toolkit::MenuItem;
 
-void Append(HMENU target, const toolkit::Menu& menu, std::vector<const MenuItem*>& commands) {
+RECT WorkAreaAt(POINT point) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor))
+    return monitor.rcWork;
+  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+POINT Clamp(POINT point, const RECT& area) {
+  return {std::clamp(point.x, area.left, std::max(area.left, area.right - 1)),
+          std::clamp(point.y, area.top, std::max(area.top, area.bottom - 1))};
+}
+
+}  // namespace
+
+UINT MenuCommands::Add(const MenuItem& item) {
+  items_.push_back(&item);
+  return first_ + step_ * static_cast<UINT>(items_.size() - 1);
+}
+
+const MenuItem* MenuCommands::ItemFor(UINT command) const {
+  if (command < first_ || (command - first_) % step_ != 0) return nullptr;
+  const std::size_t k = (command - first_) / step_;
+  return k < items_.size() ? items_[k] : nullptr;
+}
+
+void AppendMenuItems(HMENU target, const toolkit::Menu& menu, MenuCommands& commands) {
   for (const auto& item : menu.items()) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
@@ -33,12 +59,11 @@ void Append(HMENU target, const toolkit::Menu& menu, std::vector<const MenuItem*
       info.cch = static_cast<UINT>(caption.size());
       if (const toolkit::Menu* items = item->submenu()) {
         submenu.Reset(VFX_FAULT_IF_FALSE(CreatePopupMenu()));
-        Append(submenu.get(), *items, commands);
+        AppendMenuItems(submenu.get(), *items, commands);
         info.fMask |= MIIM_SUBMENU;
         info.hSubMenu = submenu.get();
       } else {
-        commands.push_back(item.get());
-        info.wID = static_cast<UINT>(commands.size());
+        info.wID = commands.Add(*item);
       }
     }
     // Once inserted, a submenu is its parent's to destroy.
@@ -49,28 +74,9 @@ void Append(HMENU target, const toolkit::Menu& menu, std::vector<const MenuItem*
   }
 }
 
-RECT WorkAreaAt(POINT point) {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor))
-    return monitor.rcWork;
-  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
-POINT Clamp(POINT point, const RECT& area) {
-  return {std::clamp(point.x, area.left, std::max(area.left, area.right - 1)),
-          std::clamp(point.y, area.top, std::max(area.top, area.bottom - 1))};
-}
-
-}  // namespace
-
-const MenuItem* BuiltMenu::ItemFor(UINT command) const {
-  return command >= 1 && command <= commands.size() ? commands[command - 1] : nullptr;
-}
-
 BuiltMenu BuildMenu(const toolkit::Menu& menu) {
   BuiltMenu built{OwnedMenu(VFX_FAULT_IF_FALSE(CreatePopupMenu())), {}};
-  if (built.menu) Append(built.menu.get(), menu, built.commands);
+  if (built.menu) AppendMenuItems(built.menu.get(), menu, built.commands);
   return built;
 }
 

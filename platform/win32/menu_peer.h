@@ -13,15 +13,34 @@
 
 namespace vfx::platform::win32 {
 
-// The model's menu as the window system's: grey items, ticks, radio marks (MFT_RADIOCHECK),
-// separators and submenus as the model has them when it is built.
+// The commands of a built menu's choosable items, numbered as the menu's window wants them.
+class MenuCommands {
+ public:
+  // A pop-up's from 1 up, as 0 is TrackPopupMenuEx's "none".
+  MenuCommands() = default;
+  MenuCommands(UINT first, UINT step) : first_(first), step_(step) {}
+
+  UINT Add(const toolkit::MenuItem& item);
+  // The item of a command; null for any other number.
+  const toolkit::MenuItem* ItemFor(UINT command) const;
+
+ private:
+  UINT first_ = 1, step_ = 1;
+  std::vector<const toolkit::MenuItem*> items_;
+};
+
+// The one builder of the window system's menus from the model's, for pop-ups and the system
+// menu alike: the model's items appended to `target` as they are now, with their grey states,
+// ticks, radio marks (MFT_RADIOCHECK), separators and submenus.
+void AppendMenuItems(HMENU target, const toolkit::Menu& menu, MenuCommands& commands);
+
 struct BuiltMenu {
   OwnedMenu menu;  // its submenus go with it
-  // The choosable items: command k + 1 is commands[k]; 0 is none.
-  std::vector<const toolkit::MenuItem*> commands;
+  MenuCommands commands;
 
-  const toolkit::MenuItem* ItemFor(UINT command) const;
+  const toolkit::MenuItem* ItemFor(UINT command) const { return commands.ItemFor(command); }
 };
+// The model's menu as a pop-up of the window system's.
 BuiltMenu BuildMenu(const toolkit::Menu& menu);
 
 // Where a menu asked for from the keyboard opens for `control`: at the caret of a text box that

@@ -160,7 +160,7 @@ void FillEditMenu(toolkit::Menu& menu, HWND box, bool previewShown, std::functio
   menu.add_separator();
   menu.add_item("Select &All", send(EM_SETSEL, 0, -1)).set_enabled(GetWindowTextLengthW(box) > 0);
   menu.add_separator();
-  toolkit::MenuItem& preview = menu.add_check_item("Preview Colours", previewShown);
+  toolkit::Action& preview = *menu.add_check_item("Preview Colours", previewShown).action();
   preview.on_activation = [&preview, showPreview = std::move(showPreview)] {
     showPreview(preview.is_checked());
   };

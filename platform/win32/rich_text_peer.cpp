@@ -229,6 +229,7 @@ class RichTextPeer final : public EditPeer {
     FillEditMenu(
         menu, hwnd, text_.look_shown(), [this] { PastePlain(); },
         [this](bool shown) { text_.set_look_shown(shown); });
+    if (text_.on_own_menu) text_.on_own_menu(menu);
     text_.popup_menu(menu, MenuPlaceOf(at));
   }
 

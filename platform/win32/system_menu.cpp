@@ -1,42 +1,30 @@
 #include "platform/win32/system_menu.h"
 
 #include <cassert>
-#include <string>
 
 #include "platform/win32/report.h"
-#include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
 
-void SystemMenuItems::Rebuild(HWND, HMENU systemMenu, toolkit::Form& form) {
-  for (UINT k = 0; k < added_; ++k)
-    VFX_FAULT_IF_FALSE(DeleteMenu(systemMenu, kFirstCommand + kStep * k, MF_BYCOMMAND));
-  added_ = 0;
-  commands_.clear();
-  menu_ = std::make_unique<toolkit::Menu>();
-  if (form.on_system_menu) form.on_system_menu(*menu_);
-  if (menu_->empty()) return;
-  VFX_FAULT_IF_FALSE(AppendMenuW(systemMenu, MF_SEPARATOR, kFirstCommand, nullptr));
-  ++added_;
-  for (const auto& item : menu_->items()) {
-    const UINT command = kFirstCommand + kStep * added_;
-    if (item->is_separator()) {
-      VFX_FAULT_IF_FALSE(AppendMenuW(systemMenu, MF_SEPARATOR, command, nullptr));
-    } else {
-      const UINT state = (item->is_enabled() ? MF_ENABLED : MF_GRAYED) |
-                         (item->is_checked() ? MF_CHECKED : MF_UNCHECKED);
-      VFX_FAULT_IF_FALSE(
-          AppendMenuW(systemMenu, MF_STRING | state, command, Widen(item->caption()).c_str()));
-    }
-    commands_.push_back(item.get());
-    ++added_;
-  }
+void SystemMenuItems::Rebuild(HMENU systemMenu, toolkit::Menu& items) {
+  // Ours are the last items of the window's own copy of the system menu, which it keeps.
+  for (; added_ > 0; --added_)
+    VFX_FAULT_IF_FALSE(DeleteMenu(systemMenu, GetMenuItemCount(systemMenu) - 1, MF_BYPOSITION));
+  menu_ = &items;
+  commands_ = MenuCommands(kFirstCommand, kStep);
+  if (items.empty()) return;
+  assert(items.items().size() < (0xF000 - kFirstCommand) / kStep && "0xF000 up is the system's");
+  for ([[maybe_unused]] const auto& item : items.items())
+    assert(!item->submenu() && "the system menu takes no submenus");
+  const int before = GetMenuItemCount(systemMenu);
+  VFX_FAULT_IF_FALSE(AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr));
+  AppendMenuItems(systemMenu, items, commands_);
+  added_ = GetMenuItemCount(systemMenu) - before;
 }
 
 bool SystemMenuItems::Choose(UINT command) {
-  command &= 0xFFF0;
-  if (!menu_ || command <= kFirstCommand || command >= kFirstCommand + kStep * added_) return false;
-  const toolkit::MenuItem* item = commands_[(command - kFirstCommand) / kStep - 1];
+  const toolkit::MenuItem* item = commands_.ItemFor(command & 0xFFF0);
+  if (!menu_ || !item) return false;
   menu_->choose(*item);
   return true;
 }

@@ -1,15 +1,13 @@
 // What the form adds to its window's system menu, and the keys it registers for the whole
-// desktop, over the window system's own: the menu's extra items are built from the model each
-// time the system menu opens and come back as WM_SYSCOMMAND, whose handler runs after the menu
-// has closed; a hot key comes back as WM_HOTKEY.
+// desktop, over the window system's own: the form's system-menu items are built by the one menu
+// builder each time the system menu opens and come back as WM_SYSCOMMAND, whose handler runs
+// after the menu has closed; a key comes back as WM_HOTKEY.
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
-
 #include "platform/hot_key.h"
-#include "toolkit/form.h"
+#include "platform/win32/menu_peer.h"
 #include "toolkit/menu.h"
 
 namespace vfx::platform::win32 {
@@ -17,17 +15,18 @@ namespace vfx::platform::win32 {
 class SystemMenuItems {
  public:
   // WM_INITMENUPOPUP for the window's system menu: the items of last time out, the model's in.
-  void Rebuild(HWND window, HMENU systemMenu, toolkit::Form& form);
+  void Rebuild(HMENU systemMenu, toolkit::Menu& items);
   // WM_SYSCOMMAND: true when the command was one of ours (its handler has run).
   bool Choose(UINT command);
 
  private:
-  static constexpr UINT kFirstCommand = 0x0100;  // system commands keep their low four bits
+  // System commands keep their low four bits for the system, and those from 0xF000 up are its own.
+  static constexpr UINT kFirstCommand = 0x0110;
   static constexpr UINT kStep = 0x10;
 
-  std::unique_ptr<toolkit::Menu> menu_;
-  std::vector<const toolkit::MenuItem*> commands_;
-  UINT added_ = 0;  // commands handed out last time, the separator's included
+  toolkit::Menu* menu_ = nullptr;
+  MenuCommands commands_;
+  int added_ = 0;  // items added at the end last time, the separator's included
 };
 
 // RegisterHotKey for the window, without repeats while the key is held (MOD_NOREPEAT).

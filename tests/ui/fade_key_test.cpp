@@ -232,8 +232,7 @@ TEST_F(FadeKeyTest, ALineWhoseWindowClosedOrThatWaitsAtExitIsNeverLost) {
 }
 
 TEST_F(FadeKeyTest, TheSystemMenuTurnsTheKeyOffAndChangesItAndTheFileKeepsBoth) {
-  toolkit::Menu menu;
-  Main().form().on_system_menu(menu);
+  toolkit::Menu& menu = Main().form().system_menu();
   ASSERT_EQ(menu.items().size(), 2u);
   EXPECT_EQ(menu.items()[0]->caption(), "Fade &Where You Type\tCtrl+Shift+F");
   EXPECT_TRUE(menu.items()[0]->is_checked());
@@ -243,22 +242,16 @@ TEST_F(FadeKeyTest, TheSystemMenuTurnsTheKeyOffAndChangesItAndTheFileKeepsBoth) 
   EXPECT_NE(settingsFile.bytes->find("FadeWhereYouType=off"), std::string::npos);
 
   dialogs.hotKeyAnswers.push_back(platform::HotKey{.key = 'G', .control = true, .alt = true});
-  toolkit::Menu again;
-  Main().form().on_system_menu(again);
-  EXPECT_FALSE(again.items()[0]->is_checked());
-  again.choose(*again.items()[1]);
+  EXPECT_FALSE(menu.items()[0]->is_checked());
+  menu.choose(*menu.items()[1]);
   EXPECT_NE(settingsFile.bytes->find("FadeKey=Ctrl+Alt+G"), std::string::npos);
   EXPECT_TRUE(backend.hotKeys.empty());  // still off
 
   // Taken by another program: the item says so, the caption once, and nothing else changes.
   backend.takenHotKeys.insert("Ctrl+Alt+G");
-  toolkit::Menu third;
-  Main().form().on_system_menu(third);
-  third.choose(*third.items()[0]);
+  menu.choose(*menu.items()[0]);
   EXPECT_TRUE(StatusSays("Ctrl+Alt+G is in use by another program: no fade key")) << Status();
-  toolkit::Menu fourth;
-  Main().form().on_system_menu(fourth);
-  EXPECT_EQ(fourth.items()[0]->caption(), "Fade &Where You Type\tCtrl+Alt+G (in use elsewhere)");
+  EXPECT_EQ(menu.items()[0]->caption(), "Fade &Where You Type\tCtrl+Alt+G (in use elsewhere)");
 }
 
 // What start-up makes of the file: the user's words in any case; a file it cannot read, or a key
@@ -276,8 +269,7 @@ TEST_F(FadeKeyStartTest, TheUsersOffInAnyCaseKeepsTheKeyOff) {
   EXPECT_EQ(StartWith("[vontra fx]\r\nFadeWhereYouType = Off\r\nFadeKey=alt+f9\r\n"),
             "Vontra FX - 3 Colors");
   EXPECT_TRUE(backend.hotKeys.empty());
-  toolkit::Menu menu;
-  Main().form().on_system_menu(menu);
+  toolkit::Menu& menu = Main().form().system_menu();
   EXPECT_EQ(menu.items()[0]->caption(), "Fade &Where You Type\tAlt+F9");
 }
 
@@ -293,8 +285,7 @@ TEST_F(FadeKeyStartTest, AKeyWithoutCtrlAltOrWinIsRefused) {
   EXPECT_TRUE(backend.hotKeys.empty());
   // Nor may the dialog choose one.
   dialogs.hotKeyAnswers.push_back(platform::HotKey{.key = 0x78, .shift = true});
-  toolkit::Menu menu;
-  Main().form().on_system_menu(menu);
+  toolkit::Menu& menu = Main().form().system_menu();
   menu.choose(*menu.items()[1]);
   EXPECT_TRUE(
       Main().form().caption().ends_with("Fade key not changed: Shift+F9 needs Ctrl, Alt or Win"));

@@ -1,25 +1,30 @@
-// Context menus on the real window system: the HMENU made from the model, the way a right-click
-// finds its control's handler, and a menu tracked with keys posted into its loop.
+// Menus on the real window system: the HMENU made from the model, the same builder's items in the
+// window's system menu, the way a right-click finds its control's handler, and a menu tracked
+// with keys posted into its loop.
 #include "toolkit/menu.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/win32/backend.h"
 #include "platform/win32/event_pump.h"
 #include "platform/win32/menu_peer.h"
+#include "toolkit/action.h"
 #include "toolkit/check_box.h"
 #include "toolkit/form.h"
 #include "toolkit/frame.h"
 #include "toolkit/h_scroll_bar.h"
 #include "toolkit/label.h"
+#include "toolkit/text_box.h"
 
 namespace vfx::platform::win32 {
 namespace {
 
+using toolkit::Action;
 using toolkit::Menu;
 using toolkit::MenuPlace;
 
@@ -197,6 +202,106 @@ TEST_F(ContextMenuWin32Test, ATrackedMenuRunsTheChosenHandlerAfterItClosedAndNot
   form.popup_menu(menu, MenuPlace::Keyboard());
   tracked = nullptr;
   EXPECT_EQ(ran, (std::vector<std::string>{"open", "second", "open"}));
+}
+
+// The form's actions in its window's system menu, after a separator, built afresh each time it
+// opens; commands the system takes (multiples of 16 below its own 0xF000) come back as
+// WM_SYSCOMMAND with the system's low bits set, and run the action.
+TEST_F(ContextMenuWin32Test, TheSystemMenuShowsTheFormsActionsAndRunsTheChosenOne) {
+  std::vector<std::string> ran;
+  Action fade(form, Action::Kind::kCheck, "Fade &Where You Type\tCtrl+Shift+F",
+              [&] { ran.push_back("fade"); });
+  fade.set_checked(true);
+  auto key = std::make_unique<Action>(form, Action::Kind::kCommand, "Fade &Key\u2026",
+                                      [&] { ran.push_back("key"); });
+  Action grey(form, Action::Kind::kCommand, "&Grey", [&] { ran.push_back("grey"); });
+  grey.set_enabled(false);
+  form.system_menu().add(fade);
+  form.system_menu().add(*key);
+  form.system_menu().add(grey);
+
+  HMENU system = GetSystemMenu(window, FALSE);
+  ASSERT_NE(system, nullptr);
+  const UINT own = static_cast<UINT>(GetMenuItemCount(system));
+  const auto open = [&] {
+    SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system), MAKELPARAM(0, TRUE));
+  };
+  open();
+  open();  // last time's items give way to this time's
+  ASSERT_EQ(GetMenuItemCount(system), static_cast<int>(own) + 4);
+  EXPECT_TRUE(Read(system, own).type & MFT_SEPARATOR);
+  const ReadItem items[] = {Read(system, own + 1), Read(system, own + 2), Read(system, own + 3)};
+  EXPECT_EQ(items[0].caption, L"Fade &Where You Type\tCtrl+Shift+F");
+  EXPECT_TRUE(items[0].state & MFS_CHECKED);
+  EXPECT_TRUE(items[2].state & MFS_GRAYED);
+  for (const ReadItem& item : items) {
+    EXPECT_EQ(item.id % 16, 0u) << item.id;
+    EXPECT_LT(item.id, 0xF000u);
+    EXPECT_EQ(item.submenu, nullptr);
+  }
+
+  SendMessageW(window, WM_SYSCOMMAND, items[0].id | 0x2, 0);
+  SendMessageW(window, WM_SYSCOMMAND, items[2].id, 0);
+  EXPECT_EQ(ran, std::vector<std::string>{"fade"});
+  EXPECT_FALSE(fade.is_checked());
+
+  // An action that went is gone from the next opening.
+  key.reset();
+  open();
+  ASSERT_EQ(GetMenuItemCount(system), static_cast<int>(own) + 3);
+  EXPECT_EQ(Read(system, own + 2).caption, L"&Grey");
+}
+
+// What the open pop-up menu holds, read from inside its loop.
+std::vector<std::wstring>* openMenu = nullptr;
+
+void CALLBACK ReadOpenMenu(HWND owner, UINT, UINT_PTR id, DWORD) {
+  KillTimer(owner, id);
+  HWND popup = FindWindowW(L"#32768", nullptr);
+  auto* menu = popup ? reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)) : nullptr;
+  for (int k = 0; menu && k < GetMenuItemCount(menu); ++k) {
+    const ReadItem item = Read(menu, static_cast<UINT>(k));
+    openMenu->push_back(item.caption);
+    for (int n = 0; item.submenu && n < GetMenuItemCount(item.submenu); ++n) {
+      const ReadItem inner = Read(item.submenu, static_cast<UINT>(n));
+      openMenu->push_back(L"> " + inner.caption + (inner.state & MFS_GRAYED ? L" (grey)" : L""));
+    }
+  }
+  EndMenu();
+}
+
+// A box with looks opens its own menu, and the window's items come after the box's.
+TEST(OwnMenuWin32Test, TheBoxsOwnMenuEndsWithTheWindowsItems) {
+  Win32EventPump events;
+  Win32Backend backend{events, {}};
+  toolkit::Form form{"OwnMenuTest"};
+  form.set_client_size(6000, 3000);
+  auto& box = form.add<toolkit::TextBox>("Text1", 1);
+  box.set_bounds({120, 120, 4000, 1200});
+  box.set_multi_line(true);
+  box.set_look_source([] { return std::vector<toolkit::CharacterLook>{}; });
+  Action html(form, Action::Kind::kCommand, "&HTML");
+  Action bbcode(form, Action::Kind::kCommand, "&BBCode");
+  bbcode.set_enabled(false);
+  box.on_own_menu = [&](Menu& menu) { menu.add_submenu("Copy A&s", {&html, &bbcode}); };
+  form.realize(backend);
+  form.show();
+  box.set_focus();
+  events.ProcessPendingEvents();
+
+  std::vector<std::wstring> shown;
+  openMenu = &shown;
+  HWND window = reinterpret_cast<HWND>(form.native_handle());
+  SetTimer(window, 1, 200, ReadOpenMenu);
+  HWND boxWindow = reinterpret_cast<HWND>(box.native_handle());
+  SendMessageW(boxWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(boxWindow), -1);
+  openMenu = nullptr;
+  form.unload();
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(shown[0], L"&Undo");
+  EXPECT_EQ(std::vector<std::wstring>(shown.end() - 4, shown.end()),
+            (std::vector<std::wstring>{L"Preview Colours", L"Copy A&s", L"> &HTML",
+                                       L"> &BBCode (grey)"}));
 }
 
 }  // namespace
