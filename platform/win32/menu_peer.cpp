@@ -5,6 +5,7 @@
 
 #include "platform/win32/backend.h"
 #include "platform/win32/report.h"
+#include "platform/win32/system_text.h"
 #include "platform/win32/text.h"
 #include "toolkit/control.h"
 #include "toolkit/form.h"
@@ -13,14 +14,6 @@ namespace vfx::platform::win32 {
 namespace {
 
 using toolkit::MenuItem;
-
-RECT WorkAreaAt(POINT point) {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (GetMonitorInfoW(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor))
-    return monitor.rcWork;
-  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
 
 POINT Clamp(POINT point, const RECT& area) {
   return {std::clamp(point.x, area.left, std::max(area.left, area.right - 1)),
