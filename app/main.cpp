@@ -7,6 +7,7 @@
 
 #include "assets/resource_ids.h"
 #include "platform/win32/backend.h"
+#include "platform/win32/clipboard.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_pump.h"
@@ -31,7 +32,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       {{ui::kSplashPicture, assets::kSplashBitmap}});
 
   platform::win32::Win32SettingsFile settingsFile(platform::win32::SettingsFilePath());
-  ui::Form1 splash({{desktop, events}, dialogs, fonts, settingsFile}, backend);
+  platform::win32::Win32Clipboard clipboard;
+  ui::Form1 splash({{desktop, events}, dialogs, fonts, settingsFile, clipboard}, backend);
   splash.Show();
   // The first sound opens the sound device, which costs tens of milliseconds (more under Wine);
   // opened now, while the splash waits for its click, the click's sound starts at once.

@@ -1,7 +1,9 @@
 // The colour panel's menu through the real vontrafx.exe, with real key events (xdotool): a
 // preset and a blend chosen from the keyboard arrive in the room as composed; the menu opens on
 // a right-click on a swatch too; colours saved by the keyboard come back after the add-on was
-// ended and started again; and a damaged file is never written.
+// ended and started again; a damaged file is never written; and Copy As, from the message box's
+// menu, puts the line on the clipboard in both its formats, or says that another program holds
+// the clipboard.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,6 +14,8 @@
 
 #include "composer/compose.h"
 #include "e2e/support/journey.h"
+#include "formats/format.h"
+#include "platform/clipboard.h"
 #include "platform/win32/text.h"
 #include "ui/control_ids.h"
 
@@ -162,6 +166,65 @@ TEST_F(ColoursJourney, ColoursSavedByTheKeyboardComeBackAfterARestartAndADamaged
   KeysToTheFocus("key Return");
   EXPECT_TRUE(WaitForStatus("Not saved: vontrafx.ini is not UTF-8 text"));
   EXPECT_EQ(appData.Read(), damaged);
+}
+
+// What the clipboard holds in a format, as a program that pastes reads it.
+std::string ClipboardBytes(UINT format) {
+  std::string bytes;
+  if (!OpenClipboard(nullptr)) return "(the clipboard would not open)";
+  if (HANDLE data = GetClipboardData(format)) {
+    if (format == CF_UNICODETEXT) {
+      bytes = platform::win32::Narrow(static_cast<const wchar_t*>(GlobalLock(data)));
+    } else {
+      bytes = static_cast<const char*>(GlobalLock(data));
+    }
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return bytes;
+}
+
+TEST_F(ColoursJourney, CopyAsFromTheMessageBoxsMenuPutsBothFormatsOrSaysTheClipboardIsHeld) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const std::string line = "Copied \xE2\x80\x94 <b>as</b> HTML";
+  ASSERT_NO_FATAL_FAILURE(Type(line));
+  SendMessageW(addOn().window(), WM_NEXTDLGCTL,
+               reinterpret_cast<WPARAM>(addOn().Control(ids::kMessageBox)), TRUE);
+  // The box's menu by the keyboard, Copy As by its access key, then HTML by its own.
+  Keys("key shift+F10 sleep 1 key y sleep 0.5 key h");
+  ASSERT_TRUE(
+      WaitUntil([&] { return addOn().Caption().find("Copied as HTML") != std::string::npos; }, 10))
+      << addOn().Caption();
+  std::vector<fade::Rgb> stops;
+  for (int k = 1; k <= 3; ++k) stops.push_back(addOn().Colour(k));
+  const composer::Styles styles = StylesOnTheWindow();
+  const std::string html =
+      formats::FormatLine(*formats::Format::Named("html"), line, stops, fade::Blend::kStraight,
+                          {.bold = styles.bold,
+                           .italic = styles.italics,
+                           .underline = styles.underline,
+                           .strike = styles.strike});
+  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), html);
+  EXPECT_EQ(ClipboardBytes(RegisterClipboardFormatW(L"HTML Format")),
+            platform::HtmlClipboardData(html));
+
+  // Another program holds the clipboard open: the add-on says so, and nothing changes.
+  const HWND holder = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(OpenClipboard(holder));
+  Keys("key shift+F10 sleep 1 key y sleep 0.5 key b");
+  const bool said = WaitUntil(
+      [&] {
+        return addOn().Caption().ends_with(
+            "Not copied: another program is using the clipboard; try again");
+      },
+      10);
+  CloseClipboard();
+  DestroyWindow(holder);
+  EXPECT_TRUE(said) << addOn().Caption();
+  EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), html);
+  EXPECT_EQ(addOn().Text(ids::kMessageBox), line);
+  EXPECT_TRUE(NewChats().empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "formats/presets.h"
 #include "text/ascii.h"
+#include "ui/copy_as.h"
 #include "ui/file_words.h"
 
 namespace vfx::ui {
@@ -61,6 +62,10 @@ void ColourMenu::Fill(toolkit::Menu& menu, platform::WindowHandle owner) {
       .set_enabled(panel_.SelectedCount() >= 1);
   FillSchemes(*menu.add_submenu("&Delete Saved Colours").submenu(),
               [this, owner](const Scheme& scheme) { Delete(owner, scheme.name); });
+  if (hooks_.copyAs) {
+    menu.add_separator();
+    menu.add_submenu(CopyAs::kCaption, hooks_.copyAs());
+  }
 }
 
 void ColourMenu::FillSchemes(toolkit::Menu& menu,

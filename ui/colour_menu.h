@@ -33,6 +33,8 @@ class ColourMenu {
     std::function<void(fade::Blend)> setBlend;
     // A few words in the caption: why a save or a delete did not happen.
     std::function<void(std::string)> showStatus;
+    // Copy As, its submenu's actions as they stand when the menu opens.
+    std::function<std::vector<toolkit::Action*>()> copyAs;
   };
 
   ColourMenu(ColourPanel& panel, settings::Store& store, platform::Dialogs& dialogs, Hooks hooks)

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
 #include <string>
 
 #include "host/host.h"
@@ -41,6 +42,20 @@ std::array<fade::Rgb, 10> ZiruZezuzo::Colours() {
   std::array<fade::Rgb, 10> colours;
   for (int k = 1; k <= kColourCount; ++k) colours[k - 1] = panel_.Colour(k);
   return colours;
+}
+
+CopySource ZiruZezuzo::CopySourceNow() {
+  using composer::SendOption;
+  CopySource source{.line = TypedLine(), .blend = blend_};
+  const std::array<fade::Rgb, 10> colours = Colours();
+  source.colours.assign(colours.begin(),
+                        colours.begin() + std::clamp(SelectedColourCount(), 0, 10));
+  source.styles = {.bold = IsTicked(SendOption::kBold),
+                   .italic = IsTicked(SendOption::kItalics),
+                   .underline = IsTicked(SendOption::kUnderline),
+                   .strike = IsTicked(SendOption::kStrike)};
+  source.wavy = IsTicked(SendOption::kWavy);
+  return source;
 }
 
 void ZiruZezuzo::set_blend(fade::Blend blend) {

@@ -11,6 +11,7 @@
 #include "composer/send_run.h"
 #include "composer/send_window.h"
 #include "fade/fade.h"
+#include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/platform.h"
@@ -21,6 +22,7 @@
 #include "ui/colour_menu.h"
 #include "ui/colour_panel.h"
 #include "ui/control_registry.h"
+#include "ui/copy_as.h"
 #include "ui/fade_key.h"
 #include "ui/window_sizer.h"
 
@@ -54,6 +56,7 @@ class ZiruZezuzo final : public composer::SendWindow {
     platform::Dialogs& dialogs;
     platform::Fonts& fonts;
     platform::SettingsFile& settingsFile;  // vontrafx.ini, the saved colours
+    platform::Clipboard& clipboard;        // Copy As
   };
   using RandomSource = ui::RandomSource;
 
@@ -189,6 +192,8 @@ class ZiruZezuzo final : public composer::SendWindow {
   void ShowBox(const char* text);
   void SetCaption(std::string caption);
   void TakeStatusDown();
+  // What Copy As copies: the line, and how the window would fade it now.
+  CopySource CopySourceNow();
   // Pause, then true unless the program is ending (the window is gone: touch nothing more).
   bool PauseGoesOn(double seconds);
   bool Ending() { return services_.platform.events.IsEnding(); }
@@ -213,7 +218,12 @@ class ZiruZezuzo final : public composer::SendWindow {
                          services_.dialogs,
                          {.blend = [this] { return blend_; },
                           .setBlend = [this](fade::Blend blend) { set_blend(blend); },
-                          .showStatus = [this](std::string text) { ShowStatus(text); }}};
+                          .showStatus = [this](std::string text) { ShowStatus(text); },
+                          .copyAs = [this] { return copyAs_.Actions(); }}};
+  CopyAs copyAs_{form_,
+                 services_.clipboard,
+                 {.source = [this] { return CopySourceNow(); },
+                  .showStatus = [this](std::string text) { ShowStatus(text); }}};
   FadeKey fadeKey_{form_,
                    store_,
                    services_.dialogs,

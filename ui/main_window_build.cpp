@@ -59,6 +59,9 @@ void ZiruZezuzo::Build() {
   Text(ids::kMessageBox).set_look_source([this] { return Text1_Look(); });
   Text(ids::kMessageBox).on_change = [this] { Text(ids::kMessageBox).look_changed(); };
   Text(ids::kMessageBox).on_double_click = [this] { Text1_DblClick(); };
+  Text(ids::kMessageBox).on_own_menu = [this](toolkit::Menu& menu) {
+    menu.add_submenu(CopyAs::kCaption, copyAs_.Actions());
+  };
   // What the fade key took from the host and has not posted goes back before the program ends
   // (after Exit's closing lines, which go through the room's box too); from then on every wait
   // returns at once.

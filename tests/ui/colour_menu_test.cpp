@@ -58,10 +58,10 @@ TEST_F(ColourMenuTest, EveryPartOfThePanelOpensOneMenuWhoseItemsAScreenReaderCan
   ASSERT_EQ(backend.menus.size(), parts.size());
   std::vector<std::string> captions;
   for (const testing::ShownMenuItem& item : LastMenu().items) captions.push_back(item.caption);
-  EXPECT_EQ(captions,
-            (std::vector<std::string>{"&Straight Blend", "&Even Blend", "&Vivid Blend", "&Presets",
-                                      "&Reverse Colours", "", "Saved &Colours",
-                                      "Save Colours &As\u2026", "&Delete Saved Colours"}));
+  EXPECT_EQ(captions, (std::vector<std::string>{"&Straight Blend", "&Even Blend", "&Vivid Blend",
+                                                "&Presets", "&Reverse Colours", "",
+                                                "Saved &Colours", "Save Colours &As\u2026",
+                                                "&Delete Saved Colours", "", "Cop&y As"}));
   EXPECT_TRUE(LastMenu().items[0].checked);  // Straight at every start
   EXPECT_EQ(LastMenu().Find({"Presets"})->submenu.size(), 12u);
   EXPECT_FALSE(LastMenu().Find({"Saved Colours", "(none saved)"})->enabled);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/support/fake_backend.h"
+#include "tests/support/fake_clipboard.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
 #include "tests/support/fake_host.h"
@@ -68,7 +69,8 @@ class LifeCycleTest : public ::testing::Test {
   testing::FakeFonts fonts;
   testing::FakeBackend backend{desktop};
   testing::FakeSettingsFile settingsFile;
-  Form1 splash{{{desktop, events}, dialogs, fonts, settingsFile}, backend};
+  testing::FakeClipboard clipboard;
+  Form1 splash{{{desktop, events}, dialogs, fonts, settingsFile, clipboard}, backend};
 
   // The colour components the announcements and Randomize draw, in turn.
   std::vector<int> draws = {40, 80, 120, 200, 100, 50, 7, 9, 11};

@@ -8,6 +8,7 @@
 #include "composer/compose.h"
 #include "host/host.h"
 #include "tests/support/fake_backend.h"
+#include "tests/support/fake_clipboard.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
 #include "tests/support/fake_host.h"
@@ -531,7 +532,8 @@ class Schedule {
   testing::FakeFonts fonts_;
   testing::FakeBackend backend_{desktop_};
   testing::FakeSettingsFile settingsFile_;
-  Form1 splash_{{{desktop_, events_}, dialogs_, fonts_, settingsFile_}, backend_};
+  testing::FakeClipboard clipboard_;
+  Form1 splash_{{{desktop_, events_}, dialogs_, fonts_, settingsFile_, clipboard_}, backend_};
 
   bool troubled_ = false;
   int actionsLeft_ = 0, depth_ = 0, selfTests_ = 0, linesTyped_ = 0, hostLinesTyped_ = 0;

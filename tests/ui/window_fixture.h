@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/fake_backend.h"
+#include "tests/support/fake_clipboard.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_events.h"
 #include "tests/support/fake_settings_file.h"
@@ -24,7 +25,8 @@ class MainWindowTest : public ::testing::Test {
   testing::FakeFonts fonts;
   testing::FakeBackend backend{desktop};
   testing::FakeSettingsFile settingsFile;
-  ZiruZezuzo window{{{desktop, events}, dialogs, fonts, settingsFile}};
+  testing::FakeClipboard clipboard;
+  ZiruZezuzo window{{{desktop, events}, dialogs, fonts, settingsFile, clipboard}};
 };
 
 }  // namespace vfx::ui

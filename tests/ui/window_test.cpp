@@ -162,8 +162,9 @@ TEST(FontChoiceTest, ComicSansAndWingdingsWhereInstalledElseFacesThatDrawTheSame
   testing::FakeDialogs dialogs;
   testing::FakeFonts fonts;
   testing::FakeSettingsFile settingsFile;
+  testing::FakeClipboard clipboard;
 
-  ZiruZezuzo full{{{desktop, events}, dialogs, fonts, settingsFile}};
+  ZiruZezuzo full{{{desktop, events}, dialogs, fonts, settingsFile, clipboard}};
   EXPECT_EQ(full.form().font().face, "Comic Sans MS");
   EXPECT_EQ(full.Command(ids::kUp).font().face, "Wingdings");
   EXPECT_TRUE(full.Command(ids::kUp).font().symbol);
@@ -171,7 +172,7 @@ TEST(FontChoiceTest, ComicSansAndWingdingsWhereInstalledElseFacesThatDrawTheSame
   EXPECT_EQ(full.Command(ids::kLeft).caption(), "\u00D7");
 
   fonts.installed = {"Comic Neue", "DejaVu Sans"};
-  ZiruZezuzo fallback{{{desktop, events}, dialogs, fonts, settingsFile}};
+  ZiruZezuzo fallback{{{desktop, events}, dialogs, fonts, settingsFile, clipboard}};
   EXPECT_EQ(fallback.form().font().face, "Comic Neue");
   EXPECT_EQ(fallback.Command(ids::kUp).font().face, "DejaVu Sans");
   EXPECT_EQ(fallback.Command(ids::kDown).caption(), "\u25BC");
@@ -183,7 +184,7 @@ TEST(FontChoiceTest, ComicSansAndWingdingsWhereInstalledElseFacesThatDrawTheSame
   // ones: the buttons paint triangles.
   fonts.installed = {"Wingdings"};
   fonts.faint = {"Wingdings"};
-  ZiruZezuzo bare{{{desktop, events}, dialogs, fonts, settingsFile}};
+  ZiruZezuzo bare{{{desktop, events}, dialogs, fonts, settingsFile, clipboard}};
   EXPECT_EQ(bare.Command(ids::kLeft).arrowhead(), toolkit::CommandButton::Arrowhead::kLeft);
   EXPECT_EQ(bare.Command(ids::kUp).arrowhead(), toolkit::CommandButton::Arrowhead::kUp);
   EXPECT_EQ(bare.Command(ids::kLeft).caption(), "\u25C4");

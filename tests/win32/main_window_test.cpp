@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/win32/backend.h"
+#include "platform/win32/clipboard.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_pump.h"
@@ -30,7 +31,7 @@ class MainWindowWin32Test : public ::testing::Test {
  protected:
   void SetUp() override {
     made = std::make_unique<ZiruZezuzo>(
-        ZiruZezuzo::Services{{desktop, events}, dialogs, fonts, settingsFile});
+        ZiruZezuzo::Services{{desktop, events}, dialogs, fonts, settingsFile, clipboard});
     made->form().realize(backend);
     made->Form_Load();
     made->form().show();
@@ -88,6 +89,7 @@ class MainWindowWin32Test : public ::testing::Test {
   Win32Dialogs dialogs;
   Win32Fonts fonts;
   platform::win32::Win32SettingsFile settingsFile{std::wstring()};
+  platform::win32::Win32Clipboard clipboard;
   Win32Backend backend{events, {}};
   std::unique_ptr<ZiruZezuzo> made;
   HWND hwnd = nullptr;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/backend.h"
+#include "platform/win32/clipboard.h"
 #include "platform/win32/desktop.h"
 #include "platform/win32/dialogs.h"
 #include "platform/win32/event_pump.h"
@@ -38,7 +39,8 @@ struct WindowRig {
   platform::win32::Win32Backend backend{events, {}};
   // No file: the timing programs never save.
   platform::win32::Win32SettingsFile settingsFile{std::wstring()};
-  ui::ZiruZezuzo window{{{desktop, events}, dialogs, fonts, settingsFile}};
+  platform::win32::Win32Clipboard clipboard;
+  ui::ZiruZezuzo window{{{desktop, events}, dialogs, fonts, settingsFile, clipboard}};
 };
 
 }  // namespace vfx::bench
