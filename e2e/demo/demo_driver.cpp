@@ -172,18 +172,25 @@ class Demo {
   // The colour panel's menu at a right-click on a swatch; then one line twice, Straight and
   // then Vivid, which the menu ticks.
   bool Colours(const AddOnProcess& addOn) {
-    Say("== the colour panel's menu, at a right-click on a swatch");
+    Say("== the colour panel's menu, at a right-click on a swatch, with Copy As open");
+    addOn.Type("Copy me as HTML");
     const HWND swatch = addOn.Control(ids::PictureId(2));
     OpenMenuAt(swatch);
-    HWND menu = nullptr;
-    if (!printer_->Until([&] { return (menu = MenuOf(addOn)) != nullptr; }, 5))
+    if (!printer_->Until([&] { return MenusOf(addOn).size() == 1; }, 5))
       return Fail("the colour panel's menu did not open") == 0;
+    PressKeys({'Y'});
+    if (!printer_->Until([&] { return MenusOf(addOn).size() == 2; }, 5))
+      return Fail("Copy As did not open") == 0;
     Sleep(400);
-    RECT window, shown, both;
-    GetWindowRect(addOn.window(), &window);
-    GetWindowRect(menu, &shown);
-    UnionRect(&both, &window, &shown);
+    RECT both;
+    GetWindowRect(addOn.window(), &both);
+    for (HWND menu : MenusOf(addOn)) {
+      RECT shown;
+      GetWindowRect(menu, &shown);
+      UnionRect(&both, &both, &shown);
+    }
     Keep(SaveScreenPart(both, Path("colour-menu")), "colour-menu");
+    PressKeys({VK_ESCAPE});
     PressKeys({VK_ESCAPE});
 
     Say("== two colours, one line twice: the Straight blend, then Vivid from the menu");
@@ -238,15 +245,20 @@ class Demo {
     return nullptr;
   }
 
-  // The add-on's open pop-up menu, if one is up.
-  static HWND MenuOf(const AddOnProcess& addOn) {
+  // The add-on's open pop-up menus (a submenu beside its menu), if any are up.
+  static std::vector<HWND> MenusOf(const AddOnProcess& addOn) {
+    std::vector<HWND> menus;
     for (HWND menu = FindWindowA("#32768", nullptr); menu;
          menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) {
       DWORD owner = 0;
       GetWindowThreadProcessId(menu, &owner);
-      if (owner == addOn.process_id() && IsWindowVisible(menu)) return menu;
+      if (owner == addOn.process_id() && IsWindowVisible(menu)) menus.push_back(menu);
     }
-    return nullptr;
+    return menus;
+  }
+  static HWND MenuOf(const AddOnProcess& addOn) {
+    const std::vector<HWND> menus = MenusOf(addOn);
+    return menus.empty() ? nullptr : menus.front();
   }
 
   std::string Path(const std::string& name) const { return folder_ + "\\" + name + ".bmp"; }
