@@ -207,7 +207,8 @@ TEST_F(PreviewJourney, TheBoxsMenuSelectsAllAndTurnsThePreviewOff) {
         return LOWORD(selection) == 0 && HIWORD(selection) >= 4;
       },
       5));
-  Keys("key shift+F10 sleep 1 key Up Return");
+  // From the top, Up wraps to the last item, Copy As; the one before it is Preview Colours.
+  Keys("key shift+F10 sleep 1 key Up Up Return");
   EXPECT_TRUE(WaitUntil(plain, 5));
   EXPECT_EQ(addOn().Text(ids::kMessageBox), "menu");
 }

@@ -136,19 +136,11 @@ DialogTemplate AskTextDialog::Layout() const {
   DialogTemplate layout(Widen(caption_), 200, 62);
   // The label just before the box in tab order is the box's name to a screen reader.
   const std::wstring prompt = Widen(prompt_);
-  layout.Add({.text = prompt,
-              .style = SS_LEFT | WS_GROUP,
-              .x = 7,
-              .y = 7,
-              .width = 186,
-              .height = 9,
-              .id = kAskPromptId});
+  layout.Add(
+      {.text = prompt, .style = SS_LEFT | WS_GROUP, .place = {7, 7, 186, 9}, .id = kAskPromptId});
   layout.Add({.className = L"EDIT",
               .style = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
-              .x = 7,
-              .y = 18,
-              .width = 186,
-              .height = 14,
+              .place = {7, 18, 186, 14},
               .id = kAskTextId});
   layout.AddOkCancel(200, 40);
   return layout;
@@ -182,26 +174,17 @@ DialogTemplate AskYesNoDialog::Layout() const {
   const std::wstring text = Widen(text_);
   layout.Add({.text = text,
               .style = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
-              .x = 7,
-              .y = 7,
-              .width = 206,
-              .height = 24,
+              .place = {7, 7, 206, 24},
               .id = kAskMessageId});
   layout.Add({.className = L"BUTTON",
               .text = L"&Yes",
               .style = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-              .x = 109,
-              .y = 39,
-              .width = 50,
-              .height = 14,
+              .place = {109, 39, 50, 14},
               .id = IDYES});
   layout.Add({.className = L"BUTTON",
               .text = L"&No",
               .style = BS_DEFPUSHBUTTON | WS_TABSTOP,
-              .x = 163,
-              .y = 39,
-              .width = 50,
-              .height = 14,
+              .place = {163, 39, 50, 14},
               .id = IDNO});
   return layout;
 }
@@ -254,28 +237,17 @@ AskHotKeyDialog::AskHotKeyDialog(std::string caption, std::string prompt, HotKey
 DialogTemplate AskHotKeyDialog::Layout() const {
   DialogTemplate layout(Widen(caption_), 200, 76);
   const std::wstring prompt = Widen(prompt_);
-  layout.Add({.text = prompt,
-              .style = SS_LEFT | WS_GROUP,
-              .x = 7,
-              .y = 7,
-              .width = 186,
-              .height = 9,
-              .id = kAskPromptId});
+  layout.Add(
+      {.text = prompt, .style = SS_LEFT | WS_GROUP, .place = {7, 7, 186, 9}, .id = kAskPromptId});
   layout.Add({.className = HOTKEY_CLASSW,
               .style = WS_BORDER | WS_TABSTOP,
-              .x = 7,
-              .y = 18,
-              .width = 186,
-              .height = 14,
+              .place = {7, 18, 186, 14},
               .id = kAskHotKeyId});
   // The hot-key control takes no Windows key; a tick adds it.
   layout.Add({.className = L"BUTTON",
               .text = L"Also hold the &Windows key",
               .style = BS_AUTOCHECKBOX | WS_TABSTOP,
-              .x = 7,
-              .y = 37,
-              .width = 186,
-              .height = 10,
+              .place = {7, 37, 186, 10},
               .id = kAskWindowsId});
   layout.AddOkCancel(200, 55);
   return layout;

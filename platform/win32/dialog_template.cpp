@@ -26,7 +26,7 @@ void DialogTemplate::Add(const Item& item) {
   PutDword(0);  // helpID
   PutDword(0);  // exStyle
   PutDword(WS_CHILD | WS_VISIBLE | item.style);
-  for (short value : {item.x, item.y, item.width, item.height})
+  for (short value : {item.place.x, item.place.y, item.place.width, item.place.height})
     words_.push_back(static_cast<WORD>(value));
   PutDword(static_cast<DWORD>(item.id));
   Put(item.className);
@@ -43,18 +43,12 @@ void DialogTemplate::AddOkCancel(short width, short y) {
   Add({.className = L"BUTTON",
        .text = L"OK",
        .style = BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
-       .x = okX,
-       .y = y,
-       .width = kButtonWidth,
-       .height = kButtonHeight,
+       .place = {okX, y, kButtonWidth, kButtonHeight},
        .id = IDOK});
   Add({.className = L"BUTTON",
        .text = L"Cancel",
        .style = BS_PUSHBUTTON | WS_TABSTOP,
-       .x = cancelX,
-       .y = y,
-       .width = kButtonWidth,
-       .height = kButtonHeight,
+       .place = {cancelX, y, kButtonWidth, kButtonHeight},
        .id = IDCANCEL});
 }
 

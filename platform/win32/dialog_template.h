@@ -18,11 +18,14 @@ class DialogTemplate {
 
   // A control of a class named by its string ("BUTTON", "EDIT", "STATIC", HOTKEY_CLASSW, ...),
   // WS_CHILD and WS_VISIBLE added. Controls follow one another in tab order as added.
+  struct Place {
+    short x = 0, y = 0, width = 0, height = 0;
+  };
   struct Item {
     const wchar_t* className = L"STATIC";
     std::wstring_view text{};
     DWORD style = 0;
-    short x = 0, y = 0, width = 0, height = 0;
+    Place place{};
     int id = -1;
   };
   void Add(const Item& item);
