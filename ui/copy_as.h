@@ -23,10 +23,10 @@ namespace vfx::ui {
 
 // What the window holds at the moment of the copy.
 struct CopySource {
-  std::string line;
-  std::vector<fade::Rgb> colours;  // the chosen count of them
+  std::string line{};
+  std::vector<fade::Rgb> colours{};  // the chosen count of them
   fade::Blend blend = fade::Blend::kStraight;
-  formats::Styles styles;
+  formats::Styles styles{};
   bool wavy = false;  // the chat client's markup only: the other places have no wave
 };
 

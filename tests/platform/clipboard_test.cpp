@@ -27,7 +27,7 @@ std::map<std::string, std::string> Header(const std::string& data) {
 
 TEST(HtmlClipboardData, TheOffsetsPointAtTheDocumentAndTheFragmentExactly) {
   // A fragment with characters of two, three and four bytes, as a faded line holds them.
-  for (const std::string fragment :
+  for (const std::string& fragment :
        {std::string(),
         std::string("<span style=\"color:#ff0000\">\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80</span>"),
         std::string(5000, 'x')}) {
