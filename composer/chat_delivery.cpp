@@ -10,7 +10,15 @@ namespace vfx::composer {
 // message would not arrive either, and a closing banner belongs to a message that went out.
 DeliveryStatus SendRun::DeliverToChat(const Delivery& delivery) {
   for (std::size_t n = 0; n < delivery.lines.size(); ++n) {
-    if (n > 0) host::Pause(platform_.events, delivery.pause);
+    if (n > 0) {
+      host::Pause(platform_.events, delivery.pause);
+      // The fade key's room is where the user types: words they began in the pause are not
+      // written over. Before the message, its line goes back in front of them; after it, the
+      // closing banner is left out.
+      if (delivery.kind == Delivery::Kind::kChatInPlace && TypedOnIn(delivery.box))
+        return n > delivery.messageLine ? DeliveryStatus::kDelivered
+                                        : DeliveryStatus::kTypedLineChanged;
+    }
     posting_ = &delivery.lines[n];
     const host::ChatOutcome outcome =
         delivery.kind == Delivery::Kind::kChatInPlace

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "composer/delivery_status.h"
 #include "composer/send_run.h"
@@ -31,15 +32,17 @@ bool HoldsColourTag(std::string_view text) {
   return false;
 }
 
+constexpr std::string_view kBlanks = " \t\r\n";
+
 bool IsBlank(std::string_view text) {
-  return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+  return text.find_first_not_of(kBlanks) == std::string_view::npos;
 }
 
 // The taken line in front of what the user typed since, as one line of words.
 std::string Joined(std::string_view line, std::string_view since) {
   if (IsBlank(since)) return std::string(line);
-  const bool seam =
-      IsBlank(line.substr(line.empty() ? 0 : line.size() - 1)) || IsBlank(since.substr(0, 1));
+  const bool seam = (!line.empty() && kBlanks.find(line.back()) != std::string_view::npos) ||
+                    kBlanks.find(since.front()) != std::string_view::npos;
   return std::string(line) + (seam ? "" : " ") + std::string(since);
 }
 
@@ -68,6 +71,9 @@ void SendRun::FadeWhereYouType() {
   if (IsBlank(*typed) || (posting_ && *typed == *posting_))
     return window_.ShowDeliveryStatus(DeliveryStatus::kNothingTyped);
   if (HoldsColourTag(*typed)) return window_.ShowDeliveryStatus(DeliveryStatus::kAlreadyFaded);
+  // A box that filled the read may hold more than was read: emptying it would lose the rest, and
+  // a line that long composes to more than the host is handed anyway.
+  if (typed->size() >= kLongestMessage) return window_.ShowDeliveryStatus(DeliveryStatus::kTooLong);
 
   Delivery delivery{.isSend = true, .typedLine = *typed, .target = place.window, .box = place.box};
   delivery.kind = place.kind == Kind::kChatRoom ? Delivery::Kind::kChatInPlace
@@ -86,19 +92,35 @@ void SendRun::FadeWhereYouType() {
 }
 
 DeliveryStatus SendRun::DeliverInPlace(const Delivery& delivery) {
-  platform::Desktop& desktop = platform_.desktop;
-  if (!desktop.IsWindow(delivery.target)) return ReturnLine(delivery, DeliveryStatus::kCancelled);
   // A line the user has begun in the box since the key is theirs, and their next: the taken line
-  // goes back in front of it rather than over it.
-  const std::optional<std::string> since = host::ReadTypedText(desktop, delivery.box);
-  if (!since) return ReturnLine(delivery, DeliveryStatus::kHostNotResponding);
-  if (!since->empty()) return ReturnLine(delivery, DeliveryStatus::kTypedLineChanged);
-  const DeliveryStatus status = delivery.kind == Delivery::Kind::kChatInPlace
-                                    ? DeliverToChat(delivery)
-                                    : StatusOf(host::SendFromInstantMessageWindow(
-                                          platform_, delivery.target, delivery.lines[0]));
+  // goes back in front of it rather than over it. (A box that is gone reads as nothing, and the
+  // line goes into Text1.)
+  const std::optional<std::string> since = host::ReadTypedText(platform_.desktop, delivery.box);
+  DeliveryStatus status = !since             ? DeliveryStatus::kHostNotResponding
+                          : !IsBlank(*since) ? DeliveryStatus::kTypedLineChanged
+                          : delivery.kind == Delivery::Kind::kChatInPlace
+                              ? DeliverToChat(delivery)
+                              : StatusOf(host::SendFromInstantMessageWindow(
+                                    platform_, delivery.target, delivery.lines[0]));
   if (status == DeliveryStatus::kDelivered) return status;
-  return ReturnLine(delivery, status);
+  // The lines the key took from that box after this one would meet it there in their turn and go
+  // back in front of it: they go back now, behind it, so that the box keeps the order they were
+  // typed in.
+  Delivery back = delivery;
+  for (auto later = queue_.begin(); later != queue_.end();) {
+    if (!later->InPlace() || later->box != delivery.box) {
+      ++later;
+      continue;
+    }
+    back.typedLine = Joined(back.typedLine, later->typedLine);
+    later = queue_.erase(later);
+  }
+  return ReturnLine(back, status);
+}
+
+bool SendRun::TypedOnIn(platform::WindowHandle box) {
+  const std::optional<std::string> now = host::ReadTypedText(platform_.desktop, box);
+  return now && !IsBlank(*now);
 }
 
 DeliveryStatus SendRun::ReturnLine(const Delivery& delivery, DeliveryStatus status) {
@@ -111,7 +133,8 @@ DeliveryStatus SendRun::ReturnLine(const Delivery& delivery, DeliveryStatus stat
     if (since && !HoldsColourTag(*since)) line = Joined(line, *since);
     if (host::GiveBackText(platform_, delivery.box, line)) return status;
     if (desktop.IsWindow(delivery.target)) {
-      KeepInTypedLine(line);
+      // What the user typed since is still in the host's box: only the taken line comes here.
+      KeepInTypedLine(delivery.typedLine);
       return DeliveryStatus::kNotTakenBack;
     }
   }
@@ -125,9 +148,12 @@ void SendRun::KeepInTypedLine(std::string_view line) {
   window_.SetTypedLine(now.empty() ? std::string(line) : now + "\r\n" + std::string(line));
 }
 
+// Each line goes in front of what its box holds: the last taken goes back first, so that a box
+// keeps its lines in the order they were typed.
 void SendRun::GiveBackTakenLines() {
-  for (const Delivery& delivery : std::exchange(taken_, {}))
-    (void)ReturnLine(delivery, DeliveryStatus::kCancelled);
+  const std::vector<Delivery> taken = std::exchange(taken_, {});
+  for (auto delivery = taken.rbegin(); delivery != taken.rend(); ++delivery)
+    (void)ReturnLine(*delivery, DeliveryStatus::kCancelled);
 }
 
 }  // namespace vfx::composer

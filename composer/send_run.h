@@ -123,6 +123,8 @@ class SendRun {
   DeliveryStatus Deliver(const Delivery& delivery);
   DeliveryStatus DeliverToChat(const Delivery& delivery);
   DeliveryStatus DeliverInPlace(const Delivery& delivery);
+  // The user's own words in the host's `box` now (blanks are none).
+  bool TypedOnIn(platform::WindowHandle box);
   // A line the fade key took, back in its box, or in Text1 when the box is gone or the host does
   // not take it; returns `status`, or the status that says where the line is now.
   DeliveryStatus ReturnLine(const Delivery& delivery, DeliveryStatus status);

@@ -166,20 +166,42 @@ TEST_F(FadeKeyTest, TheKeyTakesTheLineAndItTakesItsTurnBehindASend) {
             (std::vector<std::string>{banner, "chat|" + outer, banner, banner, "chat|" + second,
                                       banner}));
 
-  // Typed on in the box before its turn: the line goes back in front of the new words.
+  // Typed on in the box before their turn: the lines go back in front of the new words, in the
+  // order they were typed.
   Main().Option(ids::kImSend).click();
   const std::size_t before = Heard().size();
   events.After(0.01, [&] {
     desktop.Type(host.input, "third");
     Press();
+    desktop.Type(host.input, "fourth");
+    Press();
     desktop.Type(host.input, "and more");
   });
   Main().Command(ids::kSend).click();
   EXPECT_EQ(Heard().size(), before + 1);  // the instant message alone
-  EXPECT_EQ(desktop.Text(host.input), "third and more");
+  EXPECT_EQ(desktop.Text(host.input), "third fourth and more");
   EXPECT_TRUE(
       StatusSays("Not faded: you typed in that box before its turn; the line is back there"))
       << Status();
+}
+
+TEST_F(FadeKeyTest, WordsTypedBetweenTheBannersAreNotWrittenOver) {
+  Main().Check(ids::kAttention).set_value(1);
+  const std::string banner = "chat|" + std::string(composer::AttentionBanner());
+  // Begun in the pause after the first banner: the line goes back in front of them.
+  desktop.Type(host.input, "faded");
+  events.After(0.1, [&] { desktop.Type(host.input, "next"); });
+  Press();
+  EXPECT_EQ(Heard(), std::vector<std::string>{banner});
+  EXPECT_EQ(desktop.Text(host.input), "faded next");
+
+  // Begun after the message: the message stands and the closing banner is left out.
+  desktop.Type(host.input, "once");
+  const std::string once = Composed("once");
+  events.After(0.4, [&] { desktop.Type(host.input, "later"); });
+  Press();
+  EXPECT_EQ(Heard(), (std::vector<std::string>{banner, banner, "chat|" + once}));
+  EXPECT_EQ(desktop.Text(host.input), "later");
 }
 
 TEST_F(FadeKeyTest, ALineWhoseWindowClosedOrThatWaitsAtExitIsNeverLost) {
@@ -224,10 +246,12 @@ TEST_F(FadeKeyTest, ALineWhoseWindowClosedOrThatWaitsAtExitIsNeverLost) {
   events.After(0.1, [&] {
     desktop.Type(host.input, "still mine");
     Press();
+    desktop.Type(host.input, "in order");
+    Press();
     Main().Command(ids::kExit).click();
   });
   Main().Command(ids::kSend).click();
-  EXPECT_EQ(desktop.Text(host.input), "still mine");
+  EXPECT_EQ(desktop.Text(host.input), "still mine in order");
   EXPECT_EQ(Heard().size(), before + 3);  // the banner, then the two closing lines
 }
 
