@@ -1,7 +1,7 @@
 // The command line, read by CLI11, then checked value by value so that every mistake is named
 // with what is accepted, before a byte is written.
 #include <CLI/CLI.hpp>
-#include <random>
+#include <optional>
 #include <sstream>
 
 #include "cli/colours.h"
@@ -40,16 +40,6 @@ std::string CommandName(std::string_view name) {
   return result;
 }
 
-std::string Hex(const fade::Rgb& c) {
-  constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string hex = "#";
-  for (const int v : {c.red, c.green, c.blue}) {
-    hex += kDigits[v >> 4];
-    hex += kDigits[v & 15];
-  }
-  return hex;
-}
-
 std::string Joined(const auto& names) {
   std::string list;
   for (const auto& name : names) list += (list.empty() ? "" : ", ") + std::string(name);
@@ -81,7 +71,8 @@ std::string PresetList() {
     line.resize(16, ' ');
     line += kBlendNames[static_cast<int>(preset.blend)];
     line.resize(26, ' ');
-    for (const fade::Rgb& c : preset.colours) (line += ' ') += Hex(c);
+    for (const fade::Rgb& c : preset.colours)
+      (line += ' ') += "#" + fade::RgbToHex(c.red, c.green, c.blue);
     list += line + "\n";
   }
   return list;
@@ -102,8 +93,7 @@ std::string FormatList() {
 struct Raw {
   std::vector<std::string> words, files, colours;
   std::string preset, blend, format, templateText, when = "auto";
-  int random = 0;
-  std::size_t width = 0;
+  std::optional<long long> random, width;  // as given: a count out of range is named as typed
   bool bold = false, italic = false, underline = false, strike = false, wavy = false;
   bool whole = false, columns = false, listPresets = false, listFormats = false;
 };
@@ -125,7 +115,7 @@ std::optional<Settings> Check(const Raw& raw, Console& console, std::string& mis
     return std::nullopt;
   }
   settings.blend = preset->blend;
-  if (!raw.colours.empty() || raw.random > 0) settings.blend = fade::Blend::kStraight;
+  if (!raw.colours.empty() || raw.random) settings.blend = fade::Blend::kStraight;
   if (!raw.blend.empty()) {
     const auto* found =
         std::find_if(std::begin(kBlendNames), std::end(kBlendNames),
@@ -150,15 +140,15 @@ std::optional<Settings> Check(const Raw& raw, Console& console, std::string& mis
       }
       settings.stops.push_back(*colour);
     }
-  } else if (raw.random != 0) {
-    if (raw.random < 1 || raw.random > 10) {
-      mistake = "--random " + std::to_string(raw.random) + ": give 1 to 10 colours";
+  } else if (raw.random) {
+    if (*raw.random < 1 || *raw.random > static_cast<long long>(fade::kMostStops)) {
+      mistake = "--random " + std::to_string(*raw.random) + ": give 1 to 10 colours";
       return std::nullopt;
     }
-    std::mt19937 generator{std::random_device{}()};
-    std::uniform_int_distribution<int> component(0, 255);
-    for (int k = 0; k < raw.random; ++k)
-      settings.stops.push_back({component(generator), component(generator), component(generator)});
+    // The add-on's own draw, as its Randomize makes it.
+    for (long long k = 0; k < *raw.random; ++k)
+      settings.stops.push_back(
+          {fade::RandomComponent(), fade::RandomComponent(), fade::RandomComponent()});
   } else {
     settings.stops = preset->colours;
   }
@@ -215,13 +205,15 @@ std::optional<Settings> Check(const Raw& raw, Console& console, std::string& mis
     }
   }
 
-  if (raw.width > kMostColumns) {
+  if (raw.width && (*raw.width < 1 || *raw.width > static_cast<long long>(kMostColumns))) {
     mistake =
-        "--width " + std::to_string(raw.width) + ": give 1 to " + std::to_string(kMostColumns);
+        "--width " + std::to_string(*raw.width) + ": give 1 to " + std::to_string(kMostColumns);
     return std::nullopt;
   }
   const int terminalWidth = console.OutputIsTerminal() ? console.TerminalWidth() : 0;
-  settings.width = raw.width > 0 ? raw.width : terminalWidth > 0 ? terminalWidth : 80;
+  settings.width = raw.width           ? static_cast<std::size_t>(*raw.width)
+                   : terminalWidth > 0 ? static_cast<std::size_t>(terminalWidth)
+                                       : 80;
   settings.format = std::move(format);
   return settings;
 }

@@ -181,7 +181,8 @@ void FadeColours(std::size_t length, std::span<const fade::Rgb> stops, fade::Ble
 
 // The line in the format over the stops: for the host, its style prefix and fade::FadeLine's
 // markup (pad spaces and wave included), byte for byte what the add-on's Send composes; for every
-// other format, the writer over FadeColours.
+// other format, the writer over FadeColours. An empty line is empty in every format, so that a
+// file's empty lines stay empty.
 std::string FormatLine(const Format& format, std::string_view line,
                        std::span<const fade::Rgb> stops, fade::Blend blend, Styles styles,
                        bool wavy = false);

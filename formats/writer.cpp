@@ -329,6 +329,7 @@ std::string WellFormed(std::string_view text) {
 std::string FormatLine(const Format& format, std::string_view line,
                        std::span<const fade::Rgb> stops, fade::Blend blend, Styles styles,
                        bool wavy) {
+  if (line.empty()) return {};
   if (format.IsHost()) {
     std::string markup;
     for (int k = 0; k < 4; ++k)

@@ -132,6 +132,8 @@ TEST(Command, AMistakeEndsWithTwoAndOneLineNamingIt) {
       {{"-b", "smooth", "x"}, "smooth"},
       {{"--color=sometimes", "x"}, "sometimes"},
       {{"--random", "11", "x"}, "11"},
+      {{"--random", "0", "x"}, "--random 0"},
+      {{"--columns", "--width", "-1", "x"}, "--width -1"},
       {{"--wavy", "-F", "html", "x"}, "--wavy"},
       {{"-t", "{colour}{text}", "x"}, "{colour}"},
       {{"-t", "{text}", "-F", "html", "x"}, "html"},
