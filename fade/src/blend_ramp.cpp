@@ -102,7 +102,8 @@ LinearLanes BlendRamp::LightsAt(std::size_t i, std::size_t j) const {
                     rootsStart_[1] + rootsStep_[1] * positions,
                     rootsStart_[2] + rootsStep_[2] * positions);
   }
-  const Linear one = VividAt(first), two = VividAt(second);
+  // At asks for one place in both lanes: its solve is made once.
+  const Linear one = VividAt(first), two = j == i ? one : VividAt(second);
   return {LanesOf(one.red, two.red), LanesOf(one.green, two.green), LanesOf(one.blue, two.blue)};
 }
 

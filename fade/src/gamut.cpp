@@ -74,15 +74,6 @@ double RootBetween(const Cubic& cubic, bool outsideAbove, double low, double hig
 // the top down, the first such piece whose lower end is inside holds the crossing, alone.
 double LastCrossing(const Cubic& cubic, bool outsideAbove, double high) {
   const double a = 3.0 * cubic.c3, b = 2.0 * cubic.c2, c = cubic.c1;
-  // Mostly the slope a x^2 + b x + c keeps its sign over [0, high]: the same at both ends, and
-  // its vertex -b / 2a outside, or on the same side. Then there is one crossing.
-  const double slopeAtHigh = (a * high + b) * high + c;
-  if ((c > 0 && slopeAtHigh > 0) || (c < 0 && slopeAtHigh < 0)) {
-    const bool vertexWithin =
-        a != 0 && a * b < 0 && (a > 0 ? -b < 2.0 * a * high : -b > 2.0 * a * high);
-    const bool vertexAcross = vertexWithin && (a > 0 ? 4.0 * a * c < b * b : 4.0 * a * c > b * b);
-    if (!vertexAcross) return RootBetween(cubic, outsideAbove, 0, high);
-  }
   // The turning points: the roots of the slope, written so that neither cancels.
   double turns[2];
   int turnCount = 0;
@@ -115,10 +106,6 @@ double LastCrossing(const Cubic& cubic, bool outsideAbove, double high) {
 // three cubics meet two bounds at most 18 times: a proven bound on its rounds.
 constexpr int kMostCrossings = 18;
 
-double Component(const Linear& light, int channel) {
-  return channel == 0 ? light.red : channel == 1 ? light.green : light.blue;
-}
-
 }  // namespace
 
 // Coming down from `chroma`: a channel past its bound there stays past it down to its last
@@ -126,21 +113,11 @@ double Component(const Linear& light, int channel) {
 // crossing, the same holds below it, and so on until every channel is inside.
 Linear MostLightInside(double lightness, double chroma, const double (&turned)[3], Linear light) {
   for (int round = 0; round <= kMostCrossings; ++round) {
-    int channel = -1;
-    double bound = 0;
-    for (int c = 0; c < 3 && channel < 0; ++c) {
-      const double value = Component(light, c);
-      if (value < -kRoundingSlack) {
-        channel = c;
-      } else if (value > 1.0 + kRoundingSlack) {
-        channel = c;
-        bound = 1;
-      }
-    }
+    const Outside outside = FirstOutside(light);
     // At chroma 0 the point is grey: no lower chroma is left to come down to.
-    if (channel < 0 || chroma == 0) break;
-    const Cubic cubic = CubicOf(kLinearOfLms[channel], bound, lightness, turned);
-    chroma = LastCrossing(cubic, bound > 0, chroma);
+    if (outside.channel < 0 || chroma == 0) break;
+    const Cubic cubic = CubicOf(kLinearOfLms[outside.channel], outside.bound, lightness, turned);
+    chroma = LastCrossing(cubic, outside.bound > 0, chroma);
     light = LightAtChroma(lightness, chroma, turned);
   }
   return light;

@@ -12,11 +12,22 @@ namespace vfx::fade::detail {
 // no point let in shows.
 inline constexpr double kRoundingSlack = 1e-14;
 
-inline bool InsideSrgb(const Linear& light) {
-  constexpr double kLeast = -kRoundingSlack, kMost = 1.0 + kRoundingSlack;
-  return light.red >= kLeast && light.red <= kMost && light.green >= kLeast &&
-         light.green <= kMost && light.blue >= kLeast && light.blue <= kMost;
+// The first channel of a light (0 red, 1 green, 2 blue) past 0 or past 1 beyond the slack, and
+// the bound it is past; channel -1 when every one is inside.
+struct Outside {
+  int channel = -1;
+  double bound = 0;
+};
+inline Outside FirstOutside(const Linear& light) {
+  const double values[3] = {light.red, light.green, light.blue};
+  for (int c = 0; c < 3; ++c) {
+    if (values[c] < -kRoundingSlack) return {c, 0};
+    if (values[c] > 1.0 + kRoundingSlack) return {c, 1};
+  }
+  return {};
 }
+
+inline bool InsideSrgb(const Linear& light) { return FirstOutside(light).channel < 0; }
 
 // The light of the point of lightness L and chroma C whose hue has taken the cone roots'
 // directions to `turned`: cone root j is L + C * turned[j].
