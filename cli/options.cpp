@@ -72,7 +72,7 @@ std::string PresetList() {
     line += kBlendNames[static_cast<int>(preset.blend)];
     line.resize(26, ' ');
     for (const fade::Rgb& c : preset.colours)
-      (line += ' ') += "#" + fade::RgbToHex(c.red, c.green, c.blue);
+      (line += " #") += fade::RgbToHex(c.red, c.green, c.blue);
     list += line + "\n";
   }
   return list;

@@ -110,7 +110,7 @@ class Menu {
   // Fill the submenu through the item's submenu().
   MenuItem& add_submenu(std::string caption);
   // A submenu of the caller's actions, each an Action or a pointer to one, in their order:
-  // menu.add_submenu("Copy &As", copyAs) or menu.add_submenu("&Blend", {&straight, &even}).
+  // menu.add_submenu("Cop&y As", copyAs) or menu.add_submenu("&Blend", {&straight, &even}).
   template <std::ranges::range Actions = std::initializer_list<Action*>>
   MenuItem& add_submenu(std::string caption, Actions&& actions);
   void add_separator();

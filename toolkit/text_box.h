@@ -42,7 +42,7 @@ class TextBox : public Control {
   std::function<void()> on_double_click;
   // A box with looks opens a menu of its own (Undo, Cut, Copy, Paste, Delete, Select All and
   // whether the looks show) when no on_context_menu takes the request; this adds the window's
-  // items below the box's, each time it opens: menu.add_submenu("Copy &As", copyAs).
+  // items below the box's, each time it opens: menu.add_submenu("Cop&y As", copyAs).
   std::function<void(Menu&)> on_own_menu;
   void double_click();
 

@@ -44,7 +44,7 @@ class ClipboardMemory {
 };
 
 ClipboardWrite Failed(DWORD error) {
-  return {ClipboardWrite::Kind::kFailed, Narrow(SystemErrorText(error))};
+  return {ClipboardWrite::Kind::kFailed, SystemErrorWords(error)};
 }
 
 }  // namespace

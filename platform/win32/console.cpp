@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/system_text.h"
 #include "platform/win32/text.h"
 
 namespace vfx::platform::win32 {
@@ -47,7 +48,7 @@ class HandleInput : public cli::Input {
       return read;
     const DWORD error = GetLastError();
     if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF) return 0;  // the writer is done
-    problem = SystemMessage(error);
+    problem = SystemErrorWords(error);
     return std::nullopt;
   }
 
@@ -58,7 +59,7 @@ class HandleInput : public cli::Input {
       wchar_t wide[4096];
       DWORD read = 0;
       if (!ReadConsoleW(handle_, wide, 4096, &read, nullptr)) {
-        problem = SystemMessage(GetLastError());
+        problem = SystemErrorWords(GetLastError());
         return std::nullopt;
       }
       std::wstring typed = high_ + std::wstring(wide, read);
@@ -87,19 +88,6 @@ class HandleInput : public cli::Input {
 };
 
 }  // namespace
-
-std::string SystemMessage(DWORD error) {
-  wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string message = length ? Narrow({text, length}) : "error " + std::to_string(error);
-  LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                              message.back() == ' ' || message.back() == '.'))
-    message.pop_back();
-  return message;
-}
 
 Win32Console::Win32Console()
     : output_(GetStdHandle(STD_OUTPUT_HANDLE)),
@@ -155,7 +143,7 @@ cli::Written Win32Console::Write(std::string_view bytes) {
       const DWORD error = GetLastError();
       // The reader went away: end quietly, as a filter does.
       if (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE) return cli::Written::kClosed;
-      Error("vfx: cannot write: " + SystemMessage(error));
+      Error("vfx: cannot write: " + SystemErrorWords(error));
       return cli::Written::kFailed;
     }
     bytes.remove_prefix(written);
@@ -188,7 +176,7 @@ std::unique_ptr<cli::Input> Win32Console::Open(const std::string& path, std::str
       CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    problem = SystemMessage(GetLastError());
+    problem = SystemErrorWords(GetLastError());
     return nullptr;
   }
   return std::make_unique<HandleInput>(file, true);

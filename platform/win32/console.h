@@ -38,7 +38,4 @@ class Win32Console : public cli::Console {
   std::string outputPending_, errorPending_;
 };
 
-// The system's words for an error code, in UTF-8, on one line.
-std::string SystemMessage(DWORD error);
-
 }  // namespace vfx::platform::win32

@@ -19,8 +19,7 @@ constexpr std::wstring_view kFileName = L"vontrafx.ini";
 constexpr std::wstring_view kFolderName = L"Vontra FX";
 constexpr std::string_view kNoFolder = "the APPDATA folder is not set";
 
-// A few words for a caption: our own for the usual errors, the system's for the rest (without
-// the full stop and line break it ends with).
+// A few words for a caption: our own for the usual errors, the system's for the rest.
 std::string ErrorText(DWORD error) {
   switch (error) {
     case ERROR_ACCESS_DENIED:
@@ -36,10 +35,7 @@ std::string ErrorText(DWORD error) {
     default:
       break;
   }
-  std::wstring text = SystemErrorText(error);
-  if (text.ends_with(L'.')) text.pop_back();  // a caption's words end without one
-  if (text.empty()) return "error " + std::to_string(error);
-  return Narrow(text);
+  return SystemErrorWords(error);
 }
 
 SettingsFileRead Of(Kind kind) { return {kind, {}, {}}; }

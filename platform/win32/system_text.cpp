@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "platform/win32/text.h"
+
 namespace vfx::platform::win32 {
 namespace {
 
@@ -24,6 +26,13 @@ std::wstring SystemErrorText(DWORD error) {
          (buffer[length - 1] == L'\r' || buffer[length - 1] == L'\n' || buffer[length - 1] == L' '))
     --length;
   return std::wstring(buffer, length);
+}
+
+std::string SystemErrorWords(DWORD error) {
+  std::wstring text = SystemErrorText(error);
+  if (text.ends_with(L'.')) text.pop_back();
+  if (text.empty()) return "error " + std::to_string(error);
+  return Narrow(text);
 }
 
 RECT WorkAreaOf(HWND window) {
