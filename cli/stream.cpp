@@ -56,17 +56,25 @@ class Output {
   bool closed_ = false;
 };
 
-// An input's lines, each without its line break ("\n", or "\r\n", kept apart to be written back).
+// A line without its line break ("\n", or "\r\n", kept apart to be written back).
+struct Line {
+  std::string_view text, lineBreak;
+};
+
+// The line from `start` to the '\n' at `newline`.
+Line LineTo(const char* start, const char* newline) {
+  const auto length = static_cast<std::size_t>(newline - start);
+  const bool carriage = length > 0 && newline[-1] == '\r';
+  return {{start, length - (carriage ? 1 : 0)}, carriage ? "\r\n" : "\n"};
+}
+
+// An input's lines.
 class LineReader {
  public:
   // `waiting` runs before every read, which may wait for more input: what was read so far gets
   // out first (a log followed with tail -f shows each line as it comes).
   LineReader(Input& input, std::function<void()> waiting)
       : input_(input), waiting_(std::move(waiting)), buffer_(kChunk) {}
-
-  struct Line {
-    std::string_view text, lineBreak;
-  };
 
   // The next line; nothing at the end, or on a read error (then `problem` says why).
   std::optional<Line> Next(std::string& problem) {
@@ -76,11 +84,8 @@ class LineReader {
       const void* newline = std::memchr(buffer_.data() + searched_, '\n', end_ - searched_);
       if (newline) {
         const auto* at = static_cast<const char*>(newline);
-        std::size_t length = static_cast<std::size_t>(at - start);
-        const bool carriage = length > 0 && at[-1] == '\r';
-        begin_ = searched_ = begin_ + length + 1;
-        if (carriage) --length;
-        return Line{{start, length}, carriage ? "\r\n" : "\n"};
+        begin_ = searched_ = static_cast<std::size_t>(at + 1 - buffer_.data());
+        return LineTo(start, at);
       }
       searched_ = end_;
       if (ended_) {
@@ -193,10 +198,11 @@ class LineWriter {
     output_.Commit(writer_->Start(output_.Room(writer_->MostBytes(0, 0))));
     for (std::size_t at = 0, begin = 0; at < characters;) {
       const std::size_t count = std::min(kPiece, characters - at);
-      std::size_t end = line.size();
-      if (count < characters - at)
-        for (std::size_t n = 0, e = begin; n < count; ++n, end = e)
-          e += text::CharacterLength(line, e);
+      std::size_t end = line.size();  // the last piece runs to the line's end
+      if (at + count < characters) {
+        end = begin;
+        for (std::size_t n = 0; n < count; ++n) end += text::CharacterLength(line, end);
+      }
       const std::string_view piece = line.substr(begin, end - begin);
       char* out = output_.Room(writer_->MostBytes(piece.size(), count));
       output_.Commit(writer_->Continue(out, piece, coloursOf(at, count)));
@@ -214,10 +220,10 @@ class LineWriter {
 
   // The line without colour: only what is not UTF-8 changes.
   void WritePlain(std::string_view line) {
-    if (text::IsUtf8Text(line))
+    if (text::IsWellFormed(line))
       output_.Put(line);
     else
-      output_.Put(formats::WellFormed(line));  // NUL bytes as well: they pass unchanged
+      output_.Put(text::WellFormed(line));
   }
 
  private:
@@ -236,9 +242,13 @@ class Writer {
     if (settings.mode != Mode::kWhole && settings.format) shapes_.emplace(*settings.format);
   }
 
-  // One line of the input; `first` is its first character's place in a whole fade of `length`.
-  void Line(std::string_view text, std::string_view lineBreak, std::size_t first = 0,
-            std::size_t length = 0) {
+  // A line's place in the whole fade: its first character's, the fade's length, and its own.
+  struct Place {
+    std::size_t first = 0, length = 0, characters = 0;
+  };
+
+  // One line of the input; `place` is given in the whole mode only.
+  void Put(std::string_view text, std::string_view lineBreak, const Place* place = nullptr) {
     if (!settings_.format) {
       lines_.WritePlain(text);
     } else if (settings_.mode == Mode::kLines && settings_.format->IsHost()) {
@@ -248,9 +258,10 @@ class Writer {
                  const std::size_t characters = placeholders.size();
                  return lines_.Written(placeholders, ColoursOf(characters, 0, characters, 0, 0));
                })) {
-      const std::size_t characters = text::CharacterCount(text);
+      const std::size_t characters = place ? place->characters : text::CharacterCount(text);
       lines_.Write(text, characters, [&](std::size_t at, std::size_t count) {
-        return ColoursOf(characters, at, count, first, length);
+        return ColoursOf(characters, at, count, place ? place->first : 0,
+                         place ? place->length : 0);
       });
     }
     output_.Put(lineBreak);
@@ -261,9 +272,9 @@ class Writer {
     LineReader reader(input, [this] { output_.Flush(); });
     std::string problem;
     while (!output_.closed()) {
-      const std::optional<LineReader::Line> line = reader.Next(problem);
+      const std::optional<Line> line = reader.Next(problem);
       if (!line) break;
-      Line(line->text, line->lineBreak);
+      Put(line->text, line->lineBreak);
     }
     return Reported(name, problem);
   }
@@ -281,15 +292,14 @@ class Writer {
   }
 
   void WriteWhole(std::string_view all) {
-    std::size_t length = 0;
-    ForEachLine(all, [&](std::string_view text, std::string_view) {
-      length += text::CharacterCount(text);
-    });
-    std::size_t first = 0;
-    ForEachLine(all, [&](std::string_view text, std::string_view lineBreak) {
+    // Line breaks take no colour; each is one character of one byte.
+    Place place{.length = text::CharacterCount(all)};
+    ForEachLine(all, [&](const Line& line) { place.length -= line.lineBreak.size(); });
+    ForEachLine(all, [&](const Line& line) {
       if (output_.closed()) return;
-      Line(text, lineBreak, first, length);
-      first += text::CharacterCount(text);
+      place.characters = text::CharacterCount(line.text);
+      Put(line.text, line.lineBreak, &place);
+      place.first += place.characters;
     });
   }
 
@@ -324,13 +334,8 @@ class Writer {
   static void ForEachLine(std::string_view all, const Visit& visit) {
     while (!all.empty()) {
       const std::size_t newline = all.find('\n');
-      if (newline == std::string_view::npos) {
-        visit(all, std::string_view{});
-        return;
-      }
-      const bool carriage = newline > 0 && all[newline - 1] == '\r';
-      visit(all.substr(0, newline - (carriage ? 1 : 0)),
-            all.substr(newline - (carriage ? 1 : 0), carriage ? 2 : 1));
+      if (newline == std::string_view::npos) return visit(Line{all, {}});
+      visit(LineTo(all.data(), all.data() + newline));
       all.remove_prefix(newline + 1);
     }
   }
@@ -360,7 +365,7 @@ int WriteAll(const Settings& settings, Console& console) {
     if (settings.mode == Mode::kWhole)
       writer.WriteWhole(line + "\n");
     else
-      writer.Line(line, "\n");
+      writer.Put(line, "\n");
   } else {
     const std::vector<std::string> files =
         settings.files.empty() ? std::vector<std::string>{"-"} : settings.files;

@@ -187,9 +187,6 @@ std::string FormatLine(const Format& format, std::string_view line,
                        std::span<const fade::Rgb> stops, fade::Blend blend, Styles styles,
                        bool wavy = false);
 
-// The text with every byte that is not UTF-8 replaced by U+FFFD.
-std::string WellFormed(std::string_view text);
-
 // The nearest colour of xterm's 256 to `colour`, by distance in RGB, among the 6 × 6 × 6 cube
 // (16 to 231) and the 24 greys (232 to 255); the lower number on a tie.
 int NearestXterm(const fade::Rgb& colour);

@@ -12,8 +12,6 @@ namespace {
 
 using PieceKind = Format::PieceKind;
 
-// The replacement character's bytes, for a byte that is not UTF-8.
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 // What one byte of text may become at most: a reference such as &quot; or U+FFFD's bytes.
 constexpr std::size_t kMostEscapeBytes = 6;
 
@@ -75,7 +73,7 @@ bool Chosen(const Styles& styles, int k) {
 char* PutCharacter(char* out, const char* bytes, std::size_t length, Escape escape) {
   if (length == 1) {
     const char c = *bytes;
-    if (static_cast<unsigned char>(c) >= 0x80) return Copy(out, kReplacement);
+    if (static_cast<unsigned char>(c) >= 0x80) return Copy(out, text::kReplacementBytes);
     if (escape == Escape::kHtml) {
       switch (c) {
         case '&':
@@ -312,20 +310,6 @@ void FadeColours(std::size_t length, std::span<const fade::Rgb> stops, fade::Ble
   }
 }
 
-std::string WellFormed(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = text::CharacterLength(text, at);
-    if (length == 1 && static_cast<unsigned char>(text[at]) >= 0x80)
-      result += kReplacement;
-    else
-      result.append(text, at, length);
-    at += length;
-  }
-  return result;
-}
-
 std::string FormatLine(const Format& format, std::string_view line,
                        std::span<const fade::Rgb> stops, fade::Blend blend, Styles styles,
                        bool wavy) {
@@ -334,7 +318,7 @@ std::string FormatLine(const Format& format, std::string_view line,
     std::string markup;
     for (int k = 0; k < 4; ++k)
       if (Chosen(styles, k)) markup += format.row().styleOpen[k];
-    return markup + fade::FadeLine(WellFormed(line), stops, blend, wavy);
+    return markup + fade::FadeLine(text::WellFormed(line), stops, blend, wavy);
   }
   const std::size_t characters = text::CharacterCount(line);
   std::vector<fade::Rgb> colours(characters);

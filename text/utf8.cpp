@@ -121,14 +121,39 @@ void AppendUtf8(std::string& out, char32_t point) {
   }
 }
 
-bool IsUtf8Text(std::string_view bytes) {
+namespace {
+
+bool IsMalformedAt(std::string_view bytes, std::size_t at, std::size_t length) {
+  return length == 1 && static_cast<unsigned char>(bytes[at]) >= 0x80;
+}
+
+}  // namespace
+
+bool IsWellFormed(std::string_view bytes) {
   for (std::size_t at = 0; at < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
     const std::size_t length = CharacterLength(bytes, at);
-    if (lead == 0 || (lead >= 0x80 && length == 1)) return false;
+    if (IsMalformedAt(bytes, at, length)) return false;
     at += length;
   }
   return true;
+}
+
+std::string WellFormed(std::string_view bytes) {
+  std::string result;
+  result.reserve(bytes.size());
+  for (std::size_t at = 0; at < bytes.size();) {
+    const std::size_t length = CharacterLength(bytes, at);
+    if (IsMalformedAt(bytes, at, length))
+      result += kReplacementBytes;
+    else
+      result.append(bytes, at, length);
+    at += length;
+  }
+  return result;
+}
+
+bool IsUtf8Text(std::string_view bytes) {
+  return bytes.find('\0') == std::string_view::npos && IsWellFormed(bytes);
 }
 
 }  // namespace vfx::text

@@ -11,8 +11,9 @@
 
 namespace vfx::text {
 
-// What a malformed byte reads as.
+// What a malformed byte reads as, and its bytes.
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+inline constexpr std::string_view kReplacementBytes = "\xEF\xBF\xBD";
 
 // Bytes taken by the character that starts at `position` (1 to 4); 0 at or past the end.
 std::size_t CharacterLength(std::string_view text, std::size_t position);
@@ -27,6 +28,11 @@ char32_t CodePointAt(std::string_view text, std::size_t position, std::size_t le
 // Appends the code point's UTF-8 bytes; anything that is no scalar value (a surrogate, past
 // U+10FFFF) goes in as U+FFFD.
 void AppendUtf8(std::string& out, char32_t point);
+
+// No malformed byte in it (a NUL is a character like any other).
+bool IsWellFormed(std::string_view bytes);
+// The text as it reads: each malformed byte as U+FFFD.
+std::string WellFormed(std::string_view bytes);
 
 // Well-formed UTF-8 and no NUL byte: text a person wrote, not binary data.
 bool IsUtf8Text(std::string_view bytes);

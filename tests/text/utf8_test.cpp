@@ -63,6 +63,13 @@ TEST(Utf8, TakesEachIllFormedByteAsOneReplacementCharacter) {
   }
   EXPECT_EQ(CharacterLength("x", 1), 0u);
   EXPECT_FALSE(IsUtf8Text(std::string_view("a\0b", 3)));  // NUL: not text a person wrote
+  EXPECT_TRUE(IsWellFormed(std::string_view("a\0b", 3)));
+  EXPECT_FALSE(IsWellFormed("ok\xE2\x80"));
+  EXPECT_EQ(WellFormed("a\x80"
+                       "b\xE2\x80"),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(WellFormed("\xCE\x91\xF0\xA3\x8E\xB4"), "\xCE\x91\xF0\xA3\x8E\xB4");
 
   std::string encoded;
   for (char32_t bad : {char32_t{0xD800}, char32_t{0x110000}}) AppendUtf8(encoded, bad);
