@@ -1,5 +1,6 @@
 #include "tests/ui/send_schedule.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string_view>
@@ -38,6 +39,7 @@ enum class Action {
   kTypeInHost,   // the user types a line into the chat room's own box
   kEnterInHost,  // ... presses Enter there
   kClearInHost,  // ... empties it
+  kTypeAndFade,  // ... types a line there and presses the fade key, as the key is mostly used
   // Only in schedules with a troubled host:
   kTrouble,    // the host stops or starts answering, or a mail window comes in front or goes
   kCloseRoom,  // the user closes the chat room and enters it again
@@ -46,13 +48,14 @@ enum class Action {
   kClose,  // the window's close box: no closing lines
 };
 constexpr int kCommonActions = static_cast<int>(Action::kImInHost) + 1;
-constexpr const char* kActionNames[] = {
-    "Send",         "View HTML",  "IM Send",          "Send to Room",
-    "frame's Send", "Randomize",  "Advertise",        "Self Test",
-    "Attention",    "Clear Text", "type a line",      "type a recipient",
-    "colours",      "fade key",   "type in the host", "Enter there",
-    "clear it",     "trouble",    "close the room",   "an instant message",
-    "Exit",         "close"};
+constexpr const char* kActionNames[] = {"Send",         "View HTML",      "IM Send",
+                                        "Send to Room", "frame's Send",   "Randomize",
+                                        "Advertise",    "Self Test",      "Attention",
+                                        "Clear Text",   "type a line",    "type a recipient",
+                                        "colours",      "fade key",       "type in the host",
+                                        "Enter there",  "clear it",       "type and fade",
+                                        "trouble",      "close the room", "an instant message",
+                                        "Exit",         "close"};
 
 // The add-on's own lines carry colours it draws itself: they are known by their text, with the
 // colour tags taken out.
@@ -249,6 +252,11 @@ class Schedule {
       case Action::kClearInHost:
         if (!AddOnLineInTheBox()) desktop_.Type(host_.input, "");
         break;
+      case Action::kTypeAndFade:
+        if (!AddOnLineInTheBox()) desktop_.Type(host_.input, NextHostLine());
+        if (!backend_.hotKeys.empty())
+          window.form().native_hot_key(backend_.hotKeys.begin()->first);
+        break;
       case Action::kTrouble:
         if (!closed_) ToggleTrouble();
         break;
@@ -402,20 +410,24 @@ class Schedule {
     }
   }
 
-  // The longest line the key took that `text` begins, as the line goes back in front of what
-  // the user typed since.
-  void GivenBack(const std::string& text) {
-    auto best = open_.end();
-    for (auto at = open_.begin(); at != open_.end(); ++at)
-      if ((text == *at || text.starts_with(*at + " ")) &&
-          (best == open_.end() || at->size() > best->size()))
-        best = at;
-    if (best != open_.end()) {
+  // The lines the key took that `text` begins with, one after another, as the lines of one box
+  // go back together in front of what the user typed since; the longest first at each step.
+  void GivenBack(std::string_view text) {
+    bool found = false;
+    for (;;) {
+      auto best = open_.end();
+      for (auto at = open_.begin(); at != open_.end(); ++at)
+        if ((text == *at || text.starts_with(*at + " ")) &&
+            (best == open_.end() || at->size() > best->size()))
+          best = at;
+      if (best == open_.end()) break;
+      found = true;
       ++returns_[*best];
+      text.remove_prefix(std::min(text.size(), best->size() + 1));
       open_.erase(best);
-    } else if (!troubled_) {
-      Fail("\"" + text + "\" was given back, but the key never took it");
     }
+    if (!found && !troubled_)
+      Fail("\"" + std::string(text) + "\" was given back, but the key never took it");
   }
 
   // Every line the fade key took was posted once or given back once; with a host in trouble a
@@ -497,8 +509,9 @@ class Schedule {
           (j + count > heard.size() || !Matches(heard[j + count - 1], lines[count - 1])))
         break;
       const bool whole = count == lines.size();
-      // A line the user typed on in before its turn is left out, and the rest go on.
-      const bool leftOut = count == 0 && requests_[i].optional;
+      // A fade key's line the user typed on in before its turn is left out, and one whose box
+      // the user typed in between its banners stops there; the rest go on.
+      const bool leftOut = requests_[i].optional;
       if (cut && count > 0) break;  // after the end, nothing more
       if (!whole && !leftOut && !cut && !troubled_ && !ended) continue;
       const bool cutsHere = !whole && !leftOut && !troubled_;
