@@ -19,13 +19,15 @@ DeliveryStatus SendRun::DeliverToChat(const Delivery& delivery) {
         return n > delivery.messageLine ? DeliveryStatus::kDelivered
                                         : DeliveryStatus::kTypedLineChanged;
     }
-    posting_ = &delivery.lines[n];
+    ownLine_ = delivery.lines[n];
     const host::ChatOutcome outcome =
         delivery.kind == Delivery::Kind::kChatInPlace
             ? host::SendChatInto(platform_, delivery.target, delivery.lines[n])
             : host::SendChat(platform_, delivery.lines[n]);
-    posting_ = nullptr;
-    if (outcome == host::ChatOutcome::kPosted) continue;
+    if (outcome == host::ChatOutcome::kPosted) {
+      ownLine_.clear();  // the host has emptied the box
+      continue;
+    }
     // The message is out, whatever became of its closing banner.
     if (n > delivery.messageLine) return DeliveryStatus::kDelivered;
     // A banner the host may have posted before it went silent: the message itself never went.

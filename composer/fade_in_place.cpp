@@ -67,8 +67,9 @@ void SendRun::FadeWhereYouType() {
   const std::optional<std::string> typed = host::ReadTypedText(desktop, place.box);
   if (!typed) return window_.ShowDeliveryStatus(DeliveryStatus::kHostNotResponding);
   // The box may hold a line of the add-on's own that waits for its Enter (the key came inside
-  // the wait between the two): that is not the user's to take.
-  if (IsBlank(*typed) || (posting_ && *typed == *posting_))
+  // the wait between the two), or that a host which stopped answering left there: that is not
+  // the user's to take.
+  if (IsBlank(*typed) || *typed == ownLine_)
     return window_.ShowDeliveryStatus(DeliveryStatus::kNothingTyped);
   if (HoldsColourTag(*typed)) return window_.ShowDeliveryStatus(DeliveryStatus::kAlreadyFaded);
   // A box that filled the read may hold more than was read: emptying it would lose the rest, and

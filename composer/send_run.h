@@ -139,8 +139,9 @@ class SendRun {
   platform::Platform platform_;
   std::deque<Delivery> queue_;
   std::vector<Delivery> taken_;  // the fade key's lines that Close took off the queue
-  // The chat line on its way into the host's box now, which waits there for its Enter.
-  const std::string* posting_ = nullptr;
+  // The add-on's last chat line handed to the host's box and not seen posted: on its way now,
+  // waiting there for its Enter, or left there by a host that stopped answering.
+  std::string ownLine_;
   bool delivering_ = false;
   bool closed_ = false;
 };

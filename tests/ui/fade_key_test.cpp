@@ -127,6 +127,25 @@ TEST_F(FadeKeyTest, AHostThatStopsAnsweringGetsTheUsersLineBackInTheBox) {
   EXPECT_TRUE(StatusSays("The host stopped answering: the line may have been sent")) << Status();
 }
 
+TEST_F(FadeKeyTest, ALineTheAddOnLeftInTheBoxIsNotTheUsersToTake) {
+  // A Send of an empty line with Bold is its style tag alone, no colour tag; the host hangs on
+  // its Enter and answers again later, the line still in its box.
+  Main().Check(ids::kBold).set_value(1);
+  desktop.onSend = [&](const testing::SentMessage& message) {
+    if (message.window == host.input && message.message == platform::message::kChar)
+      desktop.Hang(host.input);
+  };
+  Main().Command(ids::kSend).click();
+  desktop.onSend = nullptr;
+  desktop.Hang(host.input, false);
+  ASSERT_EQ(desktop.Text(host.input), "<B>");
+  const std::size_t heard = Heard().size();
+  Press();
+  EXPECT_EQ(Heard().size(), heard);
+  EXPECT_EQ(desktop.Text(host.input), "<B>");
+  EXPECT_TRUE(StatusSays("Not faded: nothing is typed there")) << Status();
+}
+
 TEST_F(FadeKeyTest, TheKeyTakesTheLineAndItTakesItsTurnBehindASend) {
   // An instant message under way: the key in the room meanwhile takes the line out of the box,
   // so that a second press and an Enter there meet an empty box.
