@@ -197,15 +197,15 @@ std::string Win32SettingsFile::Location() {
   return path_.empty() ? "%APPDATA%\\Vontra FX\\vontrafx.ini" : Narrow(path_);
 }
 
-SettingsFileRead Win32SettingsFile::Read() {
-  // Without a folder there is no file yet; a save says why it cannot make one.
-  if (path_.empty()) return Of(Kind::kMissing);
-  const DWORD attributes = GetFileAttributesW(path_.c_str());
+namespace {
+
+SettingsFileRead ReadAt(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return Failed(GetLastError());
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Of(Kind::kFolder);
   // Shared every way, so that another copy of the add-on may replace the file meanwhile.
   const OwnedFile file =
-      OpenFile(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      OpenFile(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                OPEN_EXISTING);
   if (!file) return Failed(GetLastError());
   SettingsFileRead read = Of(Kind::kRead);
@@ -220,6 +220,19 @@ SettingsFileRead Win32SettingsFile::Read() {
     read.bytes.append(buffer.data(), got);
     if (read.bytes.size() > kSettingsFileMaxBytes) return Of(Kind::kTooLarge);
   }
+}
+
+}  // namespace
+
+SettingsFileRead Win32SettingsFile::Read() {
+  // Without a folder there is no file yet; a save says why it cannot make one.
+  if (path_.empty()) return Of(Kind::kMissing);
+  const SettingsFileRead read = ReadAt(path_);
+  if (read.kind != Kind::kMissing) return read;
+  // A save stopped between the two renames of its replace leaves the old file under its
+  // backup's name until the next save puts it back: meanwhile that is the file.
+  const std::vector<std::wstring> backups = LeftBeside(path_, L"bak");
+  return backups.empty() ? read : ReadAt(backups.front());
 }
 
 std::wstring Win32SettingsFile::Target() const {

@@ -147,6 +147,7 @@ TEST_F(Win32SettingsFileTest, TheLockKeepsASecondCopyOutAndWhatAKilledSaveLeftIs
   // old file moved aside under the backup's name: the old file comes back, the rest goes.
   Put(path + L".12-345-1.tmp", "; half a new file");
   Put(path + L".12-345-2.bak", "; the old file\r\n");
+  EXPECT_EQ(second.Read().bytes, "; the old file\r\n");  // before the next save, too
   ASSERT_TRUE(second.Lock().done());
   second.Unlock();
   EXPECT_EQ(Names(folder), std::set<std::wstring>{L"vontrafx.ini"});
